@@ -1,0 +1,21 @@
+#pragma once
+
+#include "analysis/form.h"
+
+// The investment summary, both outlook grids, their colours and the chart, from the texts
+// of the input fields. Each statement stands alone: one that fails is logged and skipped and
+// its field keeps the text it had.
+void RecalculateAnalysis(Form& form);
+
+// The monthly payment of mortgage row 1..4 (the principal's change handler; the rate and
+// term handlers forward to it).
+void UpdateMortgagePayment(Form& form, int row);
+
+// An operating expense changed: full recalculation, then the total line.
+void OperatingExpenseChanged(Form& form);
+// "Annual Operating Expenses = " + the positive total taken from the summary.
+void RefreshOperatingExpenseLine(Form& form);
+
+// Runs the program's change handler of a text field, if it has one (mortgage inputs and
+// the eleven operating expenses; every other field has none).
+void DispatchFieldChange(Form& form, const QString& name, int index);

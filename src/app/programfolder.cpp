@@ -1,0 +1,52 @@
+#include "app/programfolder.h"
+
+#include "app/errortrap.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+QString g_sLogoPicturePath;
+
+namespace {
+QString& folderOverride() {
+    static QString folder;
+    return folder;
+}
+} // namespace
+
+QString ProgramFolder() {
+    if (!folderOverride().isEmpty())
+        return folderOverride();
+    return QCoreApplication::applicationDirPath();
+}
+
+void SetProgramFolder(const QString& folder) { folderOverride() = folder; }
+
+QString JoinProgramPath(const QString& folder, const QString& relative) {
+    if (folder.endsWith(QLatin1Char('/')))
+        return folder + relative;
+    return folder + QLatin1Char('/') + relative;
+}
+
+QString ProgramPath(const QString& relative) {
+    return JoinProgramPath(ProgramFolder().trimmed(), relative);
+}
+
+void PrepareProgramFolders() {
+    // No separator is added or removed here: the folder is used exactly as reported.
+    Trap(10, [] { g_sLogoPicturePath = ProgramFolder() + QStringLiteral("/_images/hgtLogoSmall4.bmp"); });
+    const QStringList suffixes{QStringLiteral("/_reports/"), QStringLiteral("/_data/"),
+                               QStringLiteral("/_data/_propertyImages/")};
+    int location = 20;
+    for (const QString& suffix : suffixes) {
+        Trap(location++, [&suffix] {
+            const QString path = ProgramFolder().trimmed() + suffix;
+            if (QFileInfo(path).isDir())
+                return;
+            QDir parent;
+            if (!parent.mkdir(path))
+                RaiseError(QFileInfo(path).dir().exists() ? 75 : 76);
+        });
+    }
+}

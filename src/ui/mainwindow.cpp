@@ -1,0 +1,2 @@
+#include "ui/mainwindow.h"
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {}

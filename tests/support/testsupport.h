@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDateTime>
+#include <QIODevice>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+// A throw-away program folder: the error log, the settings store and the program folder all
+// point into it for the life of the object.
+class TempProgramFolder {
+public:
+    // withResources: copy _images and _reference from the build beside it.
+    explicit TempProgramFolder(bool withResources = false);
+    ~TempProgramFolder();
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& relative) const;
+    QString logPath() const;
+    QStringList logLines() const;
+    // The notices the log would have shown in a message box.
+    const QStringList& logNotices() const { return *m_notices; }
+
+private:
+    QTemporaryDir m_dir;
+    std::shared_ptr<QStringList> m_notices;
+};
+
+// A clock that tests set; installed into the error log.
+class TestClock {
+public:
+    static void set(const QDateTime& when);
+    static QDateTime now();
+};
+
+// A device that accepts N bytes and then fails, as a full disk would.
+class FailingDevice : public QIODevice {
+public:
+    explicit FailingDevice(qint64 capacity) : m_capacity(capacity) {}
+    QByteArray data() const { return m_data; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 len) override;
+
+private:
+    qint64 m_capacity;
+    QByteArray m_data;
+};
+
+QString ReadAll(const QString& path);
+void WriteFile(const QString& path, const QByteArray& bytes);
