@@ -32,7 +32,9 @@ bool EncodeWindows1252(const QString& text, QByteArray* out) {
     out->reserve(text.size());
     for (QChar ch : text) {
         const char16_t u = ch.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+        // The five unused codes of the 0x80 block pass through as themselves.
+        const bool unusedCode = u >= 0x80 && u < 0xA0 && kHighBlock[u - 0x80] == 0;
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF) || unusedCode) {
             out->append(char(u));
             continue;
         }
