@@ -1,0 +1,54 @@
+#pragma once
+
+#include "analysis/form.h"
+#include "app/inidocument.h"
+
+#include <QStringList>
+#include <functional>
+
+// The property database: one INI file below the program folder, one section per property,
+// keyed by the main window's field names plus one key per picture.
+
+QString PropertyDatabasePath();       // <program folder>/_data/991106EB51
+QString PropertyDatabaseBackupPath(); // the same with "backup" appended
+
+// "PROPERTY" + the number as at least six digits.
+QString PropertySectionName(int number);
+
+// A field's line breaks (CR LF, LF alone, CR alone) as the "~|" the file holds, and back.
+QString EncodeLineBreaks(const QString& text);
+QString DecodeLineBreaks(const QString& text);
+// The line break a stored "~|" becomes in a field.
+inline const QString kFieldLineBreak = QStringLiteral("\n");
+
+// Rebuilds PropertyTable and g_lPropertyCount from the file, read once. A missing file is an
+// empty database.
+void LoadPropertyDatabase();
+
+// Copies row g_lCurrentProperty into the enabled text fields (in key order, through the
+// fields' own setters, so their change handlers run) and appends the row's pictures to the
+// list. The caller clears the fields and resets the list to its empty element 0 first.
+void LoadPropertyIntoFields(Form& form, QStringList& g_sListOfImagesForProperty);
+
+// What a save needs from the main window besides its fields.
+struct SaveHooks {
+    std::function<void(Form&)> recalculate; // unset: RecalculateAnalysis
+    std::function<void()> takeBaselineSnapshot;
+    std::function<void(bool busy)> setBusy; // hourglass while saving
+    // Writes the document to the path; unset: IniDocument::saveFile (temporary + rename).
+    std::function<bool(const IniDocument&, const QString& path, QString* errorText)> writeDatabase;
+};
+
+// omit < 0: stores the open property into row g_lCurrentProperty, then rewrites the file;
+// omit >= 1: rewrites the file without row omit; omit = 0: rewrites it as it is.
+// A new property (g_lCurrentProperty 0) is appended and becomes row N + 1. The previous file
+// is copied to the backup first, and the new one replaces it only once completely written:
+// a failed write is logged and leaves the old file (and a new property still new). With no
+// property left there is no file.
+void SavePropertyDatabase(Form& form, qint16& omit, QStringList& g_sListOfImagesForProperty,
+                          const SaveHooks& hooks = SaveHooks());
+
+// The document a save writes for the table as it stands: rows 1..N except omit as
+// PROPERTY000001.. (a row without values writes nothing but still takes its number), then the
+// scratch row as N + 1 when g_lCurrentProperty is 0.
+IniDocument BuildDatabaseDocument(qint16 omit);
