@@ -1,0 +1,343 @@
+#include "analysis/memoryform.h"
+#include "app/inifile.h"
+#include "store/propertydatabase.h"
+#include "store/propertytable.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+namespace {
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList sectionsOf(const QString& path) {
+    return IniDocument::fromBytes(readBytes(path)).sectionNames();
+}
+
+const QString kName = QStringLiteral("txtPropertyInformation");
+const QString kAddress = QStringLiteral("txtAddress");
+const QString kNotes = QStringLiteral("txtMiscNotes");
+
+} // namespace
+
+class TestPropertyDatabase : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempProgramFolder> m_folder;
+    MemoryForm* m_form = nullptr;
+    QStringList m_pictures;
+    int m_recalculations = 0;
+    int m_baselines = 0;
+    QStringList m_cursor;
+
+    SaveHooks hooks() {
+        SaveHooks h;
+        h.recalculate = [this](Form&) { ++m_recalculations; };
+        h.takeBaselineSnapshot = [this] { ++m_baselines; };
+        h.setBusy = [this](bool busy) { m_cursor << (busy ? "busy" : "arrow"); };
+        return h;
+    }
+    void save(qint16 omit, const SaveHooks& h) {
+        qint16 passed = omit;
+        SavePropertyDatabase(*m_form, passed, m_pictures, h);
+        QCOMPARE(passed, omit);
+    }
+    void save(qint16 omit) { save(omit, hooks()); }
+    QString db() const { return PropertyDatabasePath(); }
+    void writeDb(const QByteArray& bytes) {
+        WriteFile(db(), bytes);
+        LoadPropertyDatabase();
+    }
+    // What the open command does around the load: empty fields, reset pictures, fill.
+    void open(int row) {
+        for (const ControlRef& ref : m_form->controlsInWindowOrder()) {
+            if (ref.kind == ControlKind::TextField && m_form->isEnabled(ref.name, ref.index))
+                m_form->setText(ref.name, QString(), ref.index);
+        }
+        m_pictures = QStringList{QString()};
+        g_lCurrentProperty = row;
+        LoadPropertyIntoFields(*m_form, m_pictures);
+    }
+    void startNew(const QString& name) {
+        open(0);
+        m_form->setText(kName, name);
+    }
+    QString storedValue(int row, const QString& key) const {
+        for (int j = 1; j <= PropertyTable.slotCount(); ++j) {
+            if (PropertyTable.key(row, j).compare(key, Qt::CaseInsensitive) == 0)
+                return PropertyTable.value(row, j);
+        }
+        return QString();
+    }
+    QStringList names() const {
+        QStringList out;
+        for (int i = 1; i <= g_lPropertyCount; ++i)
+            out << storedValue(i, kName);
+        return out;
+    }
+
+private slots:
+    void init() {
+        m_folder = std::make_unique<TempProgramFolder>();
+        QDir(m_folder->path()).mkdir(QStringLiteral("_data"));
+        m_form = new MemoryForm;
+        m_pictures = QStringList{QString()};
+        PropertyTable.reset(0);
+        g_lPropertyCount = 0;
+        g_lCurrentProperty = 0;
+        m_recalculations = m_baselines = 0;
+        m_cursor.clear();
+    }
+    void cleanup() {
+        delete m_form;
+        m_folder.reset();
+    }
+
+    void firstSaveCreatesTheFile() {
+        LoadPropertyDatabase();
+        QCOMPARE(g_lPropertyCount, 0);
+        QCOMPARE(PropertyTable.propertyCount(), 0);
+        startNew(QStringLiteral("  Elm Street  "));
+        m_form->setText(kAddress, QStringLiteral("1 Elm"));
+        save(-1);
+        QCOMPARE(readBytes(db()), QByteArray("[PROPERTY000001]\r\ntxtPropertyInformation=Elm "
+                                             "Street\r\ntxtAddress=1 Elm\r\ntxtPurchasePrice=0\r\n"
+                                             "txtQISScheduledAnnualIncome=0\r\n"));
+        QCOMPARE(g_lCurrentProperty, 1);
+        QCOMPARE(g_lPropertyCount, 1);
+        QCOMPARE(m_form->text(QStringLiteral("txtPurchasePrice")), QStringLiteral("0"));
+        QCOMPARE(m_recalculations, 1);
+        QCOMPARE(m_baselines, 1);
+        QCOMPARE(m_cursor, (QStringList{"busy", "arrow"}));
+        // Nothing to back up yet: logged, and the file is written all the same.
+        QVERIFY(!QFile::exists(PropertyDatabaseBackupPath()));
+        QCOMPARE(m_folder->logLines().size(), 1);
+        QVERIFY(m_folder->logLines().at(0).contains(QStringLiteral("\"53\"")));
+    }
+
+    void savingInPlaceKeepsOrderAndBacksUp() {
+        const QByteArray before(
+            "[PROPERTY000001]\r\ntxtPropertyInformation=A\r\n\r\n"
+            "[PROPERTY000002]\r\ntxtPropertyInformation=B\r\ntxtAddress=old\r\n");
+        writeDb(before);
+        open(2);
+        QCOMPARE(m_form->text(kAddress), QStringLiteral("old"));
+        m_form->setText(kAddress, QStringLiteral("new"));
+        m_form->setText(QStringLiteral("txtPurchasePrice"), QStringLiteral("$100,000"));
+        save(-1);
+        QCOMPARE(readBytes(PropertyDatabaseBackupPath()), before);
+        QCOMPARE(sectionsOf(db()), (QStringList{"PROPERTY000001", "PROPERTY000002"}));
+        QCOMPARE(names(), (QStringList{"A", "B"}));
+        QCOMPARE(storedValue(2, kAddress), QStringLiteral("new"));
+        QCOMPARE(storedValue(2, QStringLiteral("txtPurchasePrice")), QStringLiteral("$100,000"));
+        QCOMPARE(g_lCurrentProperty, 2);
+    }
+
+    void removingRenumbers() {
+        writeDb("[PROPERTY000001]\r\ntxtPropertyInformation=A\r\n[PROPERTY000002]\r\n"
+                "txtPropertyInformation=B\r\n[PROPERTY000003]\r\ntxtPropertyInformation=C\r\n");
+        g_lCurrentProperty = 3;
+        save(1);
+        QCOMPARE(sectionsOf(db()), (QStringList{"PROPERTY000001", "PROPERTY000002"}));
+        QCOMPARE(names(), (QStringList{"B", "C"}));
+        QCOMPARE(m_recalculations, 0);
+    }
+
+    void removingTheLastPropertyLeavesNoFile() {
+        const QByteArray before("[PROPERTY000001]\r\ntxtPropertyInformation=Only\r\n");
+        writeDb(before);
+        g_lCurrentProperty = 1;
+        save(1);
+        QVERIFY(!QFile::exists(db()));
+        QCOMPARE(readBytes(PropertyDatabaseBackupPath()), before);
+        QCOMPARE(g_lPropertyCount, 0);
+    }
+
+    void foreignSectionsAndKeysSurvive() {
+        writeDb("[My House]\r\nTXTPROPERTYINFORMATION=Mine\r\ntxtObsolete=42\r\n"
+                "g_sListOfImagesForProperty(4)=/p/x.jpg\r\n");
+        QCOMPARE(g_lPropertyCount, 1);
+        open(1);
+        QCOMPARE(m_form->text(kName), QStringLiteral("Mine"));
+        save(-1);
+        QCOMPARE(readBytes(db()),
+                 QByteArray("[PROPERTY000001]\r\ntxtPropertyInformation=Mine\r\ntxtPurchasePrice=0"
+                            "\r\ntxtQISScheduledAnnualIncome=0\r\ng_sListOfImagesForProperty(1)="
+                            "/p/x.jpg\r\ntxtObsolete=42\r\n"));
+    }
+
+    void lineBreaksRoundTrip_data() {
+        QTest::addColumn<QString>("notes");
+        QTest::newRow("CR LF") << QStringLiteral("One\r\nTwo\r\nThree");
+        QTest::newRow("LF") << QStringLiteral("One\nTwo\nThree");
+        QTest::newRow("CR") << QStringLiteral("One\rTwo\rThree");
+        QTest::newRow("blank line") << QStringLiteral("One\r\n\nTwo\rThree");
+    }
+    void lineBreaksRoundTrip() {
+        QFETCH(QString, notes);
+        startNew(QStringLiteral("N"));
+        m_form->setText(kNotes, notes);
+        save(-1);
+        QString expected = notes;
+        expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
+        const QByteArray stored =
+            "txtMiscNotes=" + expected.replace('\n', "~|").toLatin1() + "\r\n";
+        QVERIFY(readBytes(db()).contains(stored));
+        QCOMPARE(readBytes(db()).count('\n'), 5); // one line per key, no line split
+        open(1);
+        QCOMPARE(m_form->text(kNotes),
+                 expected.replace(QStringLiteral("~|"), QStringLiteral("\n")));
+    }
+
+    void pictureGapsCloseOnLoad() {
+        startNew(QStringLiteral("P"));
+        m_pictures = QStringList{QString(), "/pics/a.jpg", QString(), "/pics/c.jpg"};
+        save(-1);
+        const QByteArray file = readBytes(db());
+        QVERIFY(file.contains("g_sListOfImagesForProperty(1)=/pics/a.jpg\r\n"
+                              "g_sListOfImagesForProperty(3)=/pics/c.jpg\r\n"));
+        QVERIFY(!file.contains("(2)"));
+        open(1);
+        QCOMPARE(m_pictures, (QStringList{QString(), "/pics/a.jpg", "/pics/c.jpg"}));
+    }
+
+    void sameNamesAndDuplicateSectionsAllLoad() {
+        writeDb("[X]\r\ntxtPropertyInformation=Twin\r\ntxtAddress=first\r\n"
+                "[X]\r\ntxtPropertyInformation=Twin\r\ntxtAddress=second\r\n");
+        QCOMPARE(g_lPropertyCount, 2);
+        QCOMPARE(storedValue(1, kAddress), QStringLiteral("first"));
+        QCOMPARE(storedValue(2, kAddress), QStringLiteral("second"));
+    }
+
+    void newPropertyIsAppended() {
+        writeDb("[PROPERTY000001]\r\ntxtPropertyInformation=A\r\n[PROPERTY000002]\r\n"
+                "txtPropertyInformation=B\r\n");
+        startNew(QStringLiteral("C"));
+        save(-1);
+        QCOMPARE(g_lCurrentProperty, 3);
+        QCOMPARE(names(), (QStringList{"A", "B", "C"}));
+        QCOMPARE(sectionsOf(db()).last(), QStringLiteral("PROPERTY000003"));
+    }
+
+    void rowWithoutValuesDropsOut() {
+        writeDb("[PROPERTY000001]\r\ntxtPropertyInformation=A\r\n[PROPERTY000002]\r\n"
+                "txtPropertyInformation=B\r\n[PROPERTY000003]\r\ntxtPropertyInformation=C\r\n");
+        PropertyTable.clearRow(2);
+        g_lCurrentProperty = 1;
+        save(0);
+        QCOMPARE(sectionsOf(db()), (QStringList{"PROPERTY000001", "PROPERTY000003"}));
+        QCOMPARE(names(), (QStringList{"A", "C"}));
+    }
+
+    void loadFillsEnabledFieldsAndEveryOutlookCell() {
+        writeDb("[P]\r\ntxt10cfNetCashflow=$5\r\ntxtAddress=Here\r\ntxtUnits=4\r\n");
+        m_form->setEnabled(QStringLiteral("txtUnits"), false);
+        open(1);
+        QCOMPARE(m_form->text(kAddress), QStringLiteral("Here"));
+        QCOMPARE(m_form->text(QStringLiteral("txtUnits")), QString());
+        for (int i = 1; i <= 20; ++i)
+            QCOMPARE(m_form->text(QStringLiteral("txt10CFNetCashflow"), i), QStringLiteral("$5"));
+    }
+
+    void saveEqualsKeyByKeyWriting() {
+        // The file a save writes in one go must be exactly what writing each key in turn
+        // gives, outlook keys once per cell included (first position, last value).
+        auto fill = [this](const QString& name) {
+            startNew(name);
+            for (int i = 1; i <= 20; ++i)
+                m_form->setText(QStringLiteral("txt10CFNetCashflow"), QStringLiteral("$%1").arg(i),
+                                i);
+            m_form->setText(kAddress, QStringLiteral("Rue de l'Église €"));
+            m_form->setText(kNotes, QStringLiteral("a\r\nb"));
+            m_pictures = QStringList{QString(), "/p/1.jpg", QString(), "/p/3.jpg"};
+        };
+        cInifile ini;
+        ini.Path(m_folder->file(QStringLiteral("expected.ini")));
+        auto writeExpected = [&](int number) {
+            ini.Section(PropertySectionName(number));
+            for (const ControlRef& ref : m_form->controlsInWindowOrder()) {
+                const QString text = m_form->text(ref.name, ref.index).trimmed();
+                if (ref.kind != ControlKind::TextField || text.isEmpty())
+                    continue;
+                ini.Key(ref.name);
+                ini.Value(EncodeLineBreaks(text));
+            }
+            for (int k = 1; k < m_pictures.size(); ++k) {
+                if (m_pictures.at(k).isEmpty())
+                    continue;
+                ini.Key(QStringLiteral("g_sListOfImagesForProperty(%1)").arg(k));
+                ini.Value(m_pictures.at(k));
+            }
+        };
+        fill(QStringLiteral("First"));
+        save(-1);
+        writeExpected(1);
+        fill(QStringLiteral("Second"));
+        save(-1);
+        writeExpected(2);
+        const QByteArray file = readBytes(db());
+        QCOMPARE(file, readBytes(ini.Path()));
+        QCOMPARE(file.count("txt10CFNetCashflow="), 2);
+        QVERIFY(file.contains("[PROPERTY000001]\r\ntxt10CFNetCashflow=$20\r\n"));
+        QVERIFY(file.contains("Rue de l'\xc9glise \x80")); // Windows-1252
+    }
+
+    void failedWriteLeavesTheOldDatabase() {
+        const QByteArray before("[PROPERTY000001]\r\ntxtPropertyInformation=Kept\r\n");
+        writeDb(before);
+        startNew(QStringLiteral("New"));
+        SaveHooks failing = hooks();
+        failing.writeDatabase = [](const IniDocument& doc, const QString&, QString* error) {
+            FailingDevice full(20); // the disk fills up part-way
+            full.open(QIODevice::WriteOnly);
+            return doc.write(full, error);
+        };
+        save(-1, failing);
+        QCOMPARE(readBytes(db()), before);
+        QCOMPARE(readBytes(PropertyDatabaseBackupPath()), before);
+        QCOMPARE(g_lCurrentProperty, 0); // still new: the next save appends it
+        QCOMPARE(g_lPropertyCount, 1);
+        QCOMPARE(m_baselines, 0); // the work is not marked as saved
+        QVERIFY(m_folder->logLines().at(0).contains(QStringLiteral("\"75\"")));
+        save(-1);
+        QCOMPARE(names(), (QStringList{"Kept", "New"}));
+        QCOMPARE(g_lCurrentProperty, 2);
+    }
+
+    void noSizeLimits() {
+        QByteArray file;
+        for (int i = 1; i <= 600; ++i)
+            file += "[PROPERTY" + QByteArray::number(i) + "]\r\ntxtPropertyInformation=P" +
+                    QByteArray::number(i) + "\r\n";
+        file += "txtMiscNotes=" + QByteArray(4995, 'n') + "END!!\r\n";
+        for (int k = 1; k <= 250; ++k)
+            file += "g_sListOfImagesForProperty(" + QByteArray::number(k) + ")=/p/" +
+                    QByteArray::number(k) + ".jpg\r\n";
+        writeDb(file);
+        g_lCurrentProperty = 1;
+        save(0);
+        QCOMPARE(g_lPropertyCount, 600);
+        open(600);
+        QCOMPARE(m_form->text(kNotes).size(), 5000);
+        QCOMPARE(m_pictures.size(), 251);
+        QCOMPARE(m_pictures.last(), QStringLiteral("/p/250.jpg"));
+    }
+
+    void windows1252DatabaseStaysWindows1252() {
+        writeDb("[Old]\r\ntxtPropertyInformation=Caf\xe9 \x80\r\n");
+        QCOMPARE(names(), (QStringList{"Café €"}));
+        g_lCurrentProperty = 1;
+        save(0);
+        QCOMPARE(readBytes(db()),
+                 QByteArray("[PROPERTY000001]\r\ntxtPropertyInformation=Caf\xe9 \x80\r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPropertyDatabase)
+#include "tst_propertydatabase.moc"
