@@ -11,46 +11,55 @@ const int kPeriodData[] = {5, 10, 20};
 } // namespace
 
 MemoryForm::MemoryForm() {
-    for (const FieldSpec& field : StoredFields()) {
-        m_kinds.insert(field.name.toLower(), ControlKind::TextField);
-        if (field.cells == 0) {
-            m_order.append({field.name, 0, ControlKind::TextField});
-            m_cells.insert(keyOf(field.name, 0), Cell());
-        } else {
-            for (int i = 1; i <= field.cells; ++i) {
-                m_order.append({field.name, i, ControlKind::TextField});
-                m_cells.insert(keyOf(field.name, i), Cell());
-            }
-        }
-    }
+    for (const FieldSpec& field : StoredFields())
+        addControl(field.name, ControlKind::TextField, field.cells);
     const QString label = QStringLiteral("lblAnnualOperatingExpenses");
-    m_order.append({label, 0, ControlKind::Label});
-    m_kinds.insert(label.toLower(), ControlKind::Label);
-    Cell caption;
-    caption.text = QStringLiteral("Annual Operating Expenses");
-    m_cells.insert(keyOf(label, 0), caption);
-    m_order.append({kPeriodBox, 0, ControlKind::ComboBox});
-    m_kinds.insert(kPeriodBox.toLower(), ControlKind::ComboBox);
-    m_cells.insert(keyOf(kPeriodBox, 0), Cell());
+    addControl(label, ControlKind::Label, 0);
+    cell(label, 0)->text = QStringLiteral("Annual Operating Expenses");
+    addControl(kPeriodBox, ControlKind::ComboBox, 0);
 }
 
-QString MemoryForm::keyOf(const QString& name, int index) {
-    return name.toLower() + QLatin1Char('#') + QString::number(index);
+void MemoryForm::addControl(const QString& name, ControlKind kind, int cells) {
+    Control control;
+    control.kind = kind;
+    control.firstIndex = cells == 0 ? 0 : 1;
+    control.cells.resize(cells == 0 ? 1 : cells);
+    for (int i = 0; i < control.cells.size(); ++i)
+        m_order.append({name, control.firstIndex + i, kind});
+    const int id = int(m_controls.size());
+    m_controls.append(control);
+    m_ids.insert(name, id);
+    m_ids.insert(name.toLower(), id);
+}
+
+int MemoryForm::controlId(const QString& name) const {
+    auto it = m_ids.constFind(name);
+    if (it == m_ids.constEnd())
+        it = m_ids.constFind(name.toLower());
+    return it == m_ids.constEnd() ? -1 : it.value();
 }
 
 MemoryForm::Cell* MemoryForm::cell(const QString& name, int index) {
-    auto it = m_cells.find(keyOf(name, index));
-    return it == m_cells.end() ? nullptr : &it.value();
+    const int id = controlId(name);
+    if (id < 0)
+        return nullptr;
+    Control& control = m_controls[id]; // detaches: a copied form never writes into the original
+    const int slot = index - control.firstIndex;
+    return slot >= 0 && slot < control.cells.size() ? &control.cells[slot] : nullptr;
 }
 
 const MemoryForm::Cell* MemoryForm::cell(const QString& name, int index) const {
-    auto it = m_cells.constFind(keyOf(name, index));
-    return it == m_cells.constEnd() ? nullptr : &it.value();
+    const int id = controlId(name);
+    if (id < 0)
+        return nullptr;
+    const Control& control = m_controls[id];
+    const int slot = index - control.firstIndex;
+    return slot >= 0 && slot < control.cells.size() ? &control.cells[slot] : nullptr;
 }
 
 bool MemoryForm::hasField(const QString& name) const {
-    const auto it = m_kinds.constFind(name.toLower());
-    return it != m_kinds.constEnd() && it.value() == ControlKind::TextField;
+    const int id = controlId(name);
+    return id >= 0 && m_controls[id].kind == ControlKind::TextField;
 }
 
 QString MemoryForm::text(const QString& name, int index) const {
@@ -66,7 +75,7 @@ void MemoryForm::setText(const QString& name, const QString& value, int index) {
     if (c->text == value)
         return;
     c->text = value;
-    if (m_onChange && m_kinds.value(name.toLower()) == ControlKind::TextField)
+    if (m_onChange && hasField(name))
         m_onChange(name, index);
 }
 
@@ -90,7 +99,9 @@ QRgb MemoryForm::textColor(const QString& name, int index) const {
     return c ? c->colour : 0xff000000;
 }
 
-QVector<ControlRef> MemoryForm::controlsInWindowOrder() const { return m_order; }
+QVector<ControlRef> MemoryForm::controlsInWindowOrder() const {
+    return m_order;
+}
 
 QVariant MemoryForm::selectedItemData(const QString& name) const {
     if (name.compare(kPeriodBox, Qt::CaseInsensitive) != 0 || m_periodIndex < 0)
@@ -100,7 +111,7 @@ QVariant MemoryForm::selectedItemData(const QString& name) const {
 
 void MemoryForm::selectOutlookPeriod(int listIndex) {
     m_periodIndex = (listIndex >= 0 && listIndex < 3) ? listIndex : -1;
-    m_cells[keyOf(kPeriodBox, 0)].text = m_periodIndex < 0 ? QString() : kPeriodItems[m_periodIndex];
+    cell(kPeriodBox, 0)->text = m_periodIndex < 0 ? QString() : kPeriodItems[m_periodIndex];
 }
 
 void MemoryForm::setChartData(const QVector<double>& values, const QStringList& labels) {
@@ -117,5 +128,6 @@ void MemoryForm::applyDesignDefaults() {
 }
 
 void MemoryForm::connectAnalysisHandlers() {
-    setChangeHandler([this](const QString& name, int index) { DispatchFieldChange(*this, name, index); });
+    setChangeHandler(
+        [this](const QString& name, int index) { DispatchFieldChange(*this, name, index); });
 }

@@ -48,13 +48,22 @@ private:
         bool enabled = true;
         QRgb colour = 0xff000000;
     };
-    static QString keyOf(const QString& name, int index);
+    // One named control: a single field (index 0) or a control array (cells 1..n).
+    struct Control {
+        ControlKind kind = ControlKind::TextField;
+        int firstIndex = 0;
+        QVector<Cell> cells;
+    };
+    // Looked up on every read and write of a recalculation: the spelling as registered is
+    // found without building a key; any other spelling falls back to the lower-cased name.
+    int controlId(const QString& name) const;
     Cell* cell(const QString& name, int index);
     const Cell* cell(const QString& name, int index) const;
+    void addControl(const QString& name, ControlKind kind, int cells);
 
     QVector<ControlRef> m_order;
-    QHash<QString, Cell> m_cells; // key: lower-cased name + '#' + index
-    QHash<QString, ControlKind> m_kinds;
+    QVector<Control> m_controls;
+    QHash<QString, int> m_ids; // registered spelling and lower-cased name -> m_controls index
     ChangeHandler m_onChange;
     int m_periodIndex = -1;
     int m_writes = 0;

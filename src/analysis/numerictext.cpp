@@ -3,7 +3,13 @@
 #include "app/errortrap.h"
 
 #include <QLocale>
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -12,13 +18,15 @@ const QLocale& usLocale() {
     return locale;
 }
 
-// Parses sign, digits with optional "," grouping, a decimal point and an exponent.
-bool parsePlain(const QString& s, double* out) {
+// Parses sign, digits with optional "," grouping, a decimal point and an exponent. Every
+// figure of a recalculation passes through here several times, so it works on a view and a
+// stack buffer and never allocates.
+void parsePlain(QStringView s, double* out, bool* ok) {
+    *ok = false;
     if (s.isEmpty())
-        return false;
-    QString digits;
-    digits.reserve(s.size());
-    int i = 0;
+        return;
+    QVarLengthArray<char, 64> digits;
+    qsizetype i = 0;
     bool negative = false;
     if (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')) {
         negative = s[i] == QLatin1Char('-');
@@ -34,79 +42,170 @@ bool parsePlain(const QString& s, double* out) {
     bool anyDigit = false;
     bool point = false;
     for (; i < s.size(); ++i) {
-        const QChar c = s[i];
-        if (c.isDigit() && c.unicode() < 128) {
-            digits.append(c);
+        const char16_t c = s[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            digits.append(char(c));
             anyDigit = true;
-        } else if (c == QLatin1Char(',') && !point && anyDigit) {
+        } else if (c == u',' && !point && anyDigit) {
             continue;
-        } else if (c == QLatin1Char('.') && !point) {
-            digits.append(c);
+        } else if (c == u'.' && !point) {
+            digits.append('.');
             point = true;
         } else {
             break;
         }
     }
     if (!anyDigit)
-        return false;
+        return;
     if (i < s.size() && (s[i] == QLatin1Char('e') || s[i] == QLatin1Char('E'))) {
-        int j = i + 1;
-        QString exponent = QStringLiteral("e");
+        qsizetype j = i + 1;
+        digits.append('e');
         if (j < s.size() && (s[j] == QLatin1Char('+') || s[j] == QLatin1Char('-')))
-            exponent.append(s[j++]);
-        const int firstExponentDigit = j;
-        while (j < s.size() && s[j].isDigit() && s[j].unicode() < 128)
-            exponent.append(s[j++]);
+            digits.append(char(s[j++].unicode()));
+        const qsizetype firstExponentDigit = j;
+        while (j < s.size() && s[j].unicode() >= u'0' && s[j].unicode() <= u'9')
+            digits.append(char(s[j++].unicode()));
         if (j == firstExponentDigit)
-            return false;
-        digits.append(exponent);
+            return;
         i = j;
     }
     if (i != s.size())
-        return false;
-    bool ok = false;
-    const double value = digits.toDouble(&ok);
-    if (!ok)
-        return false;
+        return;
+    const char* first = digits.constData();
+    const char* last = first + digits.size();
+    double value = 0;
+    const std::from_chars_result r = std::from_chars(first, last, value);
+    if (r.ec == std::errc::result_out_of_range) {
+        // Too large is an overflow; too small to hold is zero.
+        const std::string text(first, last);
+        value = std::strtod(text.c_str(), nullptr) == 0 ? 0.0 : HUGE_VAL;
+    } else if (r.ec != std::errc() || r.ptr != last) {
+        return;
+    }
     *out = negative ? -value : value;
-    return true;
+    *ok = true;
 }
 
-} // namespace
-
-QString CleanNumericText(const QString& text) {
-    QString s = text;
-    s.remove(QLatin1Char('$'));
-    s.remove(QLatin1Char(','));
-    s.remove(QLatin1Char(' '));
-    s.remove(QLatin1Char('%'));
-    if (s.trimmed().isEmpty())
-        return QStringLiteral("0");
-    return s;
-}
-
-double ToNumber(const QString& text) {
-    QString s = text.trimmed();
+double parseNumber(QStringView text) {
+    QStringView s = text.trimmed();
     bool negative = false;
-    if (s.size() >= 2 && s.startsWith(QLatin1Char('(')) && s.endsWith(QLatin1Char(')'))) {
+    if (s.size() >= 2 && s.front() == QLatin1Char('(') && s.back() == QLatin1Char(')')) {
         s = s.mid(1, s.size() - 2).trimmed();
         negative = true;
     }
     double value = 0;
-    if (!parsePlain(s, &value) || (negative && value < 0))
+    bool ok = false;
+    parsePlain(s, &value, &ok);
+    if (!ok || (negative && value < 0))
         RaiseError(13);
     if (!std::isfinite(value))
         RaiseError(6);
     return negative ? -value : value;
 }
 
-double FieldNumber(const QString& text) { return ToNumber(CleanNumericText(text)); }
+inline bool isDropped(QChar c) {
+    return c == QLatin1Char('$') || c == QLatin1Char(',') || c == QLatin1Char(' ') ||
+           c == QLatin1Char('%');
+}
+
+// $1,234.56 and ($1,234.56) from a whole number of cents (or dollars, or whatever the
+// decimals say), as the United States locale writes them. Done by hand because the locale's
+// own formatter is the most expensive step of a recalculation.
+QString formatCurrency(qint64 units, int decimals) {
+    const bool negative = units < 0;
+    quint64 magnitude = negative ? quint64(0) - quint64(units) : quint64(units);
+    char reversed[48];
+    int n = 0;
+    for (int d = 0; d < decimals; ++d) {
+        reversed[n++] = char('0' + magnitude % 10);
+        magnitude /= 10;
+    }
+    if (decimals > 0)
+        reversed[n++] = '.';
+    int group = 0;
+    do {
+        if (group == 3) {
+            reversed[n++] = ',';
+            group = 0;
+        }
+        reversed[n++] = char('0' + magnitude % 10);
+        magnitude /= 10;
+        ++group;
+    } while (magnitude != 0);
+    QString text;
+    text.reserve(n + 3);
+    if (negative)
+        text.append(QLatin1Char('('));
+    text.append(QLatin1Char('$'));
+    while (n > 0)
+        text.append(QLatin1Char(reversed[--n]));
+    if (negative)
+        text.append(QLatin1Char(')'));
+    return text;
+}
+
+// What QString::number(value, 'g', 15) gives, without its slow path for most values. The
+// standard library rounds an exact half to even where Qt rounds it away from zero; an exact
+// half at the 16th digit shows as a 16-digit shortest form ending in 5, and goes to Qt.
+QString formatGeneral15(double value) {
+    char buffer[64];
+    const std::to_chars_result shortest =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    const char* begin = buffer;
+    const char* exponent = std::find(begin, static_cast<const char*>(shortest.ptr), 'e');
+    const qsizetype digits =
+        std::count_if(begin, exponent, [](char c) { return c >= '0' && c <= '9'; });
+    if (shortest.ec != std::errc() || (digits == 16 && exponent[-1] == '5'))
+        return QString::number(value, 'g', 15);
+    const std::to_chars_result r =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    if (r.ec != std::errc())
+        return QString::number(value, 'g', 15);
+    return QString::fromLatin1(buffer, r.ptr - buffer);
+}
+
+} // namespace
+
+QString CleanNumericText(const QString& text) {
+    // The four removals are of single characters, so one pass does them all.
+    QString s;
+    if (std::any_of(text.cbegin(), text.cend(), isDropped)) {
+        s.reserve(text.size());
+        for (const QChar c : text)
+            if (!isDropped(c))
+                s.append(c);
+    } else {
+        s = text;
+    }
+    if (QStringView(s).trimmed().isEmpty())
+        return QStringLiteral("0");
+    return s;
+}
+
+double ToNumber(const QString& text) {
+    return parseNumber(text);
+}
+
+double FieldNumber(const QString& text) {
+    // CleanNumericText then ToNumber, without building the cleaned text on the heap.
+    QVarLengthArray<QChar, 64> cleaned;
+    for (const QChar c : text)
+        if (!isDropped(c))
+            cleaned.append(c);
+    const QStringView view(cleaned.constData(), cleaned.size());
+    if (view.trimmed().isEmpty())
+        return 0;
+    return parseNumber(view);
+}
 
 QString CurrencyText(double value, int decimals) {
     Checked(value);
     // Round half away from zero first, so the display never depends on the library's rule.
     const double scale = std::pow(10.0, decimals);
-    double rounded = std::round(value * scale) / scale;
+    const double scaled = std::round(Checked(value * scale));
+    if (decimals >= 0 && decimals <= 6 && std::fabs(scaled) < 1e15)
+        return formatCurrency(qint64(scaled), decimals);
+    double rounded = scaled / scale;
     if (rounded == 0)
         rounded = 0; // no "($0)" for a tiny negative amount
     return usLocale().toCurrencyString(rounded, QStringLiteral("$"), decimals);
@@ -133,7 +232,7 @@ QString PlainText(double value) {
     Checked(value);
     if (value == 0)
         return QStringLiteral("0");
-    QString s = QString::number(value, 'g', 15);
+    QString s = formatGeneral15(value);
     // Plain notation for the magnitudes money takes; the exponent form only beyond them.
     if (s.contains(QLatin1Char('e')) && std::fabs(value) < 1e15 && std::fabs(value) >= 1e-4) {
         s = QString::number(value, 'f', 15 - int(std::floor(std::log10(std::fabs(value)))) - 1);

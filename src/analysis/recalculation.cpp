@@ -1,0 +1,439 @@
+// The investment summary, the 5- and 20-year cash-flow outlook and the outlook chart.
+//
+// Every figure is written as display text at once and read back from that text by the
+// statements that depend on it, so the shown rounding is what later figures are built on.
+// Each statement is trapped on its own: a statement that fails is logged under its location
+// number and skipped, its field keeps the text it had, and later statements read that text.
+#include "analysis/analysis.h"
+
+#include "analysis/fieldcatalog.h"
+#include "analysis/numerictext.h"
+#include "app/errortrap.h"
+
+#include <QRgb>
+
+namespace {
+
+const QRgb kNegativeColour = qRgb(255, 0, 0);
+const QRgb kPositiveColour = qRgb(0, 128, 0);
+
+// Inputs.
+const QString kPurchasePrice = QStringLiteral("txtPurchasePrice");
+const QString kDownPayment = QStringLiteral("txtDownPayment");
+const QString kClosingCosts = QStringLiteral("txtClosingCosts");
+const QString kUnits = QStringLiteral("txtUnits");
+const QString kSquareFootage = QStringLiteral("txtSquareFootage");
+const QString kGrossMonthlyIncome = QStringLiteral("txtGrossMonthlyIncome");
+const QString kOtherMonthlyIncome = QStringLiteral("txtOtherMonthlyIncome");
+const QString kVacancyRate = QStringLiteral("txtExpectedVacancyRate");
+const QString kRentIncrease = QStringLiteral("txtAnnualRateIncrease");
+const QString kCostIncrease = QStringLiteral("txtOperatingCostIncrease");
+const QString kStateTaxRate = QStringLiteral("txtStateTaxRate");
+const QString kFederalTaxRate = QStringLiteral("txtFederalTaxRate");
+const QString kPayments[4] = {
+    QStringLiteral("txtMortgageMonthlyPayment1"), QStringLiteral("txtMortgageMonthlyPayment2"),
+    QStringLiteral("txtMortgageMonthlyPayment3"), QStringLiteral("txtMortgageMonthlyPayment4")};
+
+// Investment summary.
+const QString kPropertyPrice = QStringLiteral("txtQISPropertyPrice");
+const QString kQisDownPayment = QStringLiteral("txtQISDownPayment");
+const QString kQisClosingCosts = QStringLiteral("txtQISClosingCosts");
+const QString kAcquisitionCost = QStringLiteral("txtQISTotalAcquisitionCost");
+const QString kCashInvested = QStringLiteral("txtQISTotalCashInvested");
+const QString kCashInvestedPercentage = QStringLiteral("txtQISCashInvestedPercentage");
+const QString kPercentageDown = QStringLiteral("txtQISPercentageDown");
+const QString kNumberOfUnits = QStringLiteral("txtQISNumberOfUnits");
+const QString kQisSquareFootage = QStringLiteral("txtQISSquareFootage");
+const QString kCostPerUnit = QStringLiteral("txtQISCostPerUnit");
+const QString kScheduledIncome = QStringLiteral("txtQISScheduledAnnualIncome");
+const QString kAnnualVacancy = QStringLiteral("txtQISAnnualVacancy");
+const QString kActualGrossIncome = QStringLiteral("txtQISActualAnnualGrossIncome");
+const QString kCostPerSquareFoot = QStringLiteral("txtQISCostPerSquareFoot");
+const QString kAnnualExpenses = QStringLiteral("txtQISAnnualExpenses");
+const QString kAverageRentPerUnit = QStringLiteral("txtQISAverageRentPerUnit");
+const QString kNetOperatingIncome = QStringLiteral("txtQISAnnualNetOperatingIncome");
+const QString kCapitalizationRate = QStringLiteral("txtQISCapitalizationRate");
+const QString kDebtService = QStringLiteral("txtQISAnnualDebtService");
+const QString kNetCashflow = QStringLiteral("txtNetAnnualCashflowBeforeTaxes");
+const QString kNetCashflowPerUnit = QStringLiteral("txtQISNetAnnualCashflowPerUnitBeforeTaxes");
+const QString kMonthlyCashflowPerUnit =
+    QStringLiteral("txtQISNetMonthlyCashflowPerUnitBeforeTaxes");
+
+const QString kPeriodBox = QStringLiteral("cmbCFAYears");
+
+// One outlook grid: seven rows of year cells.
+struct Grid {
+    QString gross;
+    QString vacancy;
+    QString expenses;
+    QString mortgages;
+    QString taxes;
+    QString net;
+    QString month;
+    int years;
+};
+
+const Grid kGrid5{
+    QStringLiteral("txt5CFTotalGrossIncome"),  QStringLiteral("txt5CFExpectedVacancy"),
+    QStringLiteral("txt5CFOperatingExpenses"), QStringLiteral("txt5CFTotalMortgages"),
+    QStringLiteral("txt5CFIncomeTaxes"),       QStringLiteral("txt5CFNetCashflow"),
+    QStringLiteral("txt5CFMonthCashflow"),     5};
+const Grid kGrid20{
+    QStringLiteral("txt10CFTotalGrossIncome"),  QStringLiteral("txt10CFExpectedVacancy"),
+    QStringLiteral("txt10CFOperatingExpenses"), QStringLiteral("txt10CFTotalMortgages"),
+    QStringLiteral("txt10CFIncomeTaxes"),       QStringLiteral("txt10CFNetCashflow"),
+    QStringLiteral("txt10CFMonthCashflow"),     20};
+
+// Statement locations, logged with a failing statement. The outlook grids use the same
+// offsets from their own base (5-year 400, 20-year 600).
+enum Location {
+    kLocPropertyPrice = 110,
+    kLocDownPayment = 120,
+    kLocClosingCosts = 130,
+    kLocAcquisitionCost = 140,
+    kLocCashInvested = 150,
+    kLocCashInvestedPercentage = 160,
+    kLocPercentageDown = 170,
+    kLocNumberOfUnits = 180,
+    kLocSquareFootage = 190,
+    kLocCostPerUnit = 200,
+    kLocScheduledIncome = 210,
+    kLocAnnualVacancy = 220,
+    kLocActualGrossIncome = 230,
+    kLocCostPerSquareFoot = 240,
+    kLocAnnualExpenses = 250,
+    kLocAverageRentPerUnit = 260,
+    kLocNetOperatingIncome = 270,
+    kLocCapitalizationRate = 280,
+    kLocDebtService = 290,
+    kLocNetCashflow = 300,
+    kLocNetCashflowPerUnit = 310,
+    kLocMonthlyCashflowPerUnit = 320,
+
+    kLocGrid5 = 400,
+    kLocGrid20 = 600,
+    kOffGrossFirst = 10,
+    kOffGrossNext = 12,
+    kOffGrossCopy = 14,
+    kOffVacancy = 20,
+    kOffVacancyCopy = 22,
+    kOffExpensesFirst = 30,
+    kOffExpensesNext = 32,
+    kOffExpensesCopy = 34,
+    kOffMortgagesFirst = 40,
+    kOffMortgagesCopy = 42,
+    kOffYearNetIncome = 50,
+    kOffTax = 52,
+    kOffTaxCopy = 54,
+    kOffNet = 56,
+    kOffNetCopy = 58,
+    kOffMonth = 60,
+    kOffMonthColour = 62,
+    kOffNetColour = 64,
+    kOffMonthFormat = 66,
+    kOffNetFormat = 68,
+
+    kLocOutlookYears = 810,
+    kLocChartValue = 820,
+    kLocChartData = 830,
+};
+
+// A field as calculations read it: cleaned, then converted.
+double Num(const Form& form, const QString& name, int index = 0) {
+    return FieldNumber(form.text(name, index));
+}
+
+// An input the outlook reads in many statements, converted once per run: its figure, or the
+// error its text raises, raised again by every statement that uses it. A run writes no input,
+// so each statement sees exactly what reading the field itself would have given.
+class Input {
+public:
+    Input(const Form& form, const QString& name) {
+        try {
+            m_value = Num(form, name);
+        } catch (const RuntimeError& e) {
+            m_error = e.number();
+            m_description = e.description();
+        }
+    }
+    double operator()() const {
+        if (m_error != 0)
+            RaiseError(m_error, m_description);
+        return m_value;
+    }
+
+private:
+    double m_value = 0;
+    int m_error = 0;
+    QString m_description;
+};
+
+struct OutlookInputs {
+    explicit OutlookInputs(const Form& form)
+        : grossMonthly(form, kGrossMonthlyIncome), otherMonthly(form, kOtherMonthlyIncome),
+          rentIncrease(form, kRentIncrease), vacancyRate(form, kVacancyRate),
+          costIncrease(form, kCostIncrease), stateTaxRate(form, kStateTaxRate),
+          federalTaxRate(form, kFederalTaxRate), payments{{form, kPayments[0]},
+                                                          {form, kPayments[1]},
+                                                          {form, kPayments[2]},
+                                                          {form, kPayments[3]}} {}
+    double paymentsPerMonth() const {
+        return payments[0]() + payments[1]() + payments[2]() + payments[3]();
+    }
+    Input grossMonthly;
+    Input otherMonthly;
+    Input rentIncrease;
+    Input vacancyRate;
+    Input costIncrease;
+    Input stateTaxRate;
+    Input federalTaxRate;
+    Input payments[4];
+};
+
+double PaymentsPerMonth(const Form& form) {
+    return Num(form, kPayments[0]) + Num(form, kPayments[1]) + Num(form, kPayments[2]) +
+           Num(form, kPayments[3]);
+}
+
+void InvestmentSummary(Form& form) {
+    Trap(kLocPropertyPrice,
+         [&] { form.setText(kPropertyPrice, CurrencyText(Num(form, kPurchasePrice), 0)); });
+    Trap(kLocDownPayment,
+         [&] { form.setText(kQisDownPayment, CurrencyText(Num(form, kDownPayment), 0)); });
+    Trap(kLocClosingCosts,
+         [&] { form.setText(kQisClosingCosts, CurrencyText(Num(form, kClosingCosts), 0)); });
+    Trap(kLocAcquisitionCost, [&] {
+        const double cost = Num(form, kPurchasePrice) + Num(form, kClosingCosts);
+        form.setText(kAcquisitionCost, CurrencyText(cost, 0));
+    });
+    Trap(kLocCashInvested, [&] {
+        const double cash = Num(form, kClosingCosts) + Num(form, kDownPayment);
+        form.setText(kCashInvested, CurrencyText(cash, 0));
+    });
+    Trap(kLocCashInvestedPercentage, [&] {
+        const double share = Divide(Num(form, kCashInvested), Num(form, kAcquisitionCost));
+        form.setText(kCashInvestedPercentage, PercentText(share, 2));
+    });
+    // Measured against price plus closing costs, as the cash-invested share is.
+    Trap(kLocPercentageDown, [&] {
+        const double share = Divide(Num(form, kDownPayment), Num(form, kAcquisitionCost));
+        form.setText(kPercentageDown, PercentText(share, 2));
+    });
+    // Copied as typed: "8,000" stays "8,000" here and is cleaned only where it divides.
+    Trap(kLocNumberOfUnits, [&] { form.setText(kNumberOfUnits, form.text(kUnits)); });
+    Trap(kLocSquareFootage, [&] { form.setText(kQisSquareFootage, form.text(kSquareFootage)); });
+    Trap(kLocCostPerUnit, [&] {
+        const double cost = Divide(Num(form, kPropertyPrice), Num(form, kNumberOfUnits));
+        form.setText(kCostPerUnit, CurrencyText(cost, 2));
+    });
+    Trap(kLocScheduledIncome, [&] {
+        const double income =
+            (Num(form, kGrossMonthlyIncome) + Num(form, kOtherMonthlyIncome)) * 12;
+        form.setText(kScheduledIncome, CurrencyText(income, 0));
+    });
+    // The vacancy loss falls on the rent alone, not on the other income.
+    Trap(kLocAnnualVacancy, [&] {
+        const double loss =
+            Num(form, kVacancyRate) * (Num(form, kGrossMonthlyIncome) * -1 * 12) * 0.01;
+        form.setText(kAnnualVacancy, CurrencyText(loss, 0));
+    });
+    Trap(kLocActualGrossIncome, [&] {
+        const double income = Num(form, kAnnualVacancy) + Num(form, kScheduledIncome);
+        form.setText(kActualGrossIncome, CurrencyText(income, 0));
+    });
+    Trap(kLocCostPerSquareFoot, [&] {
+        const double cost = Divide(Num(form, kPropertyPrice), Num(form, kQisSquareFootage));
+        form.setText(kCostPerSquareFoot, CurrencyText(cost, 2));
+    });
+    Trap(kLocAnnualExpenses, [&] {
+        double total = 0;
+        for (const QString& field : ExpenseFields())
+            total += Num(form, field);
+        form.setText(kAnnualExpenses, CurrencyText(-total, 0));
+    });
+    Trap(kLocAverageRentPerUnit, [&] {
+        const double rent = Divide(Num(form, kGrossMonthlyIncome), Num(form, kNumberOfUnits));
+        form.setText(kAverageRentPerUnit, CurrencyText(rent, 2));
+    });
+    Trap(kLocNetOperatingIncome, [&] {
+        const double income = Num(form, kAnnualExpenses) + Num(form, kActualGrossIncome);
+        form.setText(kNetOperatingIncome, CurrencyText(income, 0));
+    });
+    Trap(kLocCapitalizationRate, [&] {
+        const double rate = Divide(Num(form, kNetOperatingIncome), Num(form, kPropertyPrice));
+        form.setText(kCapitalizationRate, PercentText(rate, 2));
+    });
+    Trap(kLocDebtService,
+         [&] { form.setText(kDebtService, CurrencyText(PaymentsPerMonth(form) * -12, 0)); });
+    Trap(kLocNetCashflow, [&] {
+        const double cash = Num(form, kDebtService) + Num(form, kNetOperatingIncome);
+        form.setText(kNetCashflow, CurrencyText(cash, 0));
+    });
+    Trap(kLocNetCashflowPerUnit, [&] {
+        const double cash = Divide(Num(form, kNetCashflow), Num(form, kNumberOfUnits));
+        form.setText(kNetCashflowPerUnit, CurrencyText(cash, 0));
+    });
+    // From the per-unit figure already rounded to whole dollars.
+    Trap(kLocMonthlyCashflowPerUnit, [&] {
+        form.setText(kMonthlyCashflowPerUnit, CurrencyText(Num(form, kNetCashflowPerUnit) / 12, 2));
+    });
+}
+
+// Gross income, vacancy and operating expenses for the years first..last of a grid; every
+// year grows from the previous year's shown figure, only the rent part of the income grows.
+void IncomeAndExpenses(Form& form, const OutlookInputs& in, const Grid& g, int base, int first) {
+    for (int k = first; k <= g.years; ++k) {
+        if (k == 1) {
+            Trap(base + kOffGrossFirst, [&] {
+                const double income = (in.grossMonthly() + in.otherMonthly()) * 12;
+                form.setText(g.gross, CurrencyText(income, 0), k);
+            });
+        } else {
+            Trap(base + kOffGrossNext, [&] {
+                const double other = 12 * in.otherMonthly();
+                const double increase = 1 + in.rentIncrease() * 0.01;
+                const double income = other + increase * (Num(form, g.gross, k - 1) - other);
+                form.setText(g.gross, CurrencyText(income, 0), k);
+            });
+        }
+    }
+    for (int k = first; k <= g.years; ++k) {
+        Trap(base + kOffVacancy, [&] {
+            const double loss =
+                in.vacancyRate() * 0.01 * (in.otherMonthly() * 12 - Num(form, g.gross, k));
+            form.setText(g.vacancy, CurrencyText(loss, 0), k);
+        });
+    }
+    for (int k = first; k <= g.years; ++k) {
+        if (k == 1) {
+            // Already a negative currency text, so it is converted as it stands.
+            Trap(base + kOffExpensesFirst,
+                 [&] { form.setText(g.expenses, CurrencyText(form.text(kAnnualExpenses), 0), k); });
+        } else {
+            Trap(base + kOffExpensesNext, [&] {
+                const double expenses =
+                    (1 + in.costIncrease() * 0.01) * Num(form, g.expenses, k - 1);
+                form.setText(g.expenses, CurrencyText(expenses, 0), k);
+            });
+        }
+    }
+}
+
+// The payments count in every year of the outlook, also after a mortgage's term has ended.
+void Mortgages(Form& form, const OutlookInputs& in, const Grid& g, int base) {
+    Trap(base + kOffMortgagesFirst,
+         [&] { form.setText(g.mortgages, CurrencyText(in.paymentsPerMonth() * 12, 0), 1); });
+    for (int k = 2; k <= g.years; ++k)
+        Trap(base + kOffMortgagesCopy,
+             [&] { form.setText(g.mortgages, form.text(g.mortgages, 1), k); });
+}
+
+// Income tax and unrounded annual cash flow of the years first..last. yearNetIncome is the
+// run's one working value: a year whose net income fails keeps the previous year's.
+void TaxAndCashflow(Form& form, const OutlookInputs& in, const Grid& g, int base, int first,
+                    double& yearNetIncome) {
+    for (int k = first; k <= g.years; ++k) {
+        Trap(base + kOffYearNetIncome, [&] {
+            yearNetIncome =
+                Num(form, g.gross, k) + Num(form, g.vacancy, k) + Num(form, g.expenses, k);
+        });
+        // A loss gives a negative tax, which raises that year's cash flow.
+        Trap(base + kOffTax, [&] {
+            const double rate = (in.stateTaxRate() + in.federalTaxRate()) * 0.01;
+            form.setText(g.taxes, CurrencyText(rate * yearNetIncome, 0), k);
+        });
+        Trap(base + kOffNet, [&] {
+            const double cash = yearNetIncome - Num(form, g.mortgages, k) - Num(form, g.taxes, k);
+            form.setText(g.net, PlainText(cash), k);
+        });
+    }
+}
+
+// Red below zero, green otherwise. A text that does not convert counts as negative: the
+// failed test falls through to the red branch.
+void ColourBySign(Form& form, const QString& name, int index, int location) {
+    bool negative = true;
+    Trap(location, [&] { negative = ToNumber(form.text(name, index)) < 0; });
+    form.setTextColor(name, index, negative ? kNegativeColour : kPositiveColour);
+}
+
+// Monthly cash flow from the annual text as it stands (rounded where it was copied, unrounded
+// where it was just computed), the colours, then both rounded to whole dollars.
+void FinishCashflows(Form& form, const Grid& g, int base) {
+    for (int i = 1; i <= g.years; ++i) {
+        Trap(base + kOffMonth,
+             [&] { form.setText(g.month, PlainText(ToNumber(form.text(g.net, i)) / 12), i); });
+        ColourBySign(form, g.month, i, base + kOffMonthColour);
+        ColourBySign(form, g.net, i, base + kOffNetColour);
+        Trap(base + kOffMonthFormat,
+             [&] { form.setText(g.month, CurrencyText(form.text(g.month, i), 0), i); });
+        Trap(base + kOffNetFormat,
+             [&] { form.setText(g.net, CurrencyText(form.text(g.net, i), 0), i); });
+    }
+}
+
+void CopyYears(Form& form, const QString& from, const QString& to, int years, int location) {
+    for (int k = 1; k <= years; ++k)
+        Trap(location, [&] { form.setText(to, form.text(from, k), k); });
+}
+
+void Outlook(Form& form) {
+    const OutlookInputs in(form);
+    double yearNetIncome = 0;
+
+    IncomeAndExpenses(form, in, kGrid5, kLocGrid5, 1);
+    Mortgages(form, in, kGrid5, kLocGrid5);
+    TaxAndCashflow(form, in, kGrid5, kLocGrid5, 1, yearNetIncome);
+    FinishCashflows(form, kGrid5, kLocGrid5);
+
+    // The 20-year grid repeats the 5-year grid's first five years and carries on from them.
+    CopyYears(form, kGrid5.gross, kGrid20.gross, 5, kLocGrid20 + kOffGrossCopy);
+    CopyYears(form, kGrid5.vacancy, kGrid20.vacancy, 5, kLocGrid20 + kOffVacancyCopy);
+    CopyYears(form, kGrid5.expenses, kGrid20.expenses, 5, kLocGrid20 + kOffExpensesCopy);
+    IncomeAndExpenses(form, in, kGrid20, kLocGrid20, 6);
+    Mortgages(form, in, kGrid20, kLocGrid20);
+    CopyYears(form, kGrid5.taxes, kGrid20.taxes, 5, kLocGrid20 + kOffTaxCopy);
+    CopyYears(form, kGrid5.net, kGrid20.net, 5, kLocGrid20 + kOffNetCopy);
+    TaxAndCashflow(form, in, kGrid20, kLocGrid20, 6, yearNetIncome);
+    FinishCashflows(form, kGrid20, kLocGrid20);
+}
+
+// The chart gets the selected period's years from the 20-year grid, whatever the period.
+void Chart(Form& form) {
+    int outlookYears = 0;
+    Trap(kLocOutlookYears, [&] {
+        const QVariant data = form.selectedItemData(kPeriodBox);
+        // Nothing selected: the same error as reading the item data of list index -1.
+        if (!data.isValid())
+            RaiseError(381);
+        bool ok = false;
+        const int years = data.toInt(&ok);
+        if (!ok)
+            RaiseError(13);
+        outlookYears = years;
+    });
+    if (outlookYears <= 0)
+        return;
+
+    QVector<double> values(outlookYears, 0.0);
+    QStringList labels;
+    labels.reserve(outlookYears);
+    for (int i = 1; i <= outlookYears; ++i) {
+        Trap(kLocChartValue, [&] {
+            if (i > kGrid20.years)
+                RaiseError(9);
+            values[i - 1] = Num(form, kGrid20.net, i);
+        });
+        labels.append(QStringLiteral("Year ") + QString::number(i));
+    }
+    Trap(kLocChartData, [&] { form.setChartData(values, labels); });
+    form.processPendingEvents();
+}
+
+} // namespace
+
+void RecalculateAnalysis(Form& form) {
+    InvestmentSummary(form);
+    Outlook(form);
+    Chart(form);
+}
