@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QFrame>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+
+class QComboBox;
+
+class QLabel;
+class QPixmap;
+
+// The home page: six property cards in two rows of three, the filter drop-down and the two
+// paging links, built inside the main window's home frame from the in-memory property
+// table. A click selects a card, a double click (or Enter in the filter box) opens it.
+class HomePage : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kCards = 6;
+    using OpenHandler = std::function<void(const QString& name)>;
+
+    explicit HomePage(QFrame* frameHome, QObject* parent = nullptr);
+
+    // The entries of the filter drop-down, "Show All Properties" first.
+    static const QStringList& FilterEntries();
+    // Empties the drop-down, adds every entry and shows "Show All Properties".
+    void fillFilterEntries();
+
+    // Rebuilds the cards from table index start (below 1 becomes 1, written back).
+    void LoadPropertiesOnMainPage(qint16& start, const QString& filter);
+
+    // Opening a property by its name belongs to the property commands.
+    void setOpenPropertyHandler(OpenHandler handler) { m_openProperty = std::move(handler); }
+
+    QFrame* frameHome() const { return m_frameHome; }
+    QFrame* card(int k) const { return m_cards.at(k - 1).frame; }
+    QLabel* picture(int k) const { return m_cards.at(k - 1).picture; }
+    QLabel* line(int k, int n) const { return m_cards.at(k - 1).lines.at(n - 1); }
+    QComboBox* filterBox() const { return m_filter; }
+    QLabel* previousLink() const { return m_previous; }
+    QLabel* nextLink() const { return m_next; }
+
+    bool hasBorder(int k) const;
+    // The first card 1..6 with a border, and visible when asked; 0 when there is none.
+    int selectedCard(bool mustBeVisible) const;
+    // The table index on card k (its tag as a number, 0 when it holds none).
+    int cardTag(int k) const;
+    QString pictureTag(int k) const;
+    QString filterText() const;
+
+public slots:
+    void picSelectProperty_Click(int index);
+    void picSelectProperty_DblClick(int index);
+    void frameHome_Click();
+    void cmbShowProperties_Click();
+    void cmbShowProperties_KeyDown(int keyCode);
+    // Link behaviour: pointer over, pointer gone, button released over the link.
+    void lblNextPage_MouseMove();
+    void lblNextPage_DragOver();
+    void lblNextPage_DragDrop();
+    void lblPreviousPage_MouseMove();
+    void lblPreviousPage_DragOver();
+    void lblPreviousPage_DragDrop();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Card {
+        QFrame* frame = nullptr;
+        QLabel* picture = nullptr;
+        std::array<QLabel*, 4> lines{};
+    };
+
+    void buildControls();
+    void setBorder(int k, bool on);
+    void setLinkHover(QLabel* link, bool hover);
+    void clearCard(int k);
+    void showCardPicture(int k, const QString& reference);
+    // Index of the card that owns a widget, 0 for none.
+    int cardOf(QObject* widget) const;
+    QString imagesFile(const QString& name) const;
+
+    QPointer<QFrame> m_frameHome;
+    std::array<Card, kCards> m_cards;
+    QComboBox* m_filter = nullptr;
+    QLabel* m_filterCaption = nullptr;
+    QLabel* m_previous = nullptr;
+    QLabel* m_next = nullptr;
+    OpenHandler m_openProperty;
+};

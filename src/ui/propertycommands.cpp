@@ -1,0 +1,244 @@
+#include "ui/propertycommands.h"
+
+#include "analysis/form.h"
+#include "app/errortrap.h"
+#include "store/propertydatabase.h"
+#include "store/propertytable.h"
+#include "ui/homepage.h"
+#include "ui/prompts.h"
+#include "ui/propertydialog.h"
+
+#include <QFrame>
+#include <QLabel>
+
+PropertyCommands::PropertyCommands(PropertyCommandHost& host) : m_host(host) {}
+
+QString PropertyCommands::UnsavedChangesText() {
+    return QStringLiteral("You have made changes that have not been saved.\r\n\r\n"
+                          "Do you want to save the changes before closing?");
+}
+
+QString PropertyCommands::RemoveQuestionText(const QString& name) {
+    return QStringLiteral("Are you sure you want to permanently remove:\r\n\r\n   \"") + name +
+           QStringLiteral("\" ?");
+}
+
+FileMenuState PropertyCommands::mnuFile_Click() const {
+    FileMenuState s;
+    const bool open = !m_host.isHomePageVisible();
+    s.close = s.save = s.saveAs = open;
+    if (!open) {
+        s.addNew = true;
+        if (m_host.homePage().selectedCard(true) > 0)
+            s.open = s.remove = true;
+    } else if (g_lCurrentProperty == 0) {
+        // A copy needs a stored original.
+        s.saveAs = false;
+    }
+    return s;
+}
+
+void PropertyCommands::mnuFileAddNewProperty_Click() {
+    Trap(100, [&] { g_sListOfImagesForProperty = QStringList{QString()}; });
+    Trap(101, [&] { m_host.ClearPictureSelection(); });
+    Trap(102, [&] { m_host.clearPictureStripImages(); });
+    Trap(103, [&] { ClearPropertyFields(); });
+    Trap(104, [&] { TakeBaselineSnapshot(); });
+    m_changes.m_bDirty = false;
+    Trap(105, [&] { m_host.imgProperty_Click(); });
+    Trap(106, [&] { m_host.showPropertyNavigation(); });
+    Trap(107, [&] { m_host.showCornerLogo(); });
+    g_lCurrentProperty = 0;
+}
+
+void PropertyCommands::mnuFileOpen_Click() {
+    Trap(110, [&] {
+        HomePage& page = m_host.homePage();
+        const int k = page.selectedCard(true);
+        if (k > 0)
+            page.picSelectProperty_DblClick(k);
+    });
+}
+
+qint32 PropertyCommands::FindPropertyRow(const QString& upperName) {
+    qint32 row = 0;
+    const qint32 count = qMin<qint32>(g_lPropertyCount, PropertyTable.propertyCount());
+    const int slotCount = PropertyTable.slotCount();
+    for (qint32 i = 1; i <= count; ++i) {
+        for (int j = 1; j <= slotCount; ++j) {
+            if (PropertyTable.key(i, j).toUpper() == QLatin1String("TXTPROPERTYINFORMATION") &&
+                PropertyTable.value(i, j).toUpper() == upperName)
+                row = i;
+        }
+    }
+    return row;
+}
+
+void PropertyCommands::OpenPropertyByName(QString& name) {
+    Trap(120, [&] { m_iHomePageStart = qint16(m_host.homePage().cardTag(1)); });
+    Trap(121, [&] { g_sListOfImagesForProperty = QStringList{QString()}; });
+    Trap(122, [&] { m_host.ClearPictureSelection(); });
+    Trap(123, [&] { m_host.clearPictureStripImages(); });
+    Trap(124, [&] { ClearPropertyFields(); });
+    name = name.trimmed().toUpper();
+    Trap(125, [&] {
+        // A name that matches nothing leaves the row that was open before.
+        if (const qint32 row = FindPropertyRow(name))
+            g_lCurrentProperty = row;
+    });
+    Trap(126, [&] { LoadPropertyIntoFields(m_host.form(), g_sListOfImagesForProperty); });
+    Trap(127, [&] { m_host.resetPictureStripScroll(); });
+    Trap(128, [&] { m_host.ShowPictureStrip(); });
+    Trap(129, [&] { TakeBaselineSnapshot(); });
+    m_changes.m_bDirty = false;
+    Trap(130, [&] { m_host.imgProperty_Click(); });
+    Trap(131, [&] { m_host.showPropertyNavigation(); });
+    Trap(132, [&] {
+        if (!m_host.showCornerFromFirstStripSlot())
+            m_host.showCornerLogo();
+    });
+}
+
+void PropertyCommands::save(qint16 omit) {
+    SaveHooks hooks;
+    hooks.takeBaselineSnapshot = [this] { TakeBaselineSnapshot(); };
+    hooks.setBusy = [this](bool busy) { m_host.setBusy(busy); };
+    SavePropertyDatabase(m_host.form(), omit, g_sListOfImagesForProperty, hooks);
+}
+
+void PropertyCommands::mnuFileSave_Click() {
+    save(-1);
+}
+
+void PropertyCommands::mnuFileSaveAs_Click() {
+    g_bDialogCancelled = true;
+    std::optional<QString> newName;
+    Trap(140, [&] {
+        PropertyNameRequest request;
+        request.label = QStringLiteral("What is the New Property Name?");
+        request.initialText = QStringLiteral("Copy of ") +
+                              m_host.form().text(QStringLiteral("txtPropertyInformation"));
+        newName = m_host.prompts().askPropertyName(request);
+        g_bDialogCancelled = !newName.has_value();
+    });
+    if (g_bDialogCancelled) {
+        Trap(141, [&] {
+            PromptMessage m;
+            m.title = QStringLiteral("Command Aborted");
+            m.text = QStringLiteral("Copy of Property Aborted.  The property has not been copied");
+            m.buttons = PromptButtons::Ok;
+            m_host.prompts().message(m);
+        });
+        return;
+    }
+    // The name as typed; the save trims it.
+    TrapSilently(
+        [&] { m_host.form().setText(QStringLiteral("txtPropertyInformation"), *newName); });
+    g_lCurrentProperty = 0;
+    Trap(142, [&] { save(-1); });
+}
+
+bool PropertyCommands::settleUnsavedWork() {
+    bool keepOpen = false;
+    Trap(150, [&] { TakeCurrentSnapshot(); });
+    bool changed = false;
+    Trap(151, [&] { changed = HasUnsavedChanges(); });
+    if (!changed) {
+        Trap(152, [&] { m_host.ShowHomePage(); });
+        return true;
+    }
+    PromptMessage m;
+    m.title = QStringLiteral("Unsaved Changes");
+    m.text = UnsavedChangesText();
+    m.icon = PromptIcon::Warning;
+    m.buttons = PromptButtons::YesNoCancel;
+    PromptAnswer answer = PromptAnswer::Cancel;
+    Trap(153, [&] { answer = m_host.prompts().message(m); });
+    switch (answer) {
+    case PromptAnswer::Yes:
+        Trap(154, [&] { save(-1); });
+        Trap(155, [&] { m_host.ShowHomePage(); });
+        break;
+    case PromptAnswer::No:
+        Trap(156, [&] { m_host.ShowHomePage(); });
+        break;
+    default:
+        keepOpen = true;
+        break;
+    }
+    return !keepOpen;
+}
+
+void PropertyCommands::mnuFileClose_Click() {
+    settleUnsavedWork();
+}
+
+void PropertyCommands::Form_Unload(bool& cancel) {
+    if (m_host.isHomePageVisible())
+        return;
+    if (!settleUnsavedWork())
+        cancel = true;
+}
+
+void PropertyCommands::mnuFileRemoveSelectedProperty_Click() {
+    Trap(160, [&] { ClearPropertyFields(); });
+    int k = 0;
+    Trap(161, [&] { k = m_host.homePage().selectedCard(true); });
+    if (k == 0)
+        return; // nothing selected: there is nothing to remove
+    QString name;
+    Trap(162, [&] { name = m_host.homePage().line(k, 1)->text(); });
+    PromptMessage m;
+    m.title = QStringLiteral("Delete Property");
+    m.text = RemoveQuestionText(name);
+    m.icon = PromptIcon::Warning;
+    m.buttons = PromptButtons::OkCancel;
+    m.defaultButton = PromptAnswer::Cancel;
+    PromptAnswer answer = PromptAnswer::Cancel;
+    Trap(163, [&] { answer = m_host.prompts().message(m); });
+    if (answer == PromptAnswer::Ok) {
+        Trap(164, [&] { RemovePropertyByName(name); });
+        return;
+    }
+    Trap(165, [&] {
+        PromptMessage aborted;
+        aborted.title = QStringLiteral("Command Aborted");
+        aborted.text =
+            QStringLiteral("Removal of Property Aborted.  The property has not been deleted");
+        aborted.buttons = PromptButtons::Ok;
+        m_host.prompts().message(aborted);
+    });
+}
+
+void PropertyCommands::RemovePropertyByName(QString& name) {
+    name = name.trimmed().toUpper();
+    qint16 row = 0;
+    Trap(170, [&] { row = qint16(FindPropertyRow(name)); });
+    Trap(171, [&] { save(row); });
+    Trap(172, [&] { LoadPropertyDatabase(); });
+    Trap(173, [&] {
+        qint16 start = 1;
+        m_host.homePage().LoadPropertiesOnMainPage(start, QString());
+    });
+}
+
+void PropertyCommands::ClearPropertyFields() {
+    Form& form = m_host.form();
+    const QVector<ControlRef> controls = form.controlsInWindowOrder();
+    for (const ControlRef& c : controls) {
+        if (c.kind != ControlKind::TextField)
+            continue;
+        Trap(180, [&] {
+            if (form.isEnabled(c.name, c.index))
+                form.setText(c.name, QString(), c.index);
+        });
+    }
+}
+
+void PropertyCommands::TakeBaselineSnapshot() {
+    m_changes.TakeBaselineSnapshot(m_host.form());
+}
+
+void PropertyCommands::TakeCurrentSnapshot() {
+    m_changes.TakeCurrentSnapshot(m_host.form());
+}
