@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+
+// A caption that behaves like a web link: navy at rest, light blue and underlined while the
+// pointer is over it, and its action runs when the mouse button is released over it.
+class LinkLabel : public QLabel {
+    Q_OBJECT
+public:
+    static QColor restColour() { return QColor(0, 0, 128); }
+    static QColor hoverColour() { return QColor(102, 153, 204); }
+
+    explicit LinkLabel(const QString& text, QWidget* parent = nullptr);
+
+    bool isHovered() const { return m_hovered; }
+    // The look only; the signals below are what the window reacts to.
+    void setHovered(bool hovered);
+
+signals:
+    void pointerEntered();
+    void pointerLeft();
+    void releasedOver();
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool m_hovered = false;
+};
+
+// A picture that answers a click (released over it with the left button).
+class ClickableImage : public QLabel {
+    Q_OBJECT
+public:
+    explicit ClickableImage(QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
