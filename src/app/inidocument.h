@@ -54,6 +54,13 @@ public:
     QStringList keys(int section) const;
     QVector<Entry> entries(int section) const;
     int keyCount(int section) const;
+    // Calls f(key, value) for each key of the section in file order, without copying.
+    template <class F> void forEachEntry(int section, F&& f) const {
+        for (const Line& line : m_sections.at(section).lines) {
+            if (line.isEntry)
+                f(line.key, line.text);
+        }
+    }
 
     // The value of the first key of that name; false when the section or key is absent.
     bool value(const QString& section, const QString& key, QString* out) const;
@@ -77,16 +84,22 @@ public:
 
 private:
     struct Line {
-        QString key;  // entries only
-        QString text; // the value of an entry, or the whole line of anything else
+        QString key;              // entries only
+        QString text;             // the value of an entry, or the whole line of anything else
+        mutable uint keyHash = 0; // of the case-folded key; 0 until first needed
         bool isEntry = false;
     };
     struct Section {
         QString name;
         QVector<Line> lines;
+        mutable uint nameHash = 0; // as keyHash
     };
 
-    int findKey(const Section& section, const QString& cleanKey) const;
+    template <class View> void parse(View text);
+    qsizetype textSize() const;
+    template <class Put> bool serialize(Put&& put) const;
+    static uint foldedHash(const QString& key);
+    int findKey(const Section& section, const QString& cleanKey, uint hash) const;
     void setCleanValue(Section& section, const QString& cleanKey, const QString& cleanValue);
 
     QVector<Line> m_preamble;

@@ -150,16 +150,20 @@ void LoadPropertyDatabase() {
     Trap(10, [&] { doc = IniDocument::readFile(PropertyDatabasePath()); });
     const int count = doc.sectionCount();
     g_lPropertyCount = count;
-    Trap(20, [&] { PropertyTable.reset(count); });
+    Trap(20, [&] {
+        int widest = 1;
+        for (int i = 0; i < count; ++i)
+            widest = qMax(widest, doc.keyCount(i));
+        PropertyTable.reset(count, widest);
+    });
     for (int i = 1; i <= count; ++i) {
         Trap(30, [&] {
-            const QVector<IniDocument::Entry> entries = doc.entries(i - 1);
-            PropertyTable.growSlots(int(entries.size()));
-            for (int j = 1; j <= entries.size(); ++j) {
-                const IniDocument::Entry& entry = entries.at(j - 1);
-                PropertyTable.setKey(i, j, entry.key);
-                PropertyTable.setValue(i, j, entry.value);
-            }
+            int j = 1;
+            doc.forEachEntry(i - 1, [&](const QString& key, const QString& value) {
+                PropertyTable.setKey(i, j, key);
+                PropertyTable.setValue(i, j, value);
+                ++j;
+            });
         });
     }
 }

@@ -14,13 +14,14 @@ class PropertyTableData {
 public:
     PropertyTableData() { reset(0); }
 
-    // Rows 0..propertyCount, slots 0..1, every text empty; the previous contents go.
-    void reset(int propertyCount);
+    // Rows 0..propertyCount, slots 0..slotCount (at least 1), every text empty; the previous
+    // contents go.
+    void reset(int propertyCount, int slotCount = 1);
     // Grows the slot dimension to 0..slotTotal, keeping the contents.
     void growSlots(int slotTotal);
 
-    int propertyCount() const { return int(m_keys.size()) - 1; } // N (upper bound of rows)
-    int slotCount() const { return m_slots; }                    // K (upper bound of slots)
+    int propertyCount() const { return m_rows - 1; } // N (upper bound of rows)
+    int slotCount() const { return m_slots; }        // K (upper bound of slots)
 
     const QString& key(int property, int slot) const;
     const QString& value(int property, int slot) const;
@@ -33,10 +34,12 @@ public:
     void clearRow(int property);
 
 private:
-    void check(int property, int slot) const;
+    qsizetype at(int property, int slot) const;
 
-    QVector<QVector<QString>> m_keys;
-    QVector<QVector<QString>> m_values;
+    // Row-major, slots 0..K of row 0 first: one allocation for the whole table.
+    QVector<QString> m_keys;
+    QVector<QString> m_values;
+    int m_rows = 1;
     int m_slots = 1;
 };
 
