@@ -9,9 +9,7 @@
 namespace {
 
 enum Location {
-    kLocReadRate = 910,
-    kLocReadTerm = 911,
-    kLocReadPrincipal = 912,
+    kLocZeroTest = 910,
     kLocZeroPayment = 920,
     kLocPayment = 930,
     kLocFormat = 940,
@@ -39,16 +37,20 @@ void UpdateMortgagePayment(Form& form, int row) {
     const QString principalField = RowField("txtMortgagePrincipal", row);
     const QString paymentField = RowField("txtMortgageMonthlyPayment", row);
 
-    // An input that does not convert leaves its figure at 0, so the row shows no payment.
+    // The zero test reads the three figures; a figure that does not convert abandons the test
+    // and the row shows no payment, as for a zero.
     double rate = 0;
     double term = 0;
     double principal = 0;
-    Trap(kLocReadRate, [&] { rate = FieldNumber(form.text(rateField)); });
-    Trap(kLocReadTerm, [&] { term = FieldNumber(form.text(termField)); });
-    Trap(kLocReadPrincipal, [&] { principal = FieldNumber(form.text(principalField)); });
-
-    // Only an exact zero means "no mortgage"; negative figures go to the formula as typed.
-    if (rate == 0 || term == 0 || principal == 0) {
+    bool noLoan = true;
+    Trap(kLocZeroTest, [&] {
+        rate = FieldNumber(form.text(rateField));
+        term = FieldNumber(form.text(termField));
+        principal = FieldNumber(form.text(principalField));
+        // Only an exact zero means "no mortgage"; negative figures go to the formula as typed.
+        noLoan = rate == 0 || term == 0 || principal == 0;
+    });
+    if (noLoan) {
         Trap(kLocZeroPayment, [&] { form.setText(paymentField, QStringLiteral("0")); });
     } else {
         // The term counts months as typed: not multiplied by 12, not rounded.

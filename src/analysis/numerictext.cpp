@@ -218,7 +218,7 @@ QString CurrencyText(const QString& text, int decimals) {
 QString PercentText(double fraction, int decimals) {
     const double value = Checked(fraction * 100.0);
     const double scale = std::pow(10.0, decimals);
-    double rounded = std::round(value * scale) / scale;
+    double rounded = std::round(Checked(value * scale)) / scale;
     if (rounded == 0)
         rounded = 0;
     return usLocale().toString(rounded, 'f', decimals) + QLatin1Char('%');
