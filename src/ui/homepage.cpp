@@ -282,15 +282,18 @@ void HomePage::setLinkHover(QLabel* link, bool hover) {
     link->setFont(f);
 }
 
-void HomePage::clearCard(int k) {
+void HomePage::clearCard(int k, const QPixmap& placeholder) {
     Card& c = m_cards[k - 1];
-    for (QLabel* line : c.lines)
-        line->clear();
-    QPixmap pixmap;
-    if (LoadCardPixmap(imagesFile(kNoImage), c.picture->size(), &pixmap) == PictureLoad::Loaded)
-        c.picture->setPixmap(pixmap);
-    else
+    for (QLabel* line : c.lines) {
+        if (!line->text().isEmpty())
+            line->clear();
+    }
+    // A filter may clear the same card for hundreds of rejected rows: touch the picture
+    // only when it shows something else.
+    if (placeholder.isNull())
         c.picture->clear();
+    else if (c.picture->pixmap().cacheKey() != placeholder.cacheKey())
+        c.picture->setPixmap(placeholder);
     c.picture->setProperty("tag", kNoImage);
 }
 
@@ -343,10 +346,17 @@ void HomePage::LoadPropertiesOnMainPage(qint16& start, const QString& filter) {
     const int slotCount = PropertyTable.slotCount();
     int k = 1;
     qint32 p = start;
+    QPixmap placeholder;
+    LoadCardPixmap(imagesFile(kNoImage), m_cards[0].picture->size(), &placeholder);
     while (k <= kCards && p <= count) {
-        Trap(30, [&] { clearCard(k); });
+        // The card is composed first and put on screen only once the row has passed the
+        // filter: a filter that turns away hundreds of rows then costs no widget work.
+        QString lines[4];
+        bool shown = false;
+        bool hasPicture = false;
+        QString pictureReference;
         bool rejected = false;
-        for (int j = 1; j <= slotCount && !rejected; ++j) {
+        for (int j = 1; j <= slotCount; ++j) {
             const QString& key = PropertyTable.key(p, j);
             const QString& value = PropertyTable.value(p, j);
             if (key.isEmpty())
@@ -375,48 +385,55 @@ void HomePage::LoadPropertiesOnMainPage(qint16& start, const QString& filter) {
             }
             if (rejected)
                 break;
-            Card& c = m_cards[k - 1];
             if (key.compare(QLatin1String("txtPropertyInformation"), Qt::CaseInsensitive) == 0) {
-                c.frame->show();
-                c.lines[0]->setText(value);
+                shown = true;
+                lines[0] = value;
             } else if (key.compare(QLatin1String("txtPurchasePrice"), Qt::CaseInsensitive) == 0) {
-                c.frame->show();
-                c.lines[1]->clear();
+                shown = true;
+                lines[1].clear();
                 Trap(50, [&] {
-                    c.lines[1]->setText(QStringLiteral("Purchase Price = ") +
-                                        CurrencyText(value, 0));
+                    lines[1] = QStringLiteral("Purchase Price = ") + CurrencyText(value, 0);
                 });
             } else if (key.compare(QLatin1String("txtUnits"), Qt::CaseInsensitive) == 0) {
-                c.frame->show();
-                c.lines[2]->setText(QStringLiteral("Units = ") + value + c.lines[2]->text());
+                shown = true;
+                lines[2] = QStringLiteral("Units = ") + value + lines[2];
             } else if (key.compare(QLatin1String("txtSquareFootage"), Qt::CaseInsensitive) == 0) {
-                c.frame->show();
-                c.lines[2]->setText(c.lines[2]->text() + QStringLiteral("   Square Footage = ") +
-                                    value);
+                shown = true;
+                lines[2] += QStringLiteral("   Square Footage = ") + value;
             } else if (key.compare(QLatin1String("txtQISScheduledAnnualIncome"),
                                    Qt::CaseInsensitive) == 0) {
-                c.frame->show();
-                c.lines[3]->clear();
+                shown = true;
+                lines[3].clear();
                 Trap(51, [&] {
-                    c.lines[3]->setText(QStringLiteral("Scheduled Annual Income = ") +
-                                        CurrencyText(value, 2));
+                    lines[3] =
+                        QStringLiteral("Scheduled Annual Income = ") + CurrencyText(value, 2);
                 });
             } else if (key.compare(QLatin1String("g_sListOfImagesForProperty(1)"),
                                    Qt::CaseInsensitive) == 0) {
-                c.frame->show();
-                showCardPicture(k, value);
+                shown = true;
+                hasPicture = true;
+                pictureReference = value;
             }
         }
         if (rejected) {
-            Trap(60, [&] { m_cards[k - 1].frame->hide(); });
             ++p;
             continue;
         }
-        // The card's tag names the row it shows once the row has passed the filter: a row
-        // that is turned away leaves no trace, so "< Previous Page" from a page the filter
-        // emptied goes back rather than round in a circle, and a property without a name
-        // still pages correctly.
-        m_cards[k - 1].frame->setProperty("tag", QString::number(p));
+        Trap(30, [&] {
+            Card& c = m_cards[k - 1];
+            clearCard(k, placeholder);
+            for (int n = 0; n < 4; ++n) {
+                if (!lines[n].isEmpty())
+                    c.lines[n]->setText(lines[n]);
+            }
+            if (hasPicture)
+                showCardPicture(k, pictureReference);
+            // The tag names the row shown once it has passed the filter: a row turned away
+            // leaves no trace, so "< Previous Page" from a page the filter emptied goes
+            // back rather than round in a circle, and a row without a name pages right.
+            c.frame->setProperty("tag", QString::number(p));
+            c.frame->setVisible(shown);
+        });
         ++k;
         ++p;
     }

@@ -78,7 +78,7 @@ private:
     void buildControls();
     void setBorder(int k, bool on);
     void setLinkHover(QLabel* link, bool hover);
-    void clearCard(int k);
+    void clearCard(int k, const QPixmap& placeholder);
     void showCardPicture(int k, const QString& reference);
     // Index of the card that owns a widget, 0 for none.
     int cardOf(QObject* widget) const;
