@@ -76,8 +76,9 @@ bool putWindows1252(const QString& text, char*& p, bool& high) {
 }
 
 bool isValidUtf8(const QByteArray& bytes) {
+    // The same test the reader applies (decoding happens on conversion to QString).
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)utf8.decode(bytes);
+    const QString text = utf8.decode(bytes);
     return !utf8.hasError();
 }
 
