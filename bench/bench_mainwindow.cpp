@@ -134,8 +134,7 @@ void timeKeystrokes(MainWindow& w, const char* label) {
         const auto end = std::chrono::steady_clock::now();
         times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
     }
-    std::printf("keystroke in an expense field, %s: median %.3f ms (target <= 4 ms)\n", label,
-                median(times));
+    std::printf("keystroke in an expense field, %s: median %.3f ms\n", label, median(times));
 }
 
 void timePropertyLoad(MainWindow& w) {
@@ -195,7 +194,9 @@ int main(int argc, char* argv[]) {
     }
     showPropertyStrip(w);
     w.imgFinancial_Click();
+    // Where the user types: the Financial view (target: median 4 ms or less).
     timeKeystrokes(w, "Financial view shown");
+    // The same handler with the whole 20-year grid and the chart on screen, all repainted.
     w.lblCashFlow_DragDrop();
     w.findChild<QComboBox*>(QStringLiteral("cmbCFAYears"))->setCurrentIndex(2);
     timeKeystrokes(w, "outlook view with the 20-year chart shown");
