@@ -75,7 +75,7 @@ qint32 PropertyCommands::FindPropertyRow(const QString& upperName) {
 }
 
 void PropertyCommands::OpenPropertyByName(QString& name) {
-    Trap(120, [&] { m_iHomePageStart = qint16(m_host.homePage().cardTag(1)); });
+    Trap(120, [&] { m_host.homePageStart() = qint16(m_host.homePage().cardTag(1)); });
     Trap(121, [&] { g_sListOfImagesForProperty = QStringList{QString()}; });
     Trap(122, [&] { m_host.ClearPictureSelection(); });
     Trap(123, [&] { m_host.clearPictureStripImages(); });

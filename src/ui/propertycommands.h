@@ -33,6 +33,8 @@ public:
     // returns false (and changes nothing) when it is not.
     virtual bool showCornerFromFirstStripSlot() = 0;
     virtual void showCornerLogo() = 0;
+    // The table index the home page is rebuilt from when the user comes back to it.
+    virtual qint16& homePageStart() = 0;
     // Hourglass while the database is written.
     virtual void setBusy(bool busy) { (void)busy; }
 };
@@ -48,8 +50,8 @@ struct FileMenuState {
 };
 
 // The life cycle of a property: new, open, save, save a copy, close, remove, and the
-// unsaved-work question when the program closes. The open property's picture list, its
-// change snapshots and the page the home page returns to live here.
+// unsaved-work question when the program closes. The open property's picture list and its
+// change snapshots live here.
 class PropertyCommands {
 public:
     explicit PropertyCommands(PropertyCommandHost& host);
@@ -78,8 +80,6 @@ public:
     // The open property's pictures: element 0 empty, then the references in order.
     QStringList g_sListOfImagesForProperty{QString()};
     ChangeTracker m_changes;
-    // The table index the home page is rebuilt from when the user comes back to it.
-    qint16 m_iHomePageStart = 0;
 
     // Texts the user sees, kept in one place.
     static QString UnsavedChangesText();

@@ -34,7 +34,7 @@ public:
     void ShowHomePage() override {
         homeVisible = true;
         calls << QStringLiteral("ShowHomePage");
-        page.LoadPropertiesOnMainPage(commands.m_iHomePageStart, page.filterText());
+        page.LoadPropertiesOnMainPage(start, page.filterText());
     }
     void imgProperty_Click() override {
         homeVisible = false;
@@ -52,6 +52,7 @@ public:
         return true;
     }
     void showCornerLogo() override { corner = QStringLiteral("logo"); }
+    qint16& homePageStart() override { return start; }
 
     QString field(const char* name) const { return memory.text(QString::fromLatin1(name)); }
     void type(const char* name, const QString& text) {
@@ -83,6 +84,7 @@ public:
     bool homeVisible = true;
     QStringList calls;
     QString corner;
+    qint16 start = 0;
 };
 
 QString Database() {
@@ -437,7 +439,7 @@ private slots:
         // Double click on the card opens it.
         QTest::mouseDClick(m_host->page.picture(1), Qt::LeftButton);
         QCOMPARE(g_lCurrentProperty, 13);
-        QCOMPARE(cmd().m_iHomePageStart, qint16(13));
+        QCOMPARE(m_host->start, qint16(13));
         cmd().mnuFileClose_Click();
         QCOMPARE(m_host->cards(), QStringList{QStringLiteral("House 13")});
         QVERIFY(m_host->page.previousLink()->isVisible());
