@@ -23,21 +23,32 @@ bool isBlank(QStringView text) {
     return text.trimmed().isEmpty();
 }
 
-bool isAscii(const QByteArray& bytes) {
-    for (char c : bytes) {
-        if (uchar(c) >= 0x80)
-            return false;
+bool isAscii(QByteArrayView bytes) {
+    // Eight bytes at a time: most databases are plain ASCII and this runs over every byte.
+    const char* p = bytes.data();
+    const qsizetype n = bytes.size();
+    quint64 any = 0;
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 word;
+        memcpy(&word, p + i, 8);
+        any |= word;
     }
-    return true;
+    for (; i < n; ++i)
+        any |= uchar(p[i]);
+    return (any & 0x8080808080808080ull) == 0;
 }
 
 // The codecs of textcodec.h, one table lookup per character instead of one call: a database
 // of a thousand properties is several megabytes.
 struct Windows1252Table {
     char16_t decode[256];
+    bool blank[256];
     Windows1252Table() {
-        for (int b = 0; b < 256; ++b)
+        for (int b = 0; b < 256; ++b) {
             decode[b] = DecodeWindows1252(QByteArray(1, char(b))).at(0).unicode();
+            blank[b] = QChar::isSpace(decode[b]);
+        }
     }
 };
 const Windows1252Table& windows1252() {
@@ -45,7 +56,7 @@ const Windows1252Table& windows1252() {
     return table;
 }
 
-QString decodeWindows1252(const QByteArray& bytes) {
+QString decodeWindows1252(QByteArrayView bytes) {
     const char16_t* table = windows1252().decode;
     QString out(bytes.size(), Qt::Uninitialized);
     char16_t* p = reinterpret_cast<char16_t*>(out.data());
@@ -75,29 +86,26 @@ bool putWindows1252(const QString& text, char*& p, bool& high) {
     return true;
 }
 
-bool isValidUtf8(const QByteArray& bytes) {
-    // The same test the reader applies (decoding happens on conversion to QString).
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    return !utf8.hasError();
+bool isValidUtf8(QByteArrayView bytes) {
+    // The same verdict as decoding with QStringDecoder and asking hasError(), without
+    // building the text.
+    return bytes.isValidUtf8();
 }
 
-// Line and key scanning over Latin-1 bytes (an ASCII file, the usual case, needs no decoding)
-// or over decoded text.
-qsizetype findChar(QLatin1StringView text, char c, qsizetype from) {
-    if (from >= text.size())
-        return -1;
-    const void* hit = memchr(text.data() + from, c, size_t(text.size() - from));
-    return hit ? static_cast<const char*>(hit) - text.data() : -1;
-}
-qsizetype findChar(QStringView text, char c, qsizetype from) {
-    return text.indexOf(QLatin1Char(c), from);
-}
-QString toQString(QLatin1StringView text) {
-    return QString::fromLatin1(text);
-}
-QString toQString(QStringView text) {
-    return text.toString();
+// A UTF-8 lead byte at p (of a valid file) and its code point.
+char32_t utf8CodePoint(const uchar* p, qsizetype* length) {
+    const uchar c = p[0];
+    if (c < 0xE0) {
+        *length = 2;
+        return char32_t(c & 0x1F) << 6 | (p[1] & 0x3F);
+    }
+    if (c < 0xF0) {
+        *length = 3;
+        return char32_t(c & 0x0F) << 12 | char32_t(p[1] & 0x3F) << 6 | (p[2] & 0x3F);
+    }
+    *length = 4;
+    return char32_t(c & 0x07) << 18 | char32_t(p[1] & 0x3F) << 12 | char32_t(p[2] & 0x3F) << 6 |
+           (p[3] & 0x3F);
 }
 
 } // namespace
@@ -132,96 +140,131 @@ QByteArray IniDocument::encode(const QString& text) {
     return out;
 }
 
-IniDocument IniDocument::fromBytes(const QByteArray& bytes) {
-    IniDocument doc;
+IniScanner::IniScanner(QByteArrayView bytes) : m_bytes(bytes) {
     if (isAscii(bytes)) {
-        doc.parse(QLatin1StringView(bytes.constData(), bytes.size()));
-        return doc;
+        m_encoding = Encoding::Ascii;
+    } else if (isValidUtf8(bytes)) {
+        m_encoding = Encoding::Utf8;
+        if (bytes.startsWith("\xEF\xBB\xBF"))
+            m_start = 3; // as the UTF-8 decoder drops it
+    } else {
+        m_encoding = Encoding::Windows1252;
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        text = decodeWindows1252(bytes);
-    doc.parse(QStringView(text));
-    return doc;
 }
 
-IniDocument IniDocument::fromText(const QString& text) {
-    IniDocument doc;
-    doc.parse(QStringView(text));
-    return doc;
+QString IniScanner::decode(const char* bytes, Encoding encoding, Piece piece) {
+    const QByteArrayView view(bytes + piece.from, piece.size);
+    switch (encoding) {
+    case Encoding::Ascii:
+        return QString::fromLatin1(view);
+    case Encoding::Utf8:
+        if (!view.startsWith("\xEF\xBB\xBF"))
+            return QString::fromUtf8(view);
+        // A mark inside the file is a character; fromUtf8 would drop it at a piece's start.
+        return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                        QStringDecoder::Flag::ConvertInitialBom)
+            .decode(view);
+    case Encoding::Windows1252:
+        break;
+    }
+    return decodeWindows1252(view);
 }
 
-template <class View> void IniDocument::parse(View text) {
-    const qsizetype size = text.size();
-    qsizetype nextCr = findChar(text, '\r', 0);
-    qsizetype nextLf = findChar(text, '\n', 0);
-    const Section* previous = nullptr; // the section before: its keys usually repeat
-    qsizetype start = 0;
-    while (start < size) {
-        if (nextCr >= 0 && nextCr < start)
-            nextCr = findChar(text, '\r', start);
-        if (nextLf >= 0 && nextLf < start)
-            nextLf = findChar(text, '\n', start);
-        qsizetype end = size;
-        if (nextCr >= 0)
-            end = nextCr;
-        if (nextLf >= 0 && nextLf < end)
-            end = nextLf;
-        const View line = text.mid(start, end - start);
-        start = end;
-        if (start < size)
-            start += (end == nextCr && end + 1 == nextLf) ? 2 : 1;
+qsizetype IniScanner::blankAt(qsizetype at, qsizetype end) const {
+    const uchar* d = reinterpret_cast<const uchar*>(m_bytes.data());
+    if (m_encoding == Encoding::Windows1252)
+        return windows1252().blank[d[at]] ? 1 : 0;
+    if (m_encoding != Encoding::Utf8 || (d[at] & 0xC0) != 0xC0)
+        return 0;
+    qsizetype length = 0;
+    const char32_t u = utf8CodePoint(d + at, &length);
+    return at + length <= end && QChar::isSpace(u) ? length : 0;
+}
 
-        const View trimmed = line.trimmed();
-        if (trimmed.startsWith(QLatin1Char('['))) {
-            qsizetype close = findChar(trimmed, ']', 0);
-            if (close < 0)
-                close = trimmed.size();
-            if (!m_sections.isEmpty())
-                previous = &m_sections.last();
+qsizetype IniScanner::blankBefore(qsizetype from, qsizetype end) const {
+    const uchar* d = reinterpret_cast<const uchar*>(m_bytes.data());
+    if (m_encoding == Encoding::Windows1252)
+        return windows1252().blank[d[end - 1]] ? 1 : 0;
+    if (m_encoding != Encoding::Utf8)
+        return 0;
+    qsizetype lead = end - 1;
+    while (lead > from && end - lead < 4 && (d[lead] & 0xC0) == 0x80)
+        --lead;
+    if ((d[lead] & 0xC0) != 0xC0)
+        return 0;
+    qsizetype length = 0;
+    const char32_t u = utf8CodePoint(d + lead, &length);
+    return lead + length == end && QChar::isSpace(u) ? length : 0;
+}
+
+IniDocument IniDocument::fromBytes(const QByteArray& bytes) {
+    using Piece = IniScanner::Piece;
+    const IniScanner scanner(bytes);
+    struct Builder {
+        const IniScanner& scanner;
+        const char* bytes;
+        IniDocument doc;
+        // Keys of the section before by line, and of this one: sections usually repeat the
+        // keys of the one before, and those keys are then shared instead of decoded again.
+        QVector<Piece> previousKeys;
+        QVector<Piece> keys;
+
+        void section(Piece name) {
             Section section;
-            section.name = toQString(trimmed.mid(1, close - 1).trimmed());
-            if (previous)
-                section.lines.reserve(previous->lines.size());
-            m_sections.append(std::move(section));
-            if (previous) // the append may have moved the sections
-                previous = &m_sections.at(m_sections.size() - 2);
-            continue;
+            section.name = scanner.text(name);
+            if (!doc.m_sections.isEmpty()) {
+                section.lines.reserve(doc.m_sections.last().lines.size());
+                previousKeys.swap(keys);
+            }
+            keys.clear();
+            doc.m_sections.append(std::move(section));
         }
-        Line entry;
-        const qsizetype eq = findChar(line, '=', 0);
-        if (eq >= 0 && !m_sections.isEmpty() && !trimmed.startsWith(QLatin1Char(';'))) {
-            QVector<Line>& lines = m_sections.last().lines;
-            const View key = line.left(eq).trimmed();
+        void entry(Piece key, Piece value) {
+            QVector<Line>& lines = doc.m_sections.last().lines;
             const qsizetype at = lines.size();
-            if (previous && at < previous->lines.size() && previous->lines.at(at).isEntry &&
-                previous->lines.at(at).key == key)
-                entry.key = previous->lines.at(at).key; // shared, not copied
-            else
-                entry.key = toQString(key);
+            Line entry;
             entry.isEntry = true;
-            entry.text = toQString(line.mid(eq + 1).trimmed());
-        } else {
-            entry.text = toQString(line);
+            const QVector<Line>* previous =
+                doc.m_sections.size() > 1 ? &doc.m_sections.at(doc.m_sections.size() - 2).lines
+                                          : nullptr;
+            if (previous && at < previousKeys.size() && previousKeys.at(at).size == key.size &&
+                memcmp(bytes + previousKeys.at(at).from, bytes + key.from, size_t(key.size)) == 0)
+                entry.key = previous->at(at).key; // shared, not copied
+            else
+                entry.key = scanner.text(key);
+            entry.text = scanner.text(value);
+            lines.append(std::move(entry));
+            keys.append(key);
         }
-        if (m_sections.isEmpty())
-            m_preamble.append(std::move(entry));
-        else
-            m_sections.last().lines.append(std::move(entry));
-    }
+        void other(Piece text) {
+            Line line;
+            line.text = scanner.text(text);
+            if (doc.m_sections.isEmpty()) {
+                doc.m_preamble.append(std::move(line));
+            } else {
+                doc.m_sections.last().lines.append(std::move(line));
+                keys.append(Piece{0, -1}); // matches no key
+            }
+        }
+    } builder{scanner, bytes.constData(), IniDocument(), {}, {}};
+    scanner.scan(builder);
+    return std::move(builder.doc);
+}
+
+QByteArray IniDocument::readBytes(const QString& path) {
+    QFile file(path);
+    if (!file.exists())
+        return QByteArray();
+    if (!file.open(QIODevice::ReadOnly))
+        RaiseError(file.error() == QFileDevice::PermissionsError ? 70 : 75);
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        RaiseError(75);
+    return bytes;
 }
 
 IniDocument IniDocument::readFile(const QString& path) {
-    QFile file(path);
-    if (!file.exists())
-        return IniDocument();
-    if (!file.open(QIODevice::ReadOnly))
-        RaiseError(file.error() == QFileDevice::PermissionsError ? 70 : 75);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        RaiseError(75);
-    return fromBytes(bytes);
+    return fromBytes(readBytes(path));
 }
 
 qsizetype IniDocument::textSize() const {

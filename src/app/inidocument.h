@@ -1,11 +1,163 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
+#include <QtAlgorithms>
+#include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 class QIODevice;
+
+// The lines of an INI file read straight from its bytes, for the document below and for
+// readers that keep the bytes and decode only what they use (the property table).
+//
+// The encoding is decided once for the whole file: UTF-8 when the bytes are valid UTF-8 (a
+// leading byte order mark is skipped), otherwise Windows-1252. Lines end at CR LF, LF or CR.
+// A line whose trimmed text starts with "[" opens a section named by what follows up to the
+// first "]" (or the line's end), trimmed. Inside a section a line with "=" that does not
+// start with ";" is a key (before the first "=") and a value (after it), both trimmed. Any
+// other line is kept whole. "Trimmed" means without the characters QChar::isSpace accepts,
+// judged on the decoded text, so the pieces are exactly those of the decoded file.
+class IniScanner {
+public:
+    enum class Encoding : quint8 { Ascii, Utf8, Windows1252 };
+    // Bytes [from, from + size) of the file.
+    struct Piece {
+        qsizetype from = 0;
+        qsizetype size = 0;
+    };
+
+    // The bytes must outlive the scanner.
+    explicit IniScanner(QByteArrayView bytes);
+
+    Encoding encoding() const { return m_encoding; }
+    QString text(Piece piece) const { return decode(m_bytes.data(), m_encoding, piece); }
+    // The text of a piece of a file scanned earlier, from its bytes and their encoding.
+    static QString decode(const char* bytes, Encoding encoding, Piece piece);
+
+    // Calls, for each line in file order, one of
+    //   sink.section(Piece name)
+    //   sink.entry(Piece key, Piece value)
+    //   sink.other(Piece line)   (untrimmed: text before the first section, comments, blanks)
+    template <class Sink> void scan(Sink&& sink) const;
+
+private:
+    static bool isAsciiSpace(uchar c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+    // The byte length of the blank character at / just before a non-ASCII byte; 0 for none.
+    qsizetype blankAt(qsizetype at, qsizetype end) const;
+    qsizetype blankBefore(qsizetype from, qsizetype end) const;
+    qsizetype skipBlanks(qsizetype from, qsizetype end) const;
+    qsizetype trimEnd(qsizetype from, qsizetype end) const;
+    Piece trimmed(qsizetype from, qsizetype end) const {
+        from = skipBlanks(from, end);
+        return {from, trimEnd(from, end) - from};
+    }
+    // The first CR or LF at or after from (end when none); *equals is the first "=" before
+    // it, or -1. One pass over the line: this is where a load spends its time.
+    qsizetype lineEnd(qsizetype from, qsizetype end, qsizetype* equals) const;
+    qsizetype find(char c, qsizetype from, qsizetype end) const {
+        if (from >= end)
+            return -1;
+        const void* hit = memchr(m_bytes.data() + from, c, size_t(end - from));
+        return hit ? static_cast<const char*>(hit) - m_bytes.data() : -1;
+    }
+
+    QByteArrayView m_bytes;
+    qsizetype m_start = 0; // past a byte order mark
+    Encoding m_encoding = Encoding::Ascii;
+};
+
+inline qsizetype IniScanner::skipBlanks(qsizetype from, qsizetype end) const {
+    const uchar* d = reinterpret_cast<const uchar*>(m_bytes.data());
+    while (from < end) {
+        const qsizetype n = d[from] < 0x80 ? (isAsciiSpace(d[from]) ? 1 : 0) : blankAt(from, end);
+        if (!n)
+            break;
+        from += n;
+    }
+    return from;
+}
+
+inline qsizetype IniScanner::trimEnd(qsizetype from, qsizetype end) const {
+    const uchar* d = reinterpret_cast<const uchar*>(m_bytes.data());
+    while (end > from) {
+        const uchar c = d[end - 1];
+        const qsizetype n = c < 0x80 ? (isAsciiSpace(c) ? 1 : 0) : blankBefore(from, end);
+        if (!n)
+            break;
+        end -= n;
+    }
+    return end;
+}
+
+inline qsizetype IniScanner::lineEnd(qsizetype from, qsizetype end, qsizetype* equals) const {
+    const char* d = m_bytes.data();
+    qsizetype i = from;
+    *equals = -1;
+#ifdef __SSE2__
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i eq = _mm_set1_epi8('=');
+    for (; i + 16 <= end; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+        const uint breaks = uint(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf))));
+        if (*equals < 0) {
+            uint hits = uint(_mm_movemask_epi8(_mm_cmpeq_epi8(block, eq)));
+            if (breaks)
+                hits &= (breaks & (0u - breaks)) - 1; // only those before the break
+            if (hits)
+                *equals = i + qCountTrailingZeroBits(hits);
+        }
+        if (breaks)
+            return i + qCountTrailingZeroBits(breaks);
+    }
+#endif
+    for (; i < end; ++i) {
+        const char c = d[i];
+        if (c == '\r' || c == '\n')
+            return i;
+        if (c == '=' && *equals < 0)
+            *equals = i;
+    }
+    return end;
+}
+
+template <class Sink> void IniScanner::scan(Sink&& sink) const {
+    const char* d = m_bytes.data();
+    const qsizetype size = m_bytes.size();
+    bool inSection = false;
+    qsizetype start = m_start;
+    while (start < size) {
+        qsizetype equals = -1;
+        const qsizetype end = lineEnd(start, size, &equals);
+        const qsizetype lineStart = start;
+        start = end;
+        if (start < size)
+            start += d[end] == '\r' && end + 1 < size && d[end + 1] == '\n' ? 2 : 1;
+
+        const qsizetype lead = skipBlanks(lineStart, end);
+        const char first = lead < end ? d[lead] : 0;
+        if (first == '[') {
+            const qsizetype last = trimEnd(lead, end);
+            qsizetype close = find(']', lead, last);
+            if (close < 0)
+                close = last;
+            sink.section(trimmed(lead + 1, close));
+            inSection = true;
+        } else if (equals >= 0 && inSection && first != ';') {
+            sink.entry(Piece{lead, trimEnd(lead, equals) - lead}, trimmed(equals + 1, end));
+        } else {
+            sink.other(Piece{lineStart, end - lineStart});
+        }
+    }
+}
 
 // An INI text file held in memory: sections and keys in file order, looked up without regard
 // to letter case. Lines that are neither a section header nor key=value (comments, blank
@@ -26,10 +178,11 @@ public:
     };
 
     static IniDocument fromBytes(const QByteArray& bytes);
-    static IniDocument fromText(const QString& text);
     // A missing file is an empty document; a file that exists but cannot be read raises a
     // run-time error (70 or 75).
     static IniDocument readFile(const QString& path);
+    // The file's bytes, with the same rules: empty for a missing file.
+    static QByteArray readBytes(const QString& path);
 
     QString toText() const;
     QByteArray toBytes() const;
@@ -95,7 +248,6 @@ private:
         mutable uint nameHash = 0; // as keyHash
     };
 
-    template <class View> void parse(View text);
     qsizetype textSize() const;
     template <class Put> bool serialize(Put&& put) const;
     static uint foldedHash(const QString& key);

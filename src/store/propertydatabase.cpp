@@ -144,28 +144,13 @@ QString DecodeLineBreaks(const QString& text) {
 }
 
 void LoadPropertyDatabase() {
-    // The file is parsed once; every section is a property, whatever its name, and each
-    // section keeps its own keys even when two sections share a name.
-    IniDocument doc;
-    Trap(10, [&] { doc = IniDocument::readFile(PropertyDatabasePath()); });
-    const int count = doc.sectionCount();
-    g_lPropertyCount = count;
-    Trap(20, [&] {
-        int widest = 1;
-        for (int i = 0; i < count; ++i)
-            widest = qMax(widest, doc.keyCount(i));
-        PropertyTable.reset(count, widest);
-    });
-    for (int i = 1; i <= count; ++i) {
-        Trap(30, [&] {
-            int j = 1;
-            doc.forEachEntry(i - 1, [&](const QString& key, const QString& value) {
-                PropertyTable.setKey(i, j, key);
-                PropertyTable.setValue(i, j, value);
-                ++j;
-            });
-        });
-    }
+    // The file is read once and scanned once; every section is a property, whatever its name,
+    // and each section keeps its own keys even when two sections share a name. The values
+    // stay bytes until something asks for them.
+    QByteArray bytes;
+    Trap(10, [&] { bytes = IniDocument::readBytes(PropertyDatabasePath()); });
+    Trap(20, [&] { PropertyTable.load(bytes); });
+    g_lPropertyCount = PropertyTable.propertyCount();
 }
 
 void LoadPropertyIntoFields(Form& form, QStringList& g_sListOfImagesForProperty) {

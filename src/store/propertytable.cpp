@@ -2,55 +2,161 @@
 
 #include "app/errortrap.h"
 
+#include <QHash>
+
 PropertyTableData PropertyTable;
 qint32 g_lPropertyCount = 0;
 qint32 g_lCurrentProperty = 0;
 
+namespace {
+const QString kEmpty;
+}
+
 void PropertyTableData::reset(int propertyCount, int slotCount) {
     if (propertyCount < 0)
         RaiseError(9);
-    m_rows = propertyCount + 1;
-    m_slots = qMax(1, slotCount);
-    m_keys = QVector<QString>(qsizetype(m_rows) * (m_slots + 1));
-    m_values = QVector<QString>(m_keys.size());
+    m_bytes.clear();
+    m_encoding = IniScanner::Encoding::Ascii;
+    m_keyNames = QVector<QString>{QString()};
+    m_rows = QVector<Row>(qsizetype(propertyCount) + 1);
+    m_slots.clear();
+    m_values.clear();
+    m_slotCount = qMax(1, slotCount);
+}
+
+void PropertyTableData::load(const QByteArray& bytes) {
+    using Piece = IniScanner::Piece;
+    // Built aside and moved in whole: a failure part-way leaves the previous table.
+    PropertyTableData table;
+    table.m_bytes = bytes;
+    const IniScanner scanner(table.m_bytes);
+    table.m_encoding = scanner.encoding();
+    // About one key per 36 bytes in a typical database; a guess saves the regrowing.
+    table.m_slots.reserve(bytes.size() / 32 + 16);
+
+    struct Loader {
+        Loader(PropertyTableData& t, const IniScanner& s) : table(t), scanner(s) {}
+        PropertyTableData& table;
+        const IniScanner& scanner;
+        const char* bytes = table.m_bytes.constData();
+        QVector<Piece> keyPieces{Piece()}; // where each key name was first met
+        QHash<QByteArrayView, qint32> keyIds;
+        qsizetype previousStart = -1; // the row before: its keys usually come again
+        qint32 previousSize = 0;
+        qint32 widest = 1;
+
+        void closeRow() {
+            Row& row = table.m_rows.last();
+            row.size = qint32(table.m_slots.size() - row.start);
+            widest = qMax(widest, row.size - 1);
+        }
+        void section(Piece) {
+            if (table.m_rows.size() > 1) {
+                closeRow();
+                previousStart = table.m_rows.last().start;
+                previousSize = table.m_rows.last().size;
+            }
+            table.m_rows.append(Row{table.m_slots.size(), 0});
+            table.m_slots.append(Slot()); // slot 0
+        }
+        qint32 keyId(Piece key) {
+            const qsizetype j = table.m_slots.size() - table.m_rows.last().start;
+            if (j < previousSize) {
+                const qint32 id = table.m_slots.at(previousStart + j).key;
+                const Piece& known = keyPieces.at(id);
+                if (known.size == key.size &&
+                    memcmp(bytes + known.from, bytes + key.from, size_t(key.size)) == 0)
+                    return id;
+            }
+            const QByteArrayView name(bytes + key.from, key.size);
+            const auto it = keyIds.constFind(name);
+            if (it != keyIds.constEnd())
+                return it.value();
+            const qint32 id = qint32(table.m_keyNames.size());
+            table.m_keyNames.append(scanner.text(key));
+            keyPieces.append(key);
+            keyIds.insert(name, id);
+            return id;
+        }
+        void entry(Piece key, Piece value) {
+            table.m_slots.append(Slot{value.from, qint32(value.size), keyId(key)});
+        }
+        void other(Piece) {}
+    } loader(table, scanner);
+    scanner.scan(loader);
+    if (table.m_rows.size() > 1)
+        loader.closeRow();
+    table.m_slotCount = loader.widest;
+    *this = std::move(table);
 }
 
 void PropertyTableData::growSlots(int slotTotal) {
-    if (slotTotal <= m_slots)
-        return;
-    QVector<QString> keys(qsizetype(m_rows) * (slotTotal + 1));
-    QVector<QString> values(keys.size());
-    for (int r = 0; r < m_rows; ++r) {
-        for (int j = 0; j <= m_slots; ++j) {
-            keys[qsizetype(r) * (slotTotal + 1) + j] = std::move(m_keys[at(r, j)]);
-            values[qsizetype(r) * (slotTotal + 1) + j] = std::move(m_values[at(r, j)]);
-        }
-    }
-    m_slots = slotTotal;
-    m_keys = std::move(keys);
-    m_values = std::move(values);
+    // Rows keep their places; a row takes room for the new slots when one is written.
+    m_slotCount = qMax(m_slotCount, slotTotal);
 }
 
-qsizetype PropertyTableData::at(int property, int slot) const {
-    if (property < 0 || property >= m_rows || slot < 0 || slot > m_slots)
+qsizetype PropertyTableData::find(int property, int slot) const {
+    if (property < 0 || property >= m_rows.size() || slot < 0 || slot > m_slotCount)
         RaiseError(9);
-    return qsizetype(property) * (m_slots + 1) + slot;
+    const Row& row = m_rows.at(property);
+    return slot < row.size ? row.start + slot : -1;
+}
+
+qsizetype PropertyTableData::place(int property, int slot) {
+    const qsizetype found = find(property, slot);
+    if (found >= 0)
+        return found;
+    Row& row = m_rows[property];
+    const qsizetype start = m_slots.size();
+    m_slots.resize(start + m_slotCount + 1);
+    if (!m_values.isEmpty())
+        m_values.resize(m_slots.size());
+    for (qint32 j = 0; j < row.size; ++j) {
+        m_slots[start + j] = m_slots.at(row.start + j);
+        if (!m_values.isEmpty())
+            m_values[start + j] = std::move(m_values[row.start + j]);
+    }
+    row = Row{start, m_slotCount + 1};
+    return start + slot;
+}
+
+void PropertyTableData::ensureValues() const {
+    if (m_values.size() < m_slots.size())
+        m_values.resize(m_slots.size());
 }
 
 const QString& PropertyTableData::key(int property, int slot) const {
-    return m_keys.at(at(property, slot));
+    const qsizetype i = find(property, slot);
+    return i < 0 ? kEmpty : m_keyNames.at(m_slots.at(i).key);
 }
 
 const QString& PropertyTableData::value(int property, int slot) const {
-    return m_values.at(at(property, slot));
+    const qsizetype i = find(property, slot);
+    if (i < 0)
+        return kEmpty;
+    const Slot& s = m_slots.at(i);
+    if (s.valueSize == 0)
+        return kEmpty;
+    ensureValues();
+    QString& text = m_values[i];
+    if (s.valueSize != kOwnValue && text.isNull())
+        text = IniScanner::decode(m_bytes.constData(), m_encoding, {s.valueFrom, s.valueSize});
+    return text;
 }
 
 void PropertyTableData::setKey(int property, int slot, const QString& key) {
-    m_keys[at(property, slot)] = key;
+    Slot& s = m_slots[place(property, slot)];
+    if (m_keyNames.at(s.key) == key)
+        return;
+    s.key = qint32(m_keyNames.size());
+    m_keyNames.append(key);
 }
 
 void PropertyTableData::setValue(int property, int slot, const QString& value) {
-    m_values[at(property, slot)] = value;
+    const qsizetype i = place(property, slot);
+    ensureValues();
+    m_slots[i].valueSize = kOwnValue;
+    m_values[i] = value;
 }
 
 const QString& PropertyTableData::text(int part, int property, int slot) const {
@@ -71,8 +177,11 @@ void PropertyTableData::setText(int part, int property, int slot, const QString&
 }
 
 void PropertyTableData::clearRow(int property) {
-    for (int j = 1; j <= m_slots; ++j) {
-        m_keys[at(property, j)].clear();
-        m_values[at(property, j)].clear();
+    find(property, 0); // bounds
+    const Row& row = m_rows.at(property);
+    for (qint32 j = 1; j < row.size; ++j) {
+        m_slots[row.start + j] = Slot();
+        if (j < m_values.size() - row.start)
+            m_values[row.start + j] = QString();
     }
 }

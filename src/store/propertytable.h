@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/inidocument.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QVector>
 
@@ -10,6 +13,13 @@
 //             largest key count met, and slots past a property's own keys hold empty texts.
 // Reaching outside the bounds raises error 9 (subscript out of range), which the table walks
 // of the program meet routinely and the error log drops.
+//
+// A table loaded from a file keeps the file's bytes and, per slot, only where its value lies
+// in them: a value becomes text when first asked for and is kept from then on, and each key
+// name is decoded once for the whole table. A slot written since holds its own text. The bytes
+// belong to the table and go with it at the next load or reset, so no slot outlives them.
+// References returned by key(), value() and text() stay valid until the next write, reset or
+// load.
 class PropertyTableData {
 public:
     PropertyTableData() { reset(0); }
@@ -17,11 +27,14 @@ public:
     // Rows 0..propertyCount, slots 0..slotCount (at least 1), every text empty; the previous
     // contents go.
     void reset(int propertyCount, int slotCount = 1);
+    // Replaces the whole table by the sections of an INI file (rows 1..N in file order, each
+    // with its keys in file order) and an empty scratch row 0.
+    void load(const QByteArray& bytes);
     // Grows the slot dimension to 0..slotTotal, keeping the contents.
     void growSlots(int slotTotal);
 
-    int propertyCount() const { return m_rows - 1; } // N (upper bound of rows)
-    int slotCount() const { return m_slots; }        // K (upper bound of slots)
+    int propertyCount() const { return int(m_rows.size()) - 1; } // N (upper bound of rows)
+    int slotCount() const { return m_slotCount; }                // K (upper bound of slots)
 
     const QString& key(int property, int slot) const;
     const QString& value(int property, int slot) const;
@@ -34,13 +47,34 @@ public:
     void clearRow(int property);
 
 private:
-    qsizetype at(int property, int slot) const;
+    // A row's slots 0..size-1 lie at m_slots[start..]; the slots after them are empty.
+    struct Row {
+        qsizetype start = 0;
+        qint32 size = 0;
+    };
+    struct Slot {
+        qsizetype valueFrom = 0;
+        qint32 valueSize = 0; // kOwnValue: the value is m_values' element, not in the bytes
+        qint32 key = 0;       // index into m_keyNames; 0 is the empty name
+    };
+    static constexpr qint32 kOwnValue = -1;
 
-    // Row-major, slots 0..K of row 0 first: one allocation for the whole table.
-    QVector<QString> m_keys;
-    QVector<QString> m_values;
-    int m_rows = 1;
-    int m_slots = 1;
+    // The slot's index in m_slots, or -1 for an empty slot past the row's own; raises error 9
+    // outside the bounds.
+    qsizetype find(int property, int slot) const;
+    // The slot's index, moving the row to the end of m_slots with room for K slots first
+    // when it has no place for the slot yet.
+    qsizetype place(int property, int slot);
+    void ensureValues() const;
+
+    QByteArray m_bytes;
+    IniScanner::Encoding m_encoding = IniScanner::Encoding::Ascii;
+    QVector<QString> m_keyNames;
+    QVector<Row> m_rows;
+    QVector<Slot> m_slots;
+    // Decoded and written values by slot index; allocated at the first value asked for.
+    mutable QVector<QString> m_values;
+    int m_slotCount = 1;
 };
 
 // The program's table, its row count at the last load and the row open in the main window
