@@ -1,6 +1,8 @@
 #include "ui/application.h"
 
 #include "app/programfolder.h"
+#include "store/propertydatabase.h"
+#include "ui/homepage.h"
 #include "ui/mainwindow.h"
 
 #include <QApplication>
@@ -10,10 +12,12 @@ int RunQuillbrook(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillbrook"));
     PrepareProgramFolders();
+    LoadPropertyDatabase();
     // Creating the window loads it: position, size, home page, colours and caption.
     MainWindow window;
+    qint16 start = 1;
+    window.homePage().LoadPropertiesOnMainPage(start, QString());
     window.show();
-    if (auto* filter = window.findChild<QComboBox*>(QStringLiteral("cmbShowProperties")))
-        filter->setFocus();
+    window.homePage().filterBox()->setFocus();
     return app.exec();
 }

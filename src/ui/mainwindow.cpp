@@ -7,7 +7,9 @@
 #include "app/programfolder.h"
 #include "app/version.h"
 #include "ui/linklabel.h"
+#include "ui/homepage.h"
 #include "ui/outlookchart.h"
+#include "ui/prompts.h"
 #include "ui/windowlayout.h"
 
 #include <QAbstractButton>
@@ -61,6 +63,7 @@ QString MainWindow::keyOf(const QString& name, int index) {
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     buildWindow();
+    buildPropertyCommands();
     Form_Load();
 }
 
@@ -322,12 +325,15 @@ void MainWindow::Form_Load() {
         for (QFrame* slot : findChildren<QFrame*>(QStringLiteral("frmSelectPropertyImage")))
             slot->setFrameShape(QFrame::NoFrame);
     });
+    Trap(80, [&] { m_homePage->fillFilterEntries(); });
     Trap(90, [&] { setWindowTitle(ProgramTitle() + QStringLiteral(" v") + VersionText()); });
     m_loaded = true;
 }
 
 bool MainWindow::confirmUnsavedWork() {
-    return true;
+    bool cancel = false;
+    m_commands->Form_Unload(cancel);
+    return !cancel;
 }
 
 void MainWindow::Form_Unload(bool& Cancel) {
@@ -337,7 +343,9 @@ void MainWindow::Form_Unload(bool& Cancel) {
             Cancel = true;
             return;
         }
-        Trap(10, [&] { ShowHomePage(); });
+        // The question has normally brought the home page back already.
+        if (m_frameHome->isHidden())
+            Trap(10, [&] { ShowHomePage(); });
     }
     Trap(20, [&] {
         const auto windows = QApplication::topLevelWidgets();

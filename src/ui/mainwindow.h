@@ -1,13 +1,17 @@
 #pragma once
 
 #include "analysis/form.h"
+#include "ui/propertycommands.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <memory>
 
 class ClickableImage;
+class HomePage;
+class WidgetPrompts;
 class LinkLabel;
 class OutlookChart;
 class QAction;
@@ -27,7 +31,7 @@ class QScrollBar;
 // "outer" size is its client area plus the allowance a classic sizable frame with caption
 // took, so the layout numbers place both scroll bars flush against the client edges whatever
 // the window manager draws around the window.
-class MainWindow : public QMainWindow, public Form {
+class MainWindow : public QMainWindow, public Form, public PropertyCommandHost {
     Q_OBJECT
 public:
     // Client area to outer size, in twips.
@@ -84,6 +88,30 @@ public:
 
     // How many layout passes ran; a view switch that finds its view up runs none.
     int layoutPasses() const { return m_layoutPasses; }
+
+    // --- The home page and the property commands (propertycommandswindow.cpp) ---
+    HomePage& homePage() override { return *m_homePage; }
+    PropertyCommands& commands() { return *m_commands; }
+    // Message boxes and the property-name dialog; nullptr puts the window's own back.
+    void setPrompts(Prompts* prompts) { m_prompts = prompts; }
+    Prompts& prompts() override;
+    Form& form() override { return *this; }
+    bool isHomePageVisible() const override;
+    void clearPictureStripImages() override;
+    void resetPictureStripScroll() override;
+    void ShowPictureStrip() override;
+    void showPropertyNavigation() override;
+    bool showCornerFromFirstStripSlot() override;
+    void showCornerLogo() override;
+    qint16& homePageStart() override { return m_iHomePageStart; }
+    void setBusy(bool busy) override;
+
+    void OpenPropertyByName(QString& name);
+    void RemovePropertyByName(QString& name);
+    void ClearPropertyFields();
+    void TakeBaselineSnapshot();
+    void TakeCurrentSnapshot();
+    bool HasUnsavedChanges() const;
 
 public slots:
     void Form_Load();
@@ -149,6 +177,13 @@ public slots:
     void txtWaterSewerGarbage_Change();
 
     void mnuFileExit_Click();
+    void mnuFile_Click();
+    void mnuFileOpen_Click();
+    void mnuFileClose_Click();
+    void mnuFileAddNewProperty_Click();
+    void mnuFileRemoveSelectedProperty_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
 
 protected:
     // Asked before the window closes with a property open; false keeps the program running.
@@ -169,6 +204,8 @@ private:
     // Building (mainwindowviews.cpp).
     void buildWindow();
     void buildMenus();
+    // The home page inside frameHome, the File menu's property entries, the prompts.
+    void buildPropertyCommands();
     void buildStrips();
     void buildPropertyView();
     void buildFinancialView();
@@ -241,6 +278,16 @@ private:
     QPlainTextEdit* m_txtMiscNotes = nullptr;
 
     HomePageLoader m_homePageLoader;
+    HomePage* m_homePage = nullptr;
+    std::unique_ptr<PropertyCommands> m_commands;
+    std::unique_ptr<WidgetPrompts> m_widgetPrompts;
+    Prompts* m_prompts = nullptr;
+    QAction* m_mnuFileOpen = nullptr;
+    QAction* m_mnuFileClose = nullptr;
+    QAction* m_mnuFileAddNewProperty = nullptr;
+    QAction* m_mnuFileRemoveSelectedProperty = nullptr;
+    QAction* m_mnuFileSave = nullptr;
+    QAction* m_mnuFileSaveAs = nullptr;
     int m_lastPeriodIndex = -1;
     bool m_processingEvents = false;
     bool m_loaded = false;
