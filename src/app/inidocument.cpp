@@ -24,11 +24,22 @@ bool isBlank(QStringView text) {
 }
 
 bool isAscii(QByteArrayView bytes) {
-    // Eight bytes at a time: most databases are plain ASCII and this runs over every byte.
+    // Every byte of a database passes here, and most databases are plain ASCII: 64 bytes a
+    // step where the machine has SSE2, else eight.
     const char* p = bytes.data();
     const qsizetype n = bytes.size();
-    quint64 any = 0;
     qsizetype i = 0;
+#ifdef __SSE2__
+    for (; i + 64 <= n; i += 64) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 16));
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 32));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 48));
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d))))
+            return false;
+    }
+#endif
+    quint64 any = 0;
     for (; i + 8 <= n; i += 8) {
         quint64 word;
         memcpy(&word, p + i, 8);

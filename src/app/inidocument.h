@@ -14,6 +14,23 @@
 
 class QIODevice;
 
+namespace IniBytes {
+// What a byte says about blanks: none, an ASCII blank, or a non-ASCII byte that takes a
+// closer look (the file's encoding decides).
+enum Kind : uchar { Plain, Blank, Wide };
+struct KindTable {
+    uchar kind[256] = {};
+    constexpr KindTable() {
+        for (int c = '\t'; c <= '\r'; ++c)
+            kind[c] = Blank;
+        kind[int(' ')] = Blank;
+        for (int c = 0x80; c < 0x100; ++c)
+            kind[c] = Wide;
+    }
+};
+inline constexpr KindTable kKinds{};
+} // namespace IniBytes
+
 // The lines of an INI file read straight from its bytes, for the document below and for
 // readers that keep the bytes and decode only what they use (the property table).
 //
@@ -48,7 +65,6 @@ public:
     template <class Sink> void scan(Sink&& sink) const;
 
 private:
-    static bool isAsciiSpace(uchar c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
     // The byte length of the blank character at / just before a non-ASCII byte; 0 for none.
     qsizetype blankAt(qsizetype at, qsizetype end) const;
     qsizetype blankBefore(qsizetype from, qsizetype end) const;
@@ -76,7 +92,10 @@ private:
 inline qsizetype IniScanner::skipBlanks(qsizetype from, qsizetype end) const {
     const uchar* d = reinterpret_cast<const uchar*>(m_bytes.data());
     while (from < end) {
-        const qsizetype n = d[from] < 0x80 ? (isAsciiSpace(d[from]) ? 1 : 0) : blankAt(from, end);
+        const uchar kind = IniBytes::kKinds.kind[d[from]];
+        const qsizetype n = kind == IniBytes::Plain   ? 0
+                            : kind == IniBytes::Blank ? 1
+                                                      : blankAt(from, end);
         if (!n)
             break;
         from += n;
@@ -87,8 +106,10 @@ inline qsizetype IniScanner::skipBlanks(qsizetype from, qsizetype end) const {
 inline qsizetype IniScanner::trimEnd(qsizetype from, qsizetype end) const {
     const uchar* d = reinterpret_cast<const uchar*>(m_bytes.data());
     while (end > from) {
-        const uchar c = d[end - 1];
-        const qsizetype n = c < 0x80 ? (isAsciiSpace(c) ? 1 : 0) : blankBefore(from, end);
+        const uchar kind = IniBytes::kKinds.kind[d[end - 1]];
+        const qsizetype n = kind == IniBytes::Plain   ? 0
+                            : kind == IniBytes::Blank ? 1
+                                                      : blankBefore(from, end);
         if (!n)
             break;
         end -= n;

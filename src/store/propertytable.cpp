@@ -9,8 +9,27 @@ qint32 g_lPropertyCount = 0;
 qint32 g_lCurrentProperty = 0;
 
 namespace {
+
 const QString kEmpty;
+
+bool sameBytes(const char* a, const char* b, qsizetype n) {
+    // Key names are short: a library call costs more than the comparison. Eight bytes a
+    // step, the last step overlapping the one before.
+    if (n < 8)
+        return memcmp(a, b, size_t(n)) == 0;
+    quint64 x, y;
+    for (qsizetype i = 0; i < n - 8; i += 8) {
+        memcpy(&x, a + i, 8);
+        memcpy(&y, b + i, 8);
+        if (x != y)
+            return false;
+    }
+    memcpy(&x, a + n - 8, 8);
+    memcpy(&y, b + n - 8, 8);
+    return x == y;
 }
+
+} // namespace
 
 void PropertyTableData::reset(int propertyCount, int slotCount) {
     if (propertyCount < 0)
@@ -32,7 +51,7 @@ void PropertyTableData::load(const QByteArray& bytes) {
     const IniScanner scanner(table.m_bytes);
     table.m_encoding = scanner.encoding();
     // About one key per 36 bytes in a typical database; a guess saves the regrowing.
-    table.m_slots.reserve(bytes.size() / 32 + 16);
+    table.m_slots.reserve(size_t(bytes.size() / 32 + 16));
 
     struct Loader {
         Loader(PropertyTableData& t, const IniScanner& s) : table(t), scanner(s) {}
@@ -47,7 +66,7 @@ void PropertyTableData::load(const QByteArray& bytes) {
 
         void closeRow() {
             Row& row = table.m_rows.last();
-            row.size = qint32(table.m_slots.size() - row.start);
+            row.size = qint32(qsizetype(table.m_slots.size()) - row.start);
             widest = qMax(widest, row.size - 1);
         }
         void section(Piece) {
@@ -56,16 +75,16 @@ void PropertyTableData::load(const QByteArray& bytes) {
                 previousStart = table.m_rows.last().start;
                 previousSize = table.m_rows.last().size;
             }
-            table.m_rows.append(Row{table.m_slots.size(), 0});
-            table.m_slots.append(Slot()); // slot 0
+            table.m_rows.append(Row{qsizetype(table.m_slots.size()), 0});
+            table.m_slots.push_back(Slot()); // slot 0
         }
         qint32 keyId(Piece key) {
-            const qsizetype j = table.m_slots.size() - table.m_rows.last().start;
+            const qsizetype j = qsizetype(table.m_slots.size()) - table.m_rows.last().start;
             if (j < previousSize) {
-                const qint32 id = table.m_slots.at(previousStart + j).key;
+                const qint32 id = table.m_slots[size_t(previousStart + j)].key;
                 const Piece& known = keyPieces.at(id);
                 if (known.size == key.size &&
-                    memcmp(bytes + known.from, bytes + key.from, size_t(key.size)) == 0)
+                    sameBytes(bytes + known.from, bytes + key.from, key.size))
                     return id;
             }
             const QByteArrayView name(bytes + key.from, key.size);
@@ -79,7 +98,8 @@ void PropertyTableData::load(const QByteArray& bytes) {
             return id;
         }
         void entry(Piece key, Piece value) {
-            table.m_slots.append(Slot{value.from, qint32(value.size), keyId(key)});
+            const qint32 id = keyId(key);
+            table.m_slots.push_back(Slot{value.from, qint32(value.size), id});
         }
         void other(Piece) {}
     } loader(table, scanner);
@@ -107,17 +127,19 @@ qsizetype PropertyTableData::place(int property, int slot) {
     if (found >= 0)
         return found;
     Row& row = m_rows[property];
-    const qsizetype start = m_slots.size();
-    m_slots.resize(start + m_slotCount + 1);
-    if (!m_values.isEmpty())
+    const size_t start = m_slots.size();
+    m_slots.resize(start + size_t(m_slotCount) + 1);
+    const bool values = !m_values.empty();
+    if (values)
         m_values.resize(m_slots.size());
     for (qint32 j = 0; j < row.size; ++j) {
-        m_slots[start + j] = m_slots.at(row.start + j);
-        if (!m_values.isEmpty())
-            m_values[start + j] = std::move(m_values[row.start + j]);
+        const size_t from = size_t(row.start + j);
+        m_slots[start + size_t(j)] = m_slots[from];
+        if (values)
+            m_values[start + size_t(j)] = std::move(m_values[from]);
     }
-    row = Row{start, m_slotCount + 1};
-    return start + slot;
+    row = Row{qsizetype(start), m_slotCount + 1};
+    return qsizetype(start) + slot;
 }
 
 void PropertyTableData::ensureValues() const {
@@ -127,25 +149,25 @@ void PropertyTableData::ensureValues() const {
 
 const QString& PropertyTableData::key(int property, int slot) const {
     const qsizetype i = find(property, slot);
-    return i < 0 ? kEmpty : m_keyNames.at(m_slots.at(i).key);
+    return i < 0 ? kEmpty : m_keyNames.at(m_slots[size_t(i)].key);
 }
 
 const QString& PropertyTableData::value(int property, int slot) const {
     const qsizetype i = find(property, slot);
     if (i < 0)
         return kEmpty;
-    const Slot& s = m_slots.at(i);
+    const Slot& s = m_slots[size_t(i)];
     if (s.valueSize == 0)
         return kEmpty;
     ensureValues();
-    QString& text = m_values[i];
+    QString& text = m_values[size_t(i)];
     if (s.valueSize != kOwnValue && text.isNull())
         text = IniScanner::decode(m_bytes.constData(), m_encoding, {s.valueFrom, s.valueSize});
     return text;
 }
 
 void PropertyTableData::setKey(int property, int slot, const QString& key) {
-    Slot& s = m_slots[place(property, slot)];
+    Slot& s = m_slots[size_t(place(property, slot))];
     if (m_keyNames.at(s.key) == key)
         return;
     s.key = qint32(m_keyNames.size());
@@ -153,7 +175,7 @@ void PropertyTableData::setKey(int property, int slot, const QString& key) {
 }
 
 void PropertyTableData::setValue(int property, int slot, const QString& value) {
-    const qsizetype i = place(property, slot);
+    const size_t i = size_t(place(property, slot));
     ensureValues();
     m_slots[i].valueSize = kOwnValue;
     m_values[i] = value;
@@ -180,8 +202,9 @@ void PropertyTableData::clearRow(int property) {
     find(property, 0); // bounds
     const Row& row = m_rows.at(property);
     for (qint32 j = 1; j < row.size; ++j) {
-        m_slots[row.start + j] = Slot();
-        if (j < m_values.size() - row.start)
-            m_values[row.start + j] = QString();
+        const size_t i = size_t(row.start + j);
+        m_slots[i] = Slot();
+        if (i < m_values.size())
+            m_values[i] = QString();
     }
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVector>
 
+#include <vector>
+
 // Every property of the database as texts: T(part, property, slot).
 //   part      1 = key name, 2 = value (0 is never used)
 //   property  1..N = the file's sections in file order; 0 = the scratch row of a new property
@@ -71,9 +73,9 @@ private:
     IniScanner::Encoding m_encoding = IniScanner::Encoding::Ascii;
     QVector<QString> m_keyNames;
     QVector<Row> m_rows;
-    QVector<Slot> m_slots;
+    std::vector<Slot> m_slots;
     // Decoded and written values by slot index; allocated at the first value asked for.
-    mutable QVector<QString> m_values;
+    mutable std::vector<QString> m_values;
     int m_slotCount = 1;
 };
 
