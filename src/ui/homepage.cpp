@@ -60,8 +60,12 @@ protected:
         QPainter painter(this);
         const QRect area = contentsRect();
         const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
+        // What had to be cut short is still there for the pointer.
+        const QString tip = shown == text() ? QString() : text();
+        if (toolTip() != tip)
+            setToolTip(tip);
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, shown);
+        painter.drawText(area, Qt::AlignHCenter | Qt::AlignVCenter, shown);
     }
 };
 
@@ -163,7 +167,7 @@ void HomePage::buildControls() {
     nameFont.setPixelSize(12);
     nameFont.setBold(true);
     QFont figureFont = page->font();
-    figureFont.setPixelSize(11);
+    figureFont.setPixelSize(10);
 
     for (int k = 1; k <= kCards; ++k) {
         Card& c = m_cards[k - 1];
@@ -192,9 +196,8 @@ void HomePage::buildControls() {
             line->setObjectName(QStringLiteral("lblSelectPropertyLine%1").arg(n));
             line->setProperty("index", k);
             line->setFont(n == 1 ? nameFont : figureFont);
-            line->setGeometry(px(n == 1 ? kLineLeft : kPictureLeft), px(kLineTop[n - 1]),
-                              px(kLineWidth) - (n == 1 ? 0 : px(kPictureLeft - kLineLeft)),
-                              px(kLineHeight));
+            // Centred over the picture, so the card reads as one block.
+            line->setGeometry(px(kLineLeft), px(kLineTop[n - 1]), px(kLineWidth), px(kLineHeight));
             QPalette pal = line->palette();
             pal.setColor(QPalette::WindowText, n == 1 ? QColor(0, 0, 96) : QColor(40, 40, 40));
             line->setPalette(pal);

@@ -8,6 +8,7 @@
 #include "ui/prompts.h"
 #include "ui/propertydialog.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 
@@ -219,6 +220,14 @@ void PropertyCommands::RemovePropertyByName(QString& name) {
     Trap(173, [&] {
         qint16 start = 1;
         m_host.homePage().LoadPropertiesOnMainPage(start, QString());
+    });
+    // The page now shows every property from the first: the filter box says so too, and
+    // no card stays selected, since the card the user chose is gone (a border left behind
+    // would put another property under Open and Remove).
+    Trap(174, [&] {
+        HomePage& page = m_host.homePage();
+        page.filterBox()->setCurrentIndex(0);
+        page.picSelectProperty_Click(-1);
     });
 }
 

@@ -393,6 +393,9 @@ private slots:
         m_host->scripted.setNextAnswer(PromptAnswer::Ok);
         cmd().mnuFileRemoveSelectedProperty_Click();
         QCOMPARE(m_host->cards(), (QStringList{"Ash", "Yew"}));
+        QCOMPARE(m_host->page.filterText(), QStringLiteral("Show All Properties"));
+        QCOMPARE(m_host->page.selectedCard(false), 0);
+        QVERIFY(!cmd().mnuFile_Click().remove);
         QCOMPARE(m_host->page.line(1, 2)->text(), QStringLiteral("Purchase Price = $1"));
         QVERIFY(Database().contains(QStringLiteral("[PROPERTY000002]")));
         QVERIFY(!Database().contains(QStringLiteral("[PROPERTY000003]")));

@@ -199,6 +199,7 @@ private slots:
         QVERIFY(Database().contains(QStringLiteral("[PROPERTY000001]\r\n")));
         QVERIFY(!Database().contains(QStringLiteral("[PROPERTY000002]")));
         QVERIFY(Database().contains(QStringLiteral("txtPropertyInformation=Maple Row North")));
+        QVERIFY(!s.enabled("mnuFileOpen")); // the chosen card is gone, and so is the selection
 
         // Unsaved edits when closing: Cancel keeps it open, No drops them, Yes saves.
         QTest::mouseDClick(s.page().picture(1), Qt::LeftButton);
