@@ -27,13 +27,20 @@ void raiseFileError(const QString& what) {
 }
 
 // The backup is written like the database itself, so there is never a moment without one.
-void writeBackup(const QString& path, const QString& backupPath) {
+// *unreadable tells that a database is there but could not be read.
+void writeBackup(const QString& path, const QString& backupPath, bool* unreadable) {
     QFile source(path);
     if (!source.exists())
         RaiseError(53); // nothing to back up yet: the first save of a new database
-    if (!source.open(QIODevice::ReadOnly))
+    if (!source.open(QIODevice::ReadOnly)) {
+        *unreadable = true;
         raiseFileError(source.errorString());
+    }
     const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError) {
+        *unreadable = true;
+        raiseFileError(source.errorString());
+    }
     source.close();
     QSaveFile backup(backupPath);
     if (!backup.open(QIODevice::WriteOnly) || backup.write(bytes) != bytes.size() ||
@@ -195,10 +202,12 @@ void LoadPropertyIntoFields(Form& form, QStringList& g_sListOfImagesForProperty)
     }
 }
 
-IniDocument BuildDatabaseDocument(qint16 omit) {
+IniDocument BuildDatabaseDocument(qint16 omit, int* openRow) {
     IniDocument doc;
     const int rows = PropertyTable.propertyCount();
     const int slotTotal = PropertyTable.slotCount();
+    if (openRow)
+        *openRow = 0;
     auto writeRow = [&](int row, int number) {
         int section = -1;
         for (int j = 1; j <= slotTotal; ++j) {
@@ -209,6 +218,8 @@ IniDocument BuildDatabaseDocument(qint16 omit) {
                 section = doc.ensureSection(PropertySectionName(number));
             doc.setValue(section, PropertyTable.key(row, j), value);
         }
+        if (openRow && row == g_lCurrentProperty && section >= 0)
+            *openRow = section + 1;
     };
     int number = 1;
     for (int row = 1; row <= rows; ++row) {
@@ -230,15 +241,18 @@ void SavePropertyDatabase(Form& form, qint16& omit, QStringList& g_sListOfImages
         storeOpenProperty(form, g_sListOfImagesForProperty, hooks);
 
     const QString path = PropertyDatabasePath();
-    const int rows = PropertyTable.propertyCount();
     IniDocument doc;
-    bool built = Trap(300, [&] { doc = BuildDatabaseDocument(omit); });
+    int openRow = 0;
+    bool built = Trap(300, [&] { doc = BuildDatabaseDocument(omit, &openRow); });
 
-    // The backup first; the old database stays in place until the new one is complete.
-    Trap(310, [&] { writeBackup(path, PropertyDatabaseBackupPath()); });
+    // The backup first; the old database stays in place until the new one is complete. A
+    // database that cannot be read is not replaced: the table could not have been loaded
+    // from it either, and no backup holds it, so writing would lose every property in it.
+    bool unreadable = false;
+    Trap(310, [&] { writeBackup(path, PropertyDatabaseBackupPath(), &unreadable); });
 
     bool written = false;
-    if (built) {
+    if (built && !unreadable) {
         written = Trap(320, [&] {
             if (doc.sectionCount() == 0) {
                 // No property left: no database file, as after removing the last one.
@@ -253,10 +267,12 @@ void SavePropertyDatabase(Form& form, qint16& omit, QStringList& g_sListOfImages
                 raiseFileError(errorText);
         });
     }
-    // A new property becomes the last row only once it is really in the file; otherwise it
-    // stays new, so the next save tries again instead of writing into a row that is not there.
-    if (written && g_lCurrentProperty == 0)
-        g_lCurrentProperty = rows + 1;
+    // The open property's row is where its section now stands in the file: a row without
+    // values ahead of it drops out and moves it up, and a new property becomes the last row
+    // only once it is really in the file. Otherwise it stays as it was (a new one stays new),
+    // so the next save never writes the open property's fields into another property's row.
+    if (written && openRow > 0)
+        g_lCurrentProperty = openRow;
 
     LoadPropertyDatabase();
     // After a failed write the open property is still unsaved: no new baseline, so closing

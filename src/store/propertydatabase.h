@@ -41,14 +41,16 @@ struct SaveHooks {
 
 // omit < 0: stores the open property into row g_lCurrentProperty, then rewrites the file;
 // omit >= 1: rewrites the file without row omit; omit = 0: rewrites it as it is.
-// A new property (g_lCurrentProperty 0) is appended and becomes row N + 1. The previous file
-// is copied to the backup first, and the new one replaces it only once completely written:
-// a failed write is logged and leaves the old file (and a new property still new). With no
-// property left there is no file.
+// A new property (g_lCurrentProperty 0) is appended and becomes the last row; the open
+// property's row follows its section when rows without values ahead of it drop out. The previous
+// file is copied to the backup first, and the new one replaces it only once completely written: a
+// failed write is logged and leaves the old file (and a new property still new), and a database
+// that exists but cannot be read is never replaced. With no property left there is no file.
 void SavePropertyDatabase(Form& form, qint16& omit, QStringList& g_sListOfImagesForProperty,
                           const SaveHooks& hooks = SaveHooks());
 
 // The document a save writes for the table as it stands: rows 1..N except omit as
 // PROPERTY000001.. (a row without values writes nothing but still takes its number), then the
-// scratch row as N + 1 when g_lCurrentProperty is 0.
-IniDocument BuildDatabaseDocument(qint16 omit);
+// scratch row as N + 1 when g_lCurrentProperty is 0. *openRow, when given, is the position
+// (1-based) of the section written for row g_lCurrentProperty, 0 when that row writes none.
+IniDocument BuildDatabaseDocument(qint16 omit, int* openRow = nullptr);

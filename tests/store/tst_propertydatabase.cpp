@@ -235,6 +235,34 @@ private slots:
         QCOMPARE(names(), (QStringList{"A", "C"}));
     }
 
+    // An empty section ahead of the open property drops out at the save, so the rows after it
+    // move up: the open property must still be the one the next save writes, not its neighbour
+    // (nor a row past the end, which would store nothing at all).
+    void openPropertyFollowsARowThatDropsOut() {
+        writeDb("[PROPERTY000001]\r\ntxtPropertyInformation=A\r\n[PROPERTY000002]\r\n"
+                "[PROPERTY000003]\r\ntxtPropertyInformation=C\r\n[PROPERTY000004]\r\n"
+                "txtPropertyInformation=D\r\n");
+        open(3);
+        m_form->setText(kAddress, QStringLiteral("first edit"));
+        save(-1);
+        QCOMPARE(names(), (QStringList{"A", "C", "D"}));
+        m_form->setText(kAddress, QStringLiteral("second edit"));
+        save(-1);
+        QCOMPARE(names(), (QStringList{"A", "C", "D"}));
+        QCOMPARE(storedValue(2, kAddress), QStringLiteral("second edit"));
+        QCOMPARE(storedValue(3, kAddress), QString());
+
+        // A new property saved after such a row is the last row, and stays itself.
+        writeDb("[PROPERTY000001]\r\n[PROPERTY000002]\r\ntxtPropertyInformation=B\r\n");
+        startNew(QStringLiteral("New"));
+        save(-1);
+        QCOMPARE(names(), (QStringList{"B", "New"}));
+        QCOMPARE(g_lCurrentProperty, 2);
+        m_form->setText(kAddress, QStringLiteral("later"));
+        save(-1);
+        QCOMPARE(storedValue(2, kAddress), QStringLiteral("later"));
+    }
+
     void loadFillsEnabledFieldsAndEveryOutlookCell() {
         writeDb("[P]\r\ntxt10cfNetCashflow=$5\r\ntxtAddress=Here\r\ntxtUnits=4\r\n");
         m_form->setEnabled(QStringLiteral("txtUnits"), false);
@@ -308,6 +336,27 @@ private slots:
         save(-1);
         QCOMPARE(names(), (QStringList{"Kept", "New"}));
         QCOMPARE(g_lCurrentProperty, 2);
+    }
+
+    // A database that is there but cannot be read loads as nothing; saving must not replace it
+    // by the one new property, since no backup could be made of it either.
+    void unreadableDatabaseIsNotReplaced() {
+        QVERIFY(QDir().mkpath(db())); // a path that exists and cannot be read as a file
+        LoadPropertyDatabase();
+        QCOMPARE(g_lPropertyCount, 0);
+        startNew(QStringLiteral("New"));
+        bool writeTried = false;
+        SaveHooks h = hooks();
+        h.writeDatabase = [&](const IniDocument&, const QString&, QString*) {
+            writeTried = true;
+            return true;
+        };
+        save(-1, h);
+        QVERIFY(!writeTried);
+        QVERIFY(QFileInfo(db()).isDir());
+        QCOMPARE(g_lCurrentProperty, 0); // still unsaved
+        QCOMPARE(m_baselines, 0);
+        QVERIFY(m_folder->logLines().at(0).contains(QStringLiteral("\"75\"")));
     }
 
     void noSizeLimits() {
