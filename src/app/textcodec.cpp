@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace {
 
 // The 0x80..0x9F block of Windows-1252; 0 marks the five unused codes.
@@ -62,7 +64,12 @@ QString DecodeText(const QByteArray& bytes) {
 
 QByteArray EncodeText(const QString& text) {
     QByteArray bytes;
-    if (EncodeWindows1252(text, &bytes))
-        return bytes;
+    // Windows-1252 bytes that form valid UTF-8 ("Ã©") would be read back as other characters;
+    // plain ASCII is the same either way.
+    if (EncodeWindows1252(text, &bytes)) {
+        const bool high = std::any_of(bytes.cbegin(), bytes.cend(), [](char c) { return c < 0; });
+        if (!high || !QByteArrayView(bytes).isValidUtf8())
+            return bytes;
+    }
     return text.toUtf8();
 }

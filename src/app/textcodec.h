@@ -4,7 +4,8 @@
 #include <QString>
 
 // Files written on Windows are Windows-1252; files we write are Windows-1252 whenever every
-// character fits, and UTF-8 otherwise, so nothing a user typed is ever lost.
+// character fits and the bytes cannot be taken for UTF-8, and UTF-8 otherwise, so nothing a
+// user typed is ever lost.
 QString DecodeText(const QByteArray& bytes);
 QByteArray EncodeText(const QString& text);
 

@@ -82,6 +82,9 @@ private slots:
         const QString wide = QStringLiteral("\u0141\u00f3d\u017a \u20ac");
         QCOMPARE(EncodeText(wide), wide.toUtf8());
         QCOMPARE(DecodeText(EncodeText(wide)), wide);
+        // Windows-1252 bytes that happen to be valid UTF-8 would read back as other text.
+        const QString lookalike = QStringLiteral("\u00c3\u00a9t\u00c3\u00a9");
+        QCOMPARE(DecodeText(EncodeText(lookalike)), lookalike);
         // Every byte decodes to something and comes back as the same byte.
         QByteArray all;
         for (int b = 0; b < 256; ++b)
