@@ -6,8 +6,8 @@
 #include "app/errortrap.h"
 #include "app/programfolder.h"
 #include "app/version.h"
-#include "ui/linklabel.h"
 #include "ui/homepage.h"
+#include "ui/linklabel.h"
 #include "ui/outlookchart.h"
 #include "ui/prompts.h"
 #include "ui/windowlayout.h"
@@ -65,6 +65,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     buildWindow();
     buildPropertyCommands();
     Form_Load();
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { scrollIntoView(now); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -500,6 +502,37 @@ void MainWindow::HScroll2_Change() {
     m_contentLeft =
         WindowLayout::ScrollOffset(windowWidthTwips(), 0, kContentWidth, m_HScroll2->value());
     m_picScrollable->move(toPixels(m_contentLeft), m_picScrollable->y());
+}
+
+void MainWindow::scrollIntoView(QWidget* field) {
+    // Tabbing through a view taller than the window would otherwise leave the caret in a
+    // field nobody can see. The bar keeps its four positions: take the nearest that shows
+    // the whole field.
+    if (!field || m_VScroll1->isHidden() || !m_picScrollable->isAncestorOf(field))
+        return;
+    const int fieldTop = field->mapTo(m_picScrollable, QPoint(0, 0)).y();
+    const int visibleTop = toPixels(kStripHeight);
+    int visibleBottom = m_client->height();
+    if (!m_HScroll2->isHidden())
+        visibleBottom -= m_HScroll2->height();
+    const auto fits = [&](int position) {
+        const int top = toPixels(WindowLayout::ScrollOffset(windowHeightTwips(), 920,
+                                                            m_contentHeight, position)) +
+                        fieldTop;
+        return top >= visibleTop && top + field->height() <= visibleBottom;
+    };
+    const int current = m_VScroll1->value();
+    if (fits(current))
+        return;
+    for (int distance = 1; distance <= m_VScroll1->maximum(); ++distance) {
+        for (int position : {current + distance, current - distance}) {
+            if (position >= m_VScroll1->minimum() && position <= m_VScroll1->maximum() &&
+                fits(position)) {
+                m_VScroll1->setValue(position);
+                return;
+            }
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------------------

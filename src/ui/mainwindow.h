@@ -231,6 +231,7 @@ private:
     void hideFrames(std::initializer_list<QFrame*> frames);
     void setContentHeightTwips(int height);
     void focusCorner();
+    void scrollIntoView(QWidget* field);
     void refreshMortgagePayment(int row);
     void expenseChanged();
     void setCornerPicture(const QString& path);

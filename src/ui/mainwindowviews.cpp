@@ -415,6 +415,8 @@ void MainWindow::buildPropertyView() {
     m_txtMiscNotes = new QPlainTextEdit(f);
     registerControl(m_txtMiscNotes, QStringLiteral("txtMiscNotes"), 0, ControlKind::TextField);
     placeTwips(m_txtMiscNotes, 240, 3420, 10380, 1860);
+    // Tab moves on through the fields, as it does everywhere else in the window.
+    m_txtMiscNotes->setTabChangesFocus(true);
     connect(m_txtMiscNotes, &QPlainTextEdit::textChanged, this, [this] {
         // The notes hold at most 2,500 characters, however they arrive (typed or pasted).
         const QString notes = m_txtMiscNotes->toPlainText();

@@ -107,8 +107,26 @@ void PropertyCommands::save(qint16 omit) {
     SavePropertyDatabase(m_host.form(), omit, g_sListOfImagesForProperty, hooks);
 }
 
-void PropertyCommands::mnuFileSave_Click() {
+bool PropertyCommands::saveOpenProperty() {
     save(-1);
+    // A written database retakes the baseline; without it the edits are still unsaved.
+    TakeCurrentSnapshot();
+    if (!HasUnsavedChanges())
+        return true;
+    Trap(143, [&] {
+        PromptMessage m;
+        m.title = QStringLiteral("Save Failed");
+        m.text = QStringLiteral("The property could not be saved.  Your changes are still open; "
+                                "the error log holds the details.");
+        m.icon = PromptIcon::Critical;
+        m.buttons = PromptButtons::Ok;
+        m_host.prompts().message(m);
+    });
+    return false;
+}
+
+void PropertyCommands::mnuFileSave_Click() {
+    saveOpenProperty();
 }
 
 void PropertyCommands::mnuFileSaveAs_Click() {
@@ -136,7 +154,7 @@ void PropertyCommands::mnuFileSaveAs_Click() {
     TrapSilently(
         [&] { m_host.form().setText(QStringLiteral("txtPropertyInformation"), *newName); });
     g_lCurrentProperty = 0;
-    Trap(142, [&] { save(-1); });
+    Trap(142, [&] { saveOpenProperty(); });
 }
 
 bool PropertyCommands::settleUnsavedWork() {
@@ -156,10 +174,15 @@ bool PropertyCommands::settleUnsavedWork() {
     PromptAnswer answer = PromptAnswer::Cancel;
     Trap(153, [&] { answer = m_host.prompts().message(m); });
     switch (answer) {
-    case PromptAnswer::Yes:
-        Trap(154, [&] { save(-1); });
+    case PromptAnswer::Yes: {
+        // Closing over a save that failed would throw the edits away.
+        bool saved = false;
+        Trap(154, [&] { saved = saveOpenProperty(); });
+        if (!saved)
+            return false;
         Trap(155, [&] { m_host.ShowHomePage(); });
         break;
+    }
     case PromptAnswer::No:
         Trap(156, [&] { m_host.ShowHomePage(); });
         break;

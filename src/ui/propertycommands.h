@@ -87,6 +87,8 @@ public:
 
 private:
     void save(qint16 omit);
+    // Stores the open property; false (after telling the user) when it could not be written.
+    bool saveOpenProperty();
     // Index 1..n of the last row whose name matches (trimmed, upper-cased), 0 for none.
     static qint32 FindPropertyRow(const QString& upperName);
     // Asks about unsaved work; returns false when the user cancelled.

@@ -527,6 +527,18 @@ void TestMainWindow::notesHoldAtMost2500Characters() {
     QCOMPARE(w.text(QStringLiteral("txtMiscNotes")).size(), 2500);
     w.setText(QStringLiteral("txtMiscNotes"), QStringLiteral("line one\nline two"));
     QCOMPARE(w.text(QStringLiteral("txtMiscNotes")), QStringLiteral("line one\nline two"));
+
+    // Tab leaves the notes for the next control instead of typing into them.
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    openPropertyState(w);
+    w.imgProperty_Click();
+    QWidget* notes = w.control(QStringLiteral("txtMiscNotes"));
+    notes->setFocus();
+    QTRY_VERIFY(notes->hasFocus());
+    QTest::keyClick(notes, Qt::Key_Tab);
+    QCOMPARE(w.text(QStringLiteral("txtMiscNotes")), QStringLiteral("line one\nline two"));
+    QVERIFY(!notes->hasFocus());
 }
 
 void TestMainWindow::focusOnAPropertyFieldClearsThePictureSelection() {
@@ -648,6 +660,23 @@ void TestMainWindow::scrollingMovesTheContentByThirdsAndHiddenBarsReset() {
     QVERIFY(bottom.y() <= w.centralWidget()->height());
     vbar->setValue(1);
     QCOMPARE(w.contentTopTwips(), int(std::lround((w.windowHeightTwips() - 920 - content) / 3.0)));
+
+    // Moving the focus to a field out of sight brings it into view, below the strip and
+    // above the window's bottom edge; back at the top field the content returns.
+    const auto inSight = [&](const char* name) {
+        QWidget* field = w.control(QString::fromLatin1(name));
+        const QPoint top = field->mapTo(w.centralWidget(), QPoint(0, 0));
+        return top.y() >= MainWindow::toPixels(MainWindow::kStripHeight) &&
+               top.y() + field->height() <= w.centralWidget()->height();
+    };
+    vbar->setValue(0);
+    QVERIFY(!inSight("txtMortgagePrincipal4"));
+    w.activateWindow();
+    w.control(QStringLiteral("txtMortgagePrincipal4"))->setFocus();
+    QTRY_VERIFY(inSight("txtMortgagePrincipal4"));
+    QVERIFY(vbar->value() > 0);
+    w.control(QStringLiteral("txtCurrentMarketValue"))->setFocus();
+    QTRY_VERIFY(inSight("txtCurrentMarketValue"));
 
     // Enlarging the window hides the bar and puts the content back at the top.
     w.setWindowSizeTwips(11650, 12000);

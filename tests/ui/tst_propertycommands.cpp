@@ -8,6 +8,7 @@
 #include "ui/propertycommands.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QtTest>
@@ -327,6 +328,44 @@ private slots:
         cmd().Form_Unload(cancel);
         QVERIFY(!cancel);
         QVERIFY(Database().contains(QStringLiteral("txtPropertyInformation=Birch")));
+    }
+
+    // A save that cannot write the database must not pass for one: the edits stay open and
+    // the user is told, rather than the window closing on them.
+    void aFailedSaveKeepsTheEditsOpen() {
+        start();
+        QVERIFY(QDir().mkpath(PropertyDatabasePath())); // a folder where the file must go
+        cmd().mnuFileAddNewProperty_Click();
+        m_host->type("txtPropertyInformation", QStringLiteral("Cedar"));
+
+        cmd().mnuFileSave_Click();
+        QCOMPARE(m_host->scripted.titles(), QStringList{QStringLiteral("Save Failed")});
+        QCOMPARE(m_host->scripted.messages().at(0).icon, PromptIcon::Critical);
+        QCOMPARE(m_host->scripted.messages().at(0).buttons, PromptButtons::Ok);
+
+        m_host->scripted.clear();
+        m_host->scripted.setNextAnswer(PromptAnswer::Yes);
+        bool cancel = false;
+        cmd().Form_Unload(cancel);
+        QVERIFY(cancel);
+        QVERIFY(!m_host->homeVisible);
+        QCOMPARE(m_host->field("txtPropertyInformation"), QStringLiteral("Cedar"));
+        QCOMPARE(m_host->scripted.titles(),
+                 (QStringList{QStringLiteral("Unsaved Changes"), QStringLiteral("Save Failed")}));
+
+        m_host->scripted.clear();
+        m_host->scripted.setNextAnswer(PromptAnswer::Yes);
+        cmd().mnuFileClose_Click();
+        QVERIFY(!m_host->homeVisible);
+
+        // Once the database can be written again, Yes saves and closes as usual.
+        QVERIFY(QDir().rmdir(PropertyDatabasePath()));
+        m_host->scripted.clear();
+        m_host->scripted.setNextAnswer(PromptAnswer::Yes);
+        cmd().mnuFileClose_Click();
+        QVERIFY(m_host->homeVisible);
+        QCOMPARE(m_host->scripted.titles(), QStringList{QStringLiteral("Unsaved Changes")});
+        QVERIFY(Database().contains(QStringLiteral("txtPropertyInformation=Cedar")));
     }
 
     void saveACopy() {
