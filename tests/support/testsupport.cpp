@@ -4,6 +4,7 @@
 #include "app/programfolder.h"
 #include "app/textcodec.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -34,7 +35,10 @@ TempProgramFolder::TempProgramFolder(bool withResources)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        m_dir.path() + QStringLiteral("/config"));
     if (withResources) {
-        const QString build = qEnvironmentVariable("QB_BUILD_DIR");
+        // ctest says where the build is; a test started by hand runs from the build folder.
+        QString build = qEnvironmentVariable("QB_BUILD_DIR");
+        if (build.isEmpty())
+            build = QCoreApplication::applicationDirPath();
         copyTree(build + QStringLiteral("/_images"), m_dir.path() + QStringLiteral("/_images"));
         copyTree(build + QStringLiteral("/_reference"),
                  m_dir.path() + QStringLiteral("/_reference"));
