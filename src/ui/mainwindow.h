@@ -69,6 +69,9 @@ public:
     QFrame* propertyPicturesFrame() const { return m_framePropertyPictures; }
     OutlookChart* chart() const { return m_chart; }
     QMenu* fileMenu() const { return m_mnuFile; }
+    QMenu* editMenu() const { return m_mnuEdit; }
+    QMenu* toolsMenu() const { return m_mnuTools; }
+    QMenu* helpMenu() const { return m_mnuHelp; }
 
     // The window's outer size and client area, in twips (see the class comment).
     int windowWidthTwips() const;
@@ -243,6 +246,9 @@ private:
     QVector<ControlRef> m_otherControls;
 
     QMenu* m_mnuFile = nullptr;
+    QMenu* m_mnuEdit = nullptr;
+    QMenu* m_mnuTools = nullptr;
+    QMenu* m_mnuHelp = nullptr;
     QAction* m_mnuFileExit = nullptr;
     QWidget* m_client = nullptr;
     QWidget* m_picScrollable = nullptr;

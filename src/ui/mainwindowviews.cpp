@@ -300,6 +300,17 @@ void MainWindow::buildMenus() {
     m_mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
     m_mnuFile->addAction(m_mnuFileExit);
     connect(m_mnuFileExit, &QAction::triggered, this, &MainWindow::mnuFileExit_Click);
+
+    // The other menus, in the order users know; each command group fills its own.
+    const auto addMenu = [this](const QString& caption, const QString& name) {
+        QMenu* menu = menuBar()->addMenu(caption);
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(name);
+        return menu;
+    };
+    m_mnuEdit = addMenu(QStringLiteral("&Edit"), QStringLiteral("mnuEdit"));
+    m_mnuTools = addMenu(QStringLiteral("&Tools"), QStringLiteral("mnuTools"));
+    m_mnuHelp = addMenu(QStringLiteral("&Help"), QStringLiteral("mnuHelp"));
 }
 
 void MainWindow::buildStrips() {
