@@ -188,6 +188,37 @@ public slots:
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
 
+    // --- Edit and Help menus (mainwindow_edit.cpp, mainwindow_help.cpp) ---
+public slots:
+    void mnuEdit_Click();
+    void mnuEditUndo_Click();
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuEditDelete_Click();
+    void mnuEditSelectAll_Click();
+    void mnuHelp_Click();
+    void mnuHelpTopics_Click();
+    void mnuHelpOnlineHelp_Click();
+    void mnuHelpNewsletter_Click();
+    void mnuHelpAbout_Click();
+
+private:
+    void buildEditAndHelpMenus();
+    void buildHelpMenu();
+    void SendToActiveControl(int message);
+    QWidget* activeControl() const;
+    bool pictureSlotSelected() const;
+    void deleteSelectedPictureFromEditMenu();
+    QAction* m_mnuEditUndo = nullptr;
+    QAction* m_mnuEditCut = nullptr;
+    QAction* m_mnuEditCopy = nullptr;
+    QAction* m_mnuEditPaste = nullptr;
+    QAction* m_mnuEditDelete = nullptr;
+    QAction* m_mnuEditSelectAll = nullptr;
+    QAction* m_mnuHelpAbout = nullptr;
+    // --- end of Edit and Help menus ---
+
 protected:
     // Asked before the window closes with a property open; false keeps the program running.
     // Change tracking answers it with the unsaved-changes question.
