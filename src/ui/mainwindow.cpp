@@ -68,6 +68,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     Form_Load();
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { scrollIntoView(now); });
+    buildReportCommand(); // financial analysis report: last, so its Tools entry comes last
 }
 
 MainWindow::~MainWindow() = default;

@@ -188,6 +188,17 @@ public slots:
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
 
+    // --- Financial analysis report (mainwindow_report.cpp) ---
+    void mnuTools_Click();
+    void mnuToolsmnuPrintAnalysis_Click();
+    void PrintFinancialAnalysisReport();
+
+private:
+    void buildReportCommand();
+    QAction* m_mnuToolsmnuPrintAnalysis = nullptr;
+    class ReportCanvas* m_picGraphPrintingPictureBox = nullptr;
+    // --- end of financial analysis report ---
+
     // --- Edit and Help menus (mainwindow_edit.cpp, mainwindow_help.cpp) ---
 public slots:
     void mnuEdit_Click();
