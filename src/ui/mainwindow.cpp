@@ -64,6 +64,7 @@ QString MainWindow::keyOf(const QString& name, int index) {
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     buildWindow();
     buildPropertyCommands();
+    buildPictureStrip(); // property pictures
     buildEditAndHelpMenus(); // Edit and Help menus
     Form_Load();
     connect(qApp, &QApplication::focusChanged, this,

@@ -3,6 +3,7 @@
 #include "analysis/form.h"
 #include "ui/propertycommands.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
@@ -10,6 +11,7 @@
 #include <memory>
 
 class ClickableImage;
+class FilePicker;
 class HomePage;
 class WidgetPrompts;
 class LinkLabel;
@@ -229,6 +231,31 @@ private:
     QAction* m_mnuEditSelectAll = nullptr;
     QAction* m_mnuHelpAbout = nullptr;
     // --- end of Edit and Help menus ---
+
+    // --- Property pictures: the strip and the full-size view (mainwindow_pictures.cpp) ---
+public:
+    // The file dialog and the clock that stamps added pictures; nullptr / an empty clock put
+    // the window's own back.
+    void setFilePicker(FilePicker* picker);
+    void setPictureClock(std::function<QDateTime()> clock);
+    // Removes the selected strip picture; callers check that a slot is selected.
+    void DeleteSelectedPicture();
+    // Modal; returns when the view is closed.
+    void ShowFullSizePicture(const QString& reference);
+public slots:
+    void cmdAddPicture_Click();
+    void cmdDeletePicture_Click();
+    void hScrollPropertImages_Change();
+    void imgPropertyListItem_Click(int Index);
+    void imgPropertyListItem_DblClick(int Index);
+    void mnuToolsViewImageDetails_Click();
+
+private:
+    void buildPictureStrip();
+    void showCornerForPictureStrip();
+    bool hasPictureSelection() const;
+    class PictureStrip* m_pictureStrip = nullptr;
+    // --- end of property pictures ---
 
 protected:
     // Asked before the window closes with a property open; false keeps the program running.

@@ -106,8 +106,8 @@ bool MainWindow::pictureSlotSelected() const {
 }
 
 void MainWindow::deleteSelectedPictureFromEditMenu() {
-    // Hook for the picture strip's removal of the selected picture. The strip's slots do not
-    // exist yet, so no slot can be selected and this is never reached.
+    // The picture strip removes its selected picture (mainwindow_pictures.cpp).
+    DeleteSelectedPicture();
 }
 
 void MainWindow::SendToActiveControl(int message) {

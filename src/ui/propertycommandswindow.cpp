@@ -71,11 +71,7 @@ void MainWindow::resetPictureStripScroll() {
         bar->setValue(0);
 }
 
-void MainWindow::ShowPictureStrip() {
-    // The Property view's picture strip is not built yet: its four slots and scroll bar come
-    // with the picture commands, which give this routine its drawing. Until then a property's
-    // pictures are kept in its list, saved with it and shown on its home-page card.
-}
+// ShowPictureStrip: with the picture strip, in mainwindow_pictures.cpp.
 
 void MainWindow::showPropertyNavigation() {
     m_frameNavigation->show();

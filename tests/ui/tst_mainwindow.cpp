@@ -547,11 +547,11 @@ void TestMainWindow::focusOnAPropertyFieldClearsThePictureSelection() {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     openPropertyState(w);
     w.imgProperty_Click();
-    auto* remove = new QPushButton(QStringLiteral("&Delete Picture"), w.propertyPicturesFrame());
-    remove->setObjectName(QStringLiteral("cmdDeletePicture"));
-    auto* slot = new QFrame(w.propertyPicturesFrame());
-    slot->setObjectName(QStringLiteral("frmSelectPropertyImage"));
-    slot->setProperty("index", 1);
+    // The picture strip's own button and first slot, selected by hand.
+    auto* remove = w.findChild<QPushButton*>(QStringLiteral("cmdDeletePicture"));
+    auto* slot = w.control<QFrame>(QStringLiteral("frmSelectPropertyImage"), 1);
+    QVERIFY(remove && slot);
+    remove->setEnabled(true);
     slot->setFrameShape(QFrame::Box);
     w.control(QStringLiteral("txtAddress"))->setFocus();
     QVERIFY(!remove->isEnabled());
