@@ -221,8 +221,6 @@ private:
     void buildHelpMenu();
     void SendToActiveControl(int message);
     QWidget* activeControl() const;
-    bool pictureSlotSelected() const;
-    void deleteSelectedPictureFromEditMenu();
     QAction* m_mnuEditUndo = nullptr;
     QAction* m_mnuEditCut = nullptr;
     QAction* m_mnuEditCopy = nullptr;

@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QFrame>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -96,20 +95,6 @@ QWidget* MainWindow::activeControl() const {
     return focusWidget();
 }
 
-bool MainWindow::pictureSlotSelected() const {
-    // A selected strip slot is the one drawn with a border.
-    for (const QFrame* slot : findChildren<QFrame*>(QStringLiteral("frmSelectPropertyImage"))) {
-        if (slot->frameShape() != QFrame::NoFrame)
-            return true;
-    }
-    return false;
-}
-
-void MainWindow::deleteSelectedPictureFromEditMenu() {
-    // The picture strip removes its selected picture (mainwindow_pictures.cpp).
-    DeleteSelectedPicture();
-}
-
 void MainWindow::SendToActiveControl(int message) {
     Trap(10, [&] {
         QWidget* control = activeControl();
@@ -161,9 +146,9 @@ void MainWindow::mnuEditSelectAll_Click() {
 
 void MainWindow::mnuEditDelete_Click() {
     bool picture = false;
-    Trap(10, [&] { picture = frameShown(m_frameProperty) && pictureSlotSelected(); });
+    Trap(10, [&] { picture = frameShown(m_frameProperty) && hasPictureSelection(); });
     if (picture)
-        Trap(20, [&] { deleteSelectedPictureFromEditMenu(); });
+        Trap(20, [&] { DeleteSelectedPicture(); });
     else
         SendToActiveControl(WM_CLEAR);
 }
@@ -179,7 +164,7 @@ void MainWindow::mnuEdit_Click() {
         Trap(20, [&] { clipboardText = QGuiApplication::clipboard()->text(); });
         Trap(30, [&] { state = EditCommands::TextBoxState(focused, clipboardText); });
     } else {
-        Trap(40, [&] { state.del = frameShown(m_frameProperty) && pictureSlotSelected(); });
+        Trap(40, [&] { state.del = frameShown(m_frameProperty) && hasPictureSelection(); });
     }
     m_mnuEditUndo->setEnabled(state.undo);
     m_mnuEditCut->setEnabled(state.cut);

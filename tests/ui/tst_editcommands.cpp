@@ -2,6 +2,7 @@
 // commands do to the field (and to the figures that depend on it), that it never disturbs the
 // clipboard, and that its shortcuts leave the fields' own keys alone.
 #include "app/programfolder.h"
+#include "store/propertydatabase.h"
 #include "testsupport.h"
 #include "ui/mainwindow.h"
 
@@ -10,6 +11,7 @@
 #include <QClipboard>
 #include <QFrame>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -364,57 +366,76 @@ void TestEditCommands::fieldsKeepTheirOwnKeys() {
 }
 
 void TestEditCommands::selectedPictureOffersOnlyDeleteUntilAFieldTakesTheFocus() {
+    // A property with three pictures, open on the Property view.
+    QStringList pictures;
+    for (const char* colour : {"red", "green", "blue"}) {
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(QColor(QLatin1String(colour)));
+        pictures << m_folder->path() + QStringLiteral("/%1.png").arg(QLatin1String(colour));
+        QVERIFY(picture.save(pictures.last()));
+    }
+    QByteArray file = "[PROPERTY000001]\r\ntxtPropertyInformation=Elm Court\r\n";
+    for (int k = 0; k < pictures.size(); ++k)
+        file += "g_sListOfImagesForProperty(" + QByteArray::number(k + 1) +
+                ")=" + pictures.at(k).toUtf8() + "\r\n";
+    WriteFile(PropertyDatabasePath(), file);
+    LoadPropertyDatabase();
     MainWindow w;
     w.show();
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.findChild<QFrame*>(QStringLiteral("frameHomeNavigation"))->hide();
-    w.findChild<QFrame*>(QStringLiteral("frameNavigation"))->show();
-    w.imgProperty_Click();
+    QString name = QStringLiteral("Elm Court");
+    w.OpenPropertyByName(name);
+    QStringList& list = w.commands().g_sListOfImagesForProperty;
+    QCOMPARE(list.size(), 4);
 
-    // The second strip slot drawn with its selection border; the corner box has the focus.
-    QFrame* slot = w.findChild<QFrame*>(QStringLiteral("frmSelectPropertyImage"));
-    std::unique_ptr<QFrame> stand;
-    if (!slot) {
-        stand = std::make_unique<QFrame>(w.propertyPicturesFrame());
-        stand->setObjectName(QStringLiteral("frmSelectPropertyImage"));
-        stand->setProperty("index", 2);
-        slot = stand.get();
-    }
     // The menu was last opened over an empty field, where it offered nothing.
     focusField(w, QStringLiteral("txtAddress"))->clear();
     QCOMPARE(entriesText(openEditMenu(w)), QString());
-    slot->setFrameShape(QFrame::Box);
+
+    // The second strip picture selected; the corner box has the focus.
+    auto* second = w.control<QLabel>(QStringLiteral("imgPropertyListItem"), 2);
+    QTest::mouseClick(second, Qt::LeftButton);
     QWidget* corner = w.findChild<QWidget*>(QStringLiteral("picUpperLeftCorner"));
     corner->setFocus();
     QTRY_VERIFY(corner->hasFocus());
-    // Del still reaches Delete Selection: the shortcut goes by what applies now.
-    QSignalSpy deleted(entry(w, "mnuEditDelete"), &QAction::triggered);
-    QTest::keyClick(corner, Qt::Key_Delete);
-    QCOMPARE(deleted.count(), 1);
-    QTest::keyClick(corner, Qt::Key_C, Qt::ControlModifier);
-    QVERIFY(!entry(w, "mnuEditCopy")->isEnabled());
-
-    // The removal redrew the strip, which holds no picture here: select the slot again.
-    slot->setFrameShape(QFrame::Box);
+    QVERIFY(w.control<QFrame>(QStringLiteral("frmSelectPropertyImage"), 2)->frameShape() !=
+            QFrame::NoFrame);
     setClipboardText(QStringLiteral("text"));
     QCOMPARE(entriesText(openEditMenu(w)), QStringLiteral("delete"));
+    QTest::keyClick(corner, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("text"));
 
     // On another view the selection does not count.
     w.imgFinancial_Click();
-    slot->setFrameShape(QFrame::Box);
     corner->setFocus();
     QCOMPARE(entriesText(openEditMenu(w)), QString());
+    w.imgProperty_Click();
+
+    // Del goes by what applies now, although the menu last offered nothing: the picture goes.
+    QTest::mouseClick(second, Qt::LeftButton);
+    corner->setFocus();
+    QTRY_VERIFY(corner->hasFocus());
+    QTest::keyClick(corner, Qt::Key_Delete);
+    QCOMPARE(list, (QStringList{QString(), pictures.at(0), pictures.at(2)}));
+
+    // Chosen from the menu it does the same.
+    QTest::mouseClick(second, Qt::LeftButton);
+    corner->setFocus();
+    QVERIFY(choose(w, "mnuEditDelete"));
+    QCOMPARE(list, (QStringList{QString(), pictures.at(0)}));
 
     // A Property view field taking the focus clears the selection: Delete is the field's.
-    w.imgProperty_Click();
-    slot->setFrameShape(QFrame::Box);
+    QTest::mouseClick(w.control<QLabel>(QStringLiteral("imgPropertyListItem"), 1), Qt::LeftButton);
     QLineEdit* address = focusField(w, QStringLiteral("txtAddress"));
-    QCOMPARE(slot->frameShape(), QFrame::NoFrame);
+    QCOMPARE(w.control<QFrame>(QStringLiteral("frmSelectPropertyImage"), 1)->frameShape(),
+             QFrame::NoFrame);
     address->setText(QStringLiteral("12 Elm Row"));
     address->setSelection(0, 3);
     QVERIFY(choose(w, "mnuEditDelete"));
     QCOMPARE(address->text(), QStringLiteral("Elm Row"));
+    QCOMPARE(list.size(), 2);
+    w.commands().m_changes.m_bDirty = false; // nothing to ask on closing
 }
 
 void TestEditCommands::commandWithoutAFocusedControlIsLogged() {
