@@ -497,7 +497,7 @@ private:
         line("  </tr>");
         line("  <tr>");
         line("    <td class=\"FooterColor\">       <div class=\"style9\" align=\"center\"> "
-             "Copyright &copy; 2005 Harrowgate Software. All rights reserved.</div></td>");
+             "Copyright &copy; 2026 Harrowgate Software. All rights reserved.</div></td>");
         line("  </tr>");
         line("</table>");
         line(" <script type=\"text/javascript\"> javascript:window.print() </script>");

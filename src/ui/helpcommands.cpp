@@ -21,7 +21,7 @@ QString NewsletterEmail() {
     return QStringLiteral("newsletter@harrowgate.example");
 }
 QString NoticeLine() {
-    return QStringLiteral("Copyright \u00A9 2024 Harrowgate Software");
+    return QStringLiteral("Copyright \u00A9 2026 Harrowgate Software");
 }
 QString SmallPrint() {
     return QStringLiteral("This tool is intended for analysis purposes only and in no way "

@@ -154,7 +154,7 @@ void TestHelpCommands::aboutBoxShowsTitleVersionAndNotice() {
         title = box->windowTitle();
         QCOMPARE(labelText(box, "lblTitle"), QStringLiteral("Quillbrook v6.9.6"));
         QCOMPARE(labelText(box, "lblCopyright"),
-                 QStringLiteral("Copyright \u00A9 2024 Harrowgate Software"));
+                 QStringLiteral("Copyright \u00A9 2026 Harrowgate Software"));
         QCOMPARE(labelText(box, "lblURL"), QStringLiteral("www.harrowgate.example"));
         QCOMPARE(box->findChild<AboutLinkLabel*>(QStringLiteral("lblURL"))->tag(),
                  QStringLiteral("https://www.harrowgate.example/"));
