@@ -14,30 +14,22 @@
 // ---------------------------------------------------------------------------------------
 // The link label.
 
-AboutLinkLabel::AboutLinkLabel(QWidget* parent) : QLabel(parent) {
+AboutLinkLabel::AboutLinkLabel(QWidget* parent) : LinkLabel(QString(), parent) {
     setObjectName(QStringLiteral("lblURL"));
-    setCursor(Qt::PointingHandCursor);
-    setMouseTracking(true);
+    setHoverColour(hoverColour());
     setHovered(false);
-}
-
-void AboutLinkLabel::setHovered(bool hovered) {
-    m_hovered = hovered;
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, hovered ? hoverColour() : restColour());
-    setPalette(p);
-    QFont f = font();
-    f.setUnderline(hovered);
-    setFont(f);
+    connect(this, &LinkLabel::pointerEntered, this, &AboutLinkLabel::lblURL_MouseMove);
+    connect(this, &LinkLabel::pointerLeft, this, &AboutLinkLabel::lblURL_DragOverLeave);
+    connect(this, &LinkLabel::releasedOver, this, &AboutLinkLabel::lblURL_DragDrop);
 }
 
 void AboutLinkLabel::lblURL_MouseMove() {
-    if (!m_hovered)
+    if (!isHovered())
         setHovered(true);
 }
 
 void AboutLinkLabel::lblURL_DragOverLeave() {
-    if (m_hovered)
+    if (isHovered())
         setHovered(false);
 }
 
@@ -45,27 +37,6 @@ void AboutLinkLabel::lblURL_DragDrop() {
     setHovered(false);
     // Failure shows nothing: a missing browser simply opens nothing.
     OpenDocument(m_tag);
-}
-
-void AboutLinkLabel::mouseMoveEvent(QMouseEvent* event) {
-    QLabel::mouseMoveEvent(event);
-    // While the button is held the label keeps the mouse and gets no leave event, so the
-    // position says whether the pointer is still over it.
-    if (rect().contains(event->position().toPoint()))
-        lblURL_MouseMove();
-    else
-        lblURL_DragOverLeave();
-}
-
-void AboutLinkLabel::leaveEvent(QEvent* event) {
-    QLabel::leaveEvent(event);
-    lblURL_DragOverLeave();
-}
-
-void AboutLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        lblURL_DragDrop();
 }
 
 // ---------------------------------------------------------------------------------------

@@ -3,36 +3,30 @@
 #include <QDialog>
 #include <QLabel>
 
+#include "ui/linklabel.h"
+
 class QFrame;
 class QPushButton;
 
 // The about box's web link: navy at rest; blue and underlined while the pointer is over it;
 // releasing the mouse button over it opens its address (its Tag) in the browser.
-class AboutLinkLabel : public QLabel {
+class AboutLinkLabel : public LinkLabel {
     Q_OBJECT
 public:
-    static QColor restColour() { return QColor(0, 0, 128); }
     static QColor hoverColour() { return QColor(0, 0, 255); }
 
     explicit AboutLinkLabel(QWidget* parent = nullptr);
 
     QString tag() const { return m_tag; }
     void setTag(const QString& tag) { m_tag = tag; }
-    bool isHovered() const { return m_hovered; }
 
+public slots:
     void lblURL_MouseMove();
     void lblURL_DragOverLeave();
     void lblURL_DragDrop();
 
-protected:
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
 private:
-    void setHovered(bool hovered);
     QString m_tag;
-    bool m_hovered = false;
 };
 
 // One small modal box that serves as the about box and as the newsletter box.

@@ -4,6 +4,7 @@
 #include "app/errortrap.h"
 #include "app/programfolder.h"
 #include "store/propertytable.h"
+#include "ui/picturefiles.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -11,7 +12,6 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -77,45 +77,29 @@ qint32 WholeNumber(const QString& text) {
     return qint32(value);
 }
 
-enum class PictureLoad { Loaded, PathNotFound, FileNotFound, InvalidPicture, OtherFailure };
-
 // Loads a picture file scaled to the card's picture box. Decoded pictures are kept by path,
 // time stamp and size, so paging through the same properties decodes nothing twice.
 PictureLoad LoadCardPixmap(const QString& path, const QSize& size, QPixmap* out) {
     const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        return info.dir().exists() && !path.isEmpty() ? PictureLoad::FileNotFound
-                                                      : PictureLoad::PathNotFound;
-    if (info.isDir() || !info.isReadable())
-        return PictureLoad::OtherFailure;
-    const QString key = QStringLiteral("qb-card|%1|%2|%3|%4x%5")
-                            .arg(info.absoluteFilePath())
-                            .arg(info.lastModified().toMSecsSinceEpoch())
-                            .arg(info.size())
-                            .arg(size.width())
-                            .arg(size.height());
-    if (QPixmapCache::find(key, out))
-        return PictureLoad::Loaded;
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QSize original = reader.size();
-    if (original.isValid() && original.width() > size.width() * 2 &&
-        original.height() > size.height() * 2)
-        reader.setScaledSize(size * 2); // big photographs: decode only what the card needs
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        switch (reader.error()) {
-        case QImageReader::FileNotFoundError:
-            return PictureLoad::FileNotFound;
-        case QImageReader::DeviceError:
-            return PictureLoad::OtherFailure;
-        default:
-            return PictureLoad::InvalidPicture;
-        }
+    QString key;
+    if (!path.isEmpty() && info.isFile()) {
+        key = QStringLiteral("qb-card|%1|%2|%3|%4x%5")
+                  .arg(info.absoluteFilePath())
+                  .arg(info.lastModified().toMSecsSinceEpoch())
+                  .arg(info.size())
+                  .arg(size.width())
+                  .arg(size.height());
+        if (QPixmapCache::find(key, out))
+            return PictureLoad::Loaded;
     }
-    *out = QPixmap::fromImage(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    QPixmapCache::insert(key, *out);
-    return PictureLoad::Loaded;
+    QPixmap decoded;
+    const PictureLoad result = LoadPictureFile(path, &decoded, size);
+    if (result != PictureLoad::Loaded)
+        return result;
+    *out = decoded.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (!key.isEmpty())
+        QPixmapCache::insert(key, *out);
+    return result;
 }
 
 int TagNumber(const QVariant& tag) {

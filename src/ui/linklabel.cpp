@@ -11,7 +11,7 @@ LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent
 void LinkLabel::setHovered(bool hovered) {
     m_hovered = hovered;
     QPalette p = palette();
-    p.setColor(QPalette::WindowText, hovered ? hoverColour() : restColour());
+    p.setColor(QPalette::WindowText, hovered ? m_hoverColour : restColour());
     setPalette(p);
     QFont f = font();
     f.setUnderline(hovered);

@@ -16,6 +16,8 @@ public:
     bool isHovered() const { return m_hovered; }
     // The look only; the signals below are what the window reacts to.
     void setHovered(bool hovered);
+    // Links in the program's own boxes light up in plain blue rather than the page blue.
+    void setHoverColour(const QColor& colour) { m_hoverColour = colour; }
 
 signals:
     void pointerEntered();
@@ -30,6 +32,7 @@ protected:
 
 private:
     bool m_hovered = false;
+    QColor m_hoverColour = hoverColour();
 };
 
 // A picture that answers a click (released over it with the left button).
