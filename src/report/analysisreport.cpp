@@ -12,6 +12,25 @@ namespace {
 
 const QString kPageName = QStringLiteral("financialAnalysisDetail.html");
 
+// A file path as the page links to it. The browser reads the path as a URL: "#" would end it
+// at a fragment, "?" at a query and "%" would start an escape, so a program folder like
+// "C#" would lose every image. Those three are escaped; all else stays as typed.
+QString LinkText(const QString& path) {
+    QString url;
+    url.reserve(path.size());
+    for (const QChar c : path) {
+        if (c == QLatin1Char('%'))
+            url += QLatin1String("%25");
+        else if (c == QLatin1Char('#'))
+            url += QLatin1String("%23");
+        else if (c == QLatin1Char('?'))
+            url += QLatin1String("%3F");
+        else
+            url += c;
+    }
+    return EscapeReportText(url);
+}
+
 // A field cell: the fixed text before, the field's text, the fixed text after.
 struct Cell {
     const char* before;
@@ -83,7 +102,7 @@ private:
         return QLatin1Char(' ') + QString::number(n) + QLatin1Char(' ');
     }
     QString programFile(const QString& relative) const {
-        return EscapeReportText(JoinProgramPath(m_trimmed, relative));
+        return LinkText(JoinProgramPath(m_trimmed, relative));
     }
 
     void head() {
@@ -127,7 +146,7 @@ private:
             return false;
         const QString& entry = m_pictures.at(i);
         const QFileInfo info(entry);
-        *path = EscapeReportText((info.exists() && !info.isDir()) ? entry : m_folder + entry);
+        *path = LinkText((info.exists() && !info.isDir()) ? entry : m_folder + entry);
         return true;
     }
     void pictureCell(const char* start, const QString& path) {
@@ -174,7 +193,7 @@ private:
              "width=\"98%\" border=\"0\">");
 #define QB_FLEFT(label)                                                                            \
     "    <td width=\"34%\" height=\"22\"><div align=\"right\" class=\"style9\">" label "</div></"  \
-                                                                                       "td>"
+    "td>"
         pairRows({
             {QB_FLEFT("Current Market Value: "),
              {"    <td width=\"13%\" class=\"style9\">", "txtCurrentMarketValue", "</td>"},
@@ -443,8 +462,7 @@ private:
         line("<p align=\"center\" class=\"style10\"><br>Cash Flow Outlook</p>");
         line("<p align=\"center\" >");
         for (int k = 1; k <= 3; ++k)
-            line(QStringLiteral("<img src=\"file://") +
-                 EscapeReportText(ReportChartPath(m_trimmed, k)) +
+            line(QStringLiteral("<img src=\"file://") + LinkText(ReportChartPath(m_trimmed, k)) +
                  QStringLiteral("\" width=\"589\" height=\"301\" /></span>"));
         line("</p>");
         outlookTable(1);

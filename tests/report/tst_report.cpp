@@ -13,23 +13,23 @@
 
 namespace {
 
-// The fixed property of the expected page. Every value differs from its neighbours, so a
-// field written into the wrong cell shows.
+// The fixed property of the expected page. No two fields hold the same text (and the outlook
+// differs from year to year), so a field written into the wrong cell shows.
 void FillProperty(MemoryForm& form) {
     const QList<QPair<const char*, const char*>> values = {
         {"txtPropertyInformation", "Maple Court Duplex"},
         {"txtAddress", "12 Maple Court, Springfield"},
         {"txtUnits", "2"},
-        {"txtSquareFootage", "2,400"},
+        {"txtSquareFootage", "2400"},
         {"txtCurrentMarketValue", "$250,000"},
         {"txtPurchasePrice", "$240,000"},
-        {"txtDownPayment", "$48,000"},
-        {"txtClosingCosts", "$4,500"},
-        {"txtAppreciation", "3"},
+        {"txtDownPayment", "48000"},
+        {"txtClosingCosts", "$4,500.00"},
+        {"txtAppreciation", "3.5"},
         {"txtDepreciateAsImprovements", "80"},
         {"txtGrossMonthlyIncome", "$2,400"},
         {"txtOtherMonthlyIncome", "$100"},
-        {"txtExpectedVacancyRate", "5"},
+        {"txtExpectedVacancyRate", "4.5"},
         {"txtAnnualRateIncrease", "2.5"},
         {"txtRepairAndMaintenance", "$1,200"},
         {"txtPropertyManagement", "$2,880"},
@@ -54,22 +54,22 @@ void FillProperty(MemoryForm& form) {
         {"txtAmortizationTerm2", "120"},
         {"txtAnnualInterestRate2", "7"},
         {"txtMortgageMonthlyPayment2", "$232.22"},
-        {"txtMortgagePrincipal3", ""},
-        {"txtAmortizationTerm3", ""},
-        {"txtAnnualInterestRate3", ""},
-        {"txtMortgageMonthlyPayment3", ""},
-        {"txtMortgagePrincipal4", "0"},
-        {"txtAmortizationTerm4", "0"},
+        {"txtMortgagePrincipal3", "$5,000"},
+        {"txtAmortizationTerm3", "60"},
+        {"txtAnnualInterestRate3", "8"},
+        {"txtMortgageMonthlyPayment3", "$101.38"},
+        {"txtMortgagePrincipal4", ""},
+        {"txtAmortizationTerm4", "12"},
         {"txtAnnualInterestRate4", "0"},
-        {"txtMortgageMonthlyPayment4", "0"},
-        {"txtQISPropertyPrice", "$240,000"},
+        {"txtMortgageMonthlyPayment4", "$0.00"},
+        {"txtQISPropertyPrice", "$240,000.00"},
         {"txtQISTotalCashInvested", "$52,500"},
         {"txtQISDownPayment", "$48,000"},
         {"txtQISPercentageDown", "20.00%"},
         {"txtQISClosingCosts", "$4,500"},
         {"txtQISCashInvestedPercentage", "21.88%"},
         {"txtQISTotalAcquisitionCost", "$244,500"},
-        {"txtQISNumberOfUnits", "2"},
+        {"txtQISNumberOfUnits", "2.0"},
         {"txtQISScheduledAnnualIncome", "$30,000"},
         {"txtQISSquareFootage", "2,400"},
         {"txtQISAnnualVacancy", "($1,440)"},
@@ -77,7 +77,7 @@ void FillProperty(MemoryForm& form) {
         {"txtQISActualAnnualGrossIncome", "$28,560"},
         {"txtQISCostPerSquareFoot", "$101.88"},
         {"txtQISAnnualExpenses", "($10,980)"},
-        {"txtQISAverageRentPerUnit", "$1,200"},
+        {"txtQISAverageRentPerUnit", "$1,250"},
         {"txtQISAnnualNetOperatingIncome", "$17,580"},
         {"txtQISCapitalizationRate", "7.19%"},
         {"txtQISAnnualDebtService", "($17,349)"},
@@ -85,9 +85,12 @@ void FillProperty(MemoryForm& form) {
         {"txtQISNetAnnualCashflowPerUnitBeforeTaxes", "$116"},
         {"txtQISNetMonthlyCashflowPerUnitBeforeTaxes", "$10"},
     };
+    QSet<QByteArray> distinct;
     for (const auto& v : values) {
         const QString name = QString::fromLatin1(v.first);
         QVERIFY2(form.hasField(name), v.first);
+        QVERIFY2(!distinct.contains(v.second), v.first);
+        distinct.insert(v.second);
         form.setText(name, QString::fromLatin1(v.second));
     }
     form.setText(QStringLiteral("txtMiscNotes"),
@@ -100,7 +103,8 @@ void FillProperty(MemoryForm& form) {
                      QStringLiteral("($1,4%1)").arg(y, 2, 10, QLatin1Char('0')), y);
         form.setText(QStringLiteral("txt10CFOperatingExpenses"),
                      QStringLiteral("($11,%1)").arg(10 * y, 3, 10, QLatin1Char('0')), y);
-        form.setText(QStringLiteral("txt10CFTotalMortgages"), QStringLiteral("$17,349"), y);
+        form.setText(QStringLiteral("txt10CFTotalMortgages"), QStringLiteral("$17,%1").arg(300 + y),
+                     y);
         form.setText(QStringLiteral("txt10CFIncomeTaxes"), QStringLiteral("$%1").arg(500 + y), y);
         form.setText(QStringLiteral("txt10CFMonthCashflow"), QStringLiteral("($%1)").arg(y), y);
         form.setText(QStringLiteral("txt10CFNetCashflow"), QStringLiteral("($%1)").arg(12 * y), y);
@@ -339,6 +343,29 @@ private slots:
                  2);
         QCOMPARE(ReportPagePath(QStringLiteral(" /opt/qb/ ")),
                  QStringLiteral("/opt/qb/_reports/financialAnalysisDetail.html"));
+
+        // A folder name with characters a browser reads as the end of a path ("C#" ends it at a
+        // fragment) or as an escape still names the files that are there.
+        QTemporaryDir odd;
+        const QString folder = odd.filePath(QStringLiteral("C#  100%20?"));
+        const QString linked = odd.path() + QStringLiteral("/C%23  100%2520%3F");
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/_data")));
+        const QString picture = folder + QStringLiteral("/_data/1.jpg");
+        WriteFile(picture, "x");
+        const QStringList oddLines =
+            PageLines(WritePage(form, {QString(), picture, QStringLiteral("/gone.jpg")}, folder));
+        QCOMPARE(oddLines
+                     .filter(QStringLiteral("\"file://") + linked +
+                             QStringLiteral("/_images/hgtQuillbrookLogoSmall4.jpg\""))
+                     .size(),
+                 2);
+        QVERIFY(oddLines.contains(QStringLiteral("<img src=\"file://") + linked +
+                                  QStringLiteral("/_reports/tempImage3.bmp\" width=\"589\" "
+                                                 "height=\"301\" /></span>")));
+        const QStringList oddCells = oddLines.filter(QStringLiteral("alt= 111 "));
+        QCOMPARE(oddCells.size(), 3);
+        QVERIFY(oddCells.at(0).contains(QStringLiteral("src=\"") + linked + "/_data/1.jpg\""));
+        QVERIFY(oddCells.at(2).contains(QStringLiteral("src=\"") + linked + "/gone.jpg\""));
     }
 
     void aFailingDeviceStopsTheWrite() {
