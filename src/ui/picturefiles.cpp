@@ -21,10 +21,23 @@ PictureLoad LoadPictureFile(const QString& path, QPixmap* out, const QSize& fitT
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QSize original = reader.size();
+    QSize smaller;
     if (fitTo.isValid() && original.isValid() && original.width() > fitTo.width() * 2 &&
         original.height() > fitTo.height() * 2)
-        reader.setScaledSize(original.scaled(fitTo * 2, Qt::KeepAspectRatioByExpanding));
-    const QImage image = reader.read();
+        smaller = original.scaled(fitTo * 2, Qt::KeepAspectRatioByExpanding);
+    // Only the JPEG decoder scales as it decodes. The others are scaled afterwards in full
+    // colour: scaling a 1-bit picture as it stands drops its two colours (a scanned plan
+    // shows as black).
+    const bool jpeg = reader.format() == "jpeg";
+    if (smaller.isValid() && jpeg)
+        reader.setScaledSize(smaller);
+    QImage image = reader.read();
+    if (!image.isNull() && smaller.isValid() && !jpeg) {
+        image = image
+                    .convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                             : QImage::Format_RGB32)
+                    .scaled(smaller, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     if (image.isNull()) {
         switch (reader.error()) {
         case QImageReader::FileNotFoundError:

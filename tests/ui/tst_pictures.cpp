@@ -253,6 +253,24 @@ private slots:
         QVERIFY(!s.dirty());
     }
 
+    void aNewPropertyShowsNoEmptySlotsOfTheLastOne() {
+        WriteProperty(sources(5));
+        Session s;
+        s.open();
+        s.w().mnuFileClose_Click();
+        s.w().mnuFileAddNewProperty_Click();
+        // The strip of a property without pictures is blank, whatever was open before: no
+        // empty slots, no scroll bar.
+        const QImage strip = s.w().propertyPicturesFrame()->grab().toImage();
+        const QRgb background = strip.pixel(1, 1);
+        int marked = 0;
+        for (int y = 0; y < strip.height(); ++y) {
+            for (int x = 0; x < strip.width(); ++x)
+                marked += strip.pixel(x, y) != background;
+        }
+        QCOMPARE(marked, 0);
+    }
+
     void placementByCount_data() {
         QTest::addColumn<int>("n");
         QTest::addColumn<QList<int>>("lefts");
@@ -275,6 +293,21 @@ private slots:
         }
         // The corner shows the first picture.
         QVERIFY(Near(CentreColour(s.corner()->pixmap()), kColours.at(0)));
+    }
+
+    void largeTwoColourPicturesKeepTheirColours() {
+        // A scanned floor plan: a 1-bit picture with its own two colours, far larger than a
+        // thumbnail, so the strip decodes it smaller.
+        QImage plan(1200, 900, QImage::Format_Mono);
+        plan.setColorTable({QColor(Qt::darkMagenta).rgb(), QColor(Qt::white).rgb()});
+        plan.fill(0);
+        const QString file = m_folder->file(QStringLiteral("plan.png"));
+        QVERIFY(plan.save(file));
+        WriteProperty({file});
+        Session s;
+        s.open();
+        QVERIFY(Near(s.slotColour(1), Qt::darkMagenta));
+        QVERIFY(Near(CentreColour(s.corner()->pixmap()), Qt::darkMagenta));
     }
 
     void fivePicturesScroll() {
