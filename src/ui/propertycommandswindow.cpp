@@ -64,6 +64,9 @@ bool MainWindow::isHomePageVisible() const {
 void MainWindow::clearPictureStripImages() {
     for (QLabel* image : findChildren<QLabel*>(QStringLiteral("imgPropertyListItem")))
         image->clear();
+    // Nothing left to scroll; opening a property redraws the strip with its own bar.
+    if (auto* bar = findChild<QScrollBar*>(QStringLiteral("hScrollPropertImages")))
+        bar->hide();
 }
 
 void MainWindow::resetPictureStripScroll() {
