@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 
 using EditCommands::Command;
@@ -27,6 +28,9 @@ constexpr int WM_CLEAR = 0x0303;
 // just because the menu was last opened over an empty field. A text field that handles the
 // key itself (Ctrl+C, Del, ...) accepts the shortcut override and keeps the key, so its own
 // editing is never taken over by the menu.
+// A one-line field also keeps its selection while the menu bar has the keyboard (Alt+E): it
+// would drop it on losing the focus to the bar, and Cut, Copy or Delete Selection chosen
+// there would then find nothing to act on.
 class EditShortcutRefresh : public QObject {
 public:
     EditShortcutRefresh(MainWindow* window, QList<QAction*> actions)
@@ -36,6 +40,16 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut &&
+            static_cast<QFocusEvent*>(event)->reason() == Qt::MenuBarFocusReason) {
+            auto* field = qobject_cast<QLineEdit*>(watched);
+            if (!field || field->window() != m_window)
+                return false;
+            // Told as a menu popping up, which a field answers without deselecting.
+            QFocusEvent asPopup(QEvent::FocusOut, Qt::PopupFocusReason);
+            QCoreApplication::sendEvent(field, &asPopup);
+            return true;
+        }
         if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType())
             return false;
         if (static_cast<QWidget*>(watched)->window() != m_window)

@@ -113,6 +113,7 @@ private slots:
     void selectAllCutPasteUndoRoundTripRunsTheChangeHandler();
     void deleteSelectionRemovesOnlyTheSelection();
     void notesBoxTakesTheSameCommands();
+    void menuOpenedFromTheKeyboardActsOnTheSelection();
 
     void fieldsKeepTheirOwnKeys();
     void selectedPictureOffersOnlyDeleteUntilAFieldTakesTheFocus();
@@ -321,6 +322,23 @@ void TestEditCommands::notesBoxTakesTheSameCommands() {
     notes->setTextCursor(end);
     QVERIFY(choose(w, "mnuEditPaste"));
     QCOMPARE(notes->toPlainText(), QStringLiteral("roof redoneroof redone"));
+}
+
+void TestEditCommands::menuOpenedFromTheKeyboardActsOnTheSelection() {
+    MainWindow w;
+    showFinancial(w);
+    QLineEdit* field = focusField(w, QStringLiteral("txtPurchasePrice"));
+    field->setText(QStringLiteral("250000"));
+    field->setSelection(0, 3);
+    // Alt+E gives the keyboard to the menu bar and opens the menu on its first enabled entry,
+    // Cut (the program set the text, so there is nothing to undo); Return chooses it.
+    QTest::keyClick(field, Qt::Key_E, Qt::AltModifier);
+    QTRY_VERIFY(w.editMenu()->isVisible());
+    QCOMPARE(w.editMenu()->activeAction(), entry(w, "mnuEditCut"));
+    QTest::keyClick(w.editMenu(), Qt::Key_Return);
+    QTRY_VERIFY(!w.editMenu()->isVisible());
+    QCOMPARE(field->text(), QStringLiteral("000"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("250"));
 }
 
 void TestEditCommands::fieldsKeepTheirOwnKeys() {
