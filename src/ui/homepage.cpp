@@ -5,6 +5,7 @@
 #include "app/programfolder.h"
 #include "store/propertytable.h"
 #include "ui/picturefiles.h"
+#include "ui/windowlayout.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -22,9 +23,8 @@
 
 namespace {
 
-// Positions are designed in twips; the screen has 15 twips to a pixel.
 constexpr int px(int twips) {
-    return (twips + 7) / 15;
+    return WindowLayout::TwipsToPixels(twips);
 }
 
 constexpr int kCardLeft[3] = {240, 3840, 7440};

@@ -54,7 +54,7 @@ bool startsWithAny(const QString& name, std::initializer_list<const char*> prefi
 } // namespace
 
 int MainWindow::toPixels(double twips) {
-    return int(std::lround(twips / 15.0));
+    return WindowLayout::TwipsToPixels(twips);
 }
 
 QString MainWindow::keyOf(const QString& name, int index) {

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include "ui/windowlayout.h"
+
 #include <QPainter>
 #include <cmath>
 
@@ -15,7 +17,7 @@ ReportCanvas::ReportCanvas(QObject* parent) : QObject(parent) {}
 ReportCanvas::~ReportCanvas() = default;
 
 void ReportCanvas::setSizeTwips(int width, int height) {
-    const auto pixels = [](int twips) { return std::max(1, int(std::lround(twips / 15.0))); };
+    const auto pixels = [](int twips) { return std::max(1, WindowLayout::TwipsToPixels(twips)); };
     m_size = QSize(pixels(width), pixels(height));
 }
 

@@ -9,6 +9,13 @@
 // real window).
 namespace WindowLayout {
 
+// The screen has 15 twips to a pixel (96 dots per inch); positions are designed in twips.
+constexpr int kTwipsPerPixel = 15;
+constexpr int TwipsToPixels(double twips) {
+    const double pixels = twips / kTwipsPerPixel;
+    return int(pixels < 0 ? pixels - 0.5 : pixels + 0.5);
+}
+
 // Beyond this width the content is centred.
 constexpr int kCentreBeyond = 11440;
 // Size the window always opens with, and the position used when none is stored.

@@ -88,9 +88,7 @@ private slots:
         QDir(m_folder->path()).mkdir(QStringLiteral("_data"));
         m_form = new MemoryForm;
         m_pictures = QStringList{QString()};
-        PropertyTable.reset(0);
-        g_lPropertyCount = 0;
-        g_lCurrentProperty = 0;
+        ResetPropertyTable();
         m_recalculations = m_baselines = 0;
         m_cursor.clear();
     }

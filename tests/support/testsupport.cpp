@@ -3,6 +3,7 @@
 #include "app/errorlog.h"
 #include "app/programfolder.h"
 #include "app/textcodec.h"
+#include "store/propertytable.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -80,6 +81,12 @@ qint64 FailingDevice::writeData(const char* data, qint64 len) {
     const qint64 n = qMin(room, len);
     m_data.append(data, int(n));
     return n;
+}
+
+void ResetPropertyTable() {
+    PropertyTable.reset(0);
+    g_lPropertyCount = 0;
+    g_lCurrentProperty = 0;
 }
 
 QString ReadAll(const QString& path) {

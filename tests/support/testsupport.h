@@ -47,5 +47,8 @@ private:
     QByteArray m_data;
 };
 
+// An empty database in memory: no rows, nothing open.
+void ResetPropertyTable();
+
 QString ReadAll(const QString& path);
 void WriteFile(const QString& path, const QByteArray& bytes);

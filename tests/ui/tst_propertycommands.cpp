@@ -122,9 +122,7 @@ private slots:
     void cleanup() {
         m_host.reset();
         m_folder.reset();
-        PropertyTable.reset(0);
-        g_lPropertyCount = 0;
-        g_lCurrentProperty = 0;
+        ResetPropertyTable();
     }
 
     void menuEntriesFollowTheState() {

@@ -116,9 +116,7 @@ private slots:
     }
     void cleanup() {
         m_folder.reset();
-        PropertyTable.reset(0);
-        g_lPropertyCount = 0;
-        g_lCurrentProperty = 0;
+        ResetPropertyTable();
     }
 
     void theFileMenu() {

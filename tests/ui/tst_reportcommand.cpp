@@ -136,9 +136,7 @@ private slots:
         m_shell.targets.clear();
         m_shell.pageWasThere.clear();
         m_folder.reset();
-        PropertyTable.reset(0);
-        g_lPropertyCount = 0;
-        g_lCurrentProperty = 0;
+        ResetPropertyTable();
     }
 
     void theEntryIsThereOnlyForAnOpenProperty() {
