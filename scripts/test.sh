@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# Builds Quillbrook and runs every test.
+# Builds Quillbrook and runs every test. With --sanitize: the same under the address and
+# undefined-behaviour sanitizers, in a build folder of their own (scripts/sanitize.sh).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+if [ "${1:-}" = "--sanitize" ]; then
+    shift
+    "$root/scripts/setup.sh"
+    exec "$root/scripts/sanitize.sh" "$@"
+fi
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
 build="${BUILD_DIR:-$root/build}"

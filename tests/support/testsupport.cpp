@@ -1,8 +1,11 @@
 #include "testsupport.h"
 
+#include "analysis/fieldcatalog.h"
 #include "app/errorlog.h"
+#include "app/inidocument.h"
 #include "app/programfolder.h"
 #include "app/textcodec.h"
+#include "store/propertydatabase.h"
 #include "store/propertytable.h"
 
 #include <QCoreApplication>
@@ -19,6 +22,41 @@ void copyTree(const QString& from, const QString& to) {
     const QDir source(from);
     for (const QString& name : source.entryList(QDir::Files))
         QFile::copy(source.filePath(name), to + QLatin1Char('/') + name);
+}
+
+QString money(qint64 amount) {
+    QString digits = QString::number(qAbs(amount));
+    for (int i = digits.size() - 3; i > 0; i -= 3)
+        digits.insert(i, QLatin1Char(','));
+    return amount < 0 ? QStringLiteral("($%1)").arg(digits) : QStringLiteral("$%1").arg(digits);
+}
+
+// A display text of the kind each field holds.
+QString displayText(const QString& field, int property, int cell) {
+    const qint64 seed = qint64(property) * 7919 + cell * 104729 + field.size() * 31;
+    if (field == QLatin1String("txtPropertyInformation"))
+        return QStringLiteral("Maple Court Apartments %1").arg(property, 4, 10, QLatin1Char('0'));
+    if (field == QLatin1String("txtAddress"))
+        return QStringLiteral("%1 Maple Court, Springfield, IL 627%2")
+            .arg(100 + property)
+            .arg(property % 100, 2, 10, QLatin1Char('0'));
+    if (field == QLatin1String("txtMiscNotes"))
+        return QStringLiteral("Roof replaced in 2019; boiler serviced every autumn.~|Tenants on "
+                              "yearly leases, two units turning over in June.~|Parking for %1 "
+                              "cars behind the building.")
+            .arg(8 + property % 20);
+    if (field == QLatin1String("txtUnits") || field == QLatin1String("txtQISNumberOfUnits"))
+        return QString::number(4 + property % 40);
+    if (field.contains(QLatin1String("Rate")) || field.contains(QLatin1String("Increase")) ||
+        field.contains(QLatin1String("Appreciation")) ||
+        field.contains(QLatin1String("Percentage")) || field.contains(QLatin1String("Depreciate")))
+        return QStringLiteral("%1.%2%").arg(seed % 12).arg(seed % 100, 2, 10, QLatin1Char('0'));
+    if (field.contains(QLatin1String("Term")))
+        return QStringLiteral("360");
+    if (field.contains(QLatin1String("SquareFoot")))
+        return QString::number(6000 + seed % 9000);
+    const qint64 amount = (seed % 2000000) - (field.contains(QLatin1String("CF")) ? 300000 : 0);
+    return money(amount);
 }
 } // namespace
 
@@ -55,7 +93,9 @@ QString TempProgramFolder::file(const QString& relative) const {
     return m_dir.path() + QLatin1Char('/') + relative;
 }
 
-QString TempProgramFolder::logPath() const { return ErrorLog::logPath(); }
+QString TempProgramFolder::logPath() const {
+    return ErrorLog::logPath();
+}
 
 QStringList TempProgramFolder::logLines() const {
     QFile f(logPath());
@@ -72,7 +112,9 @@ void TestClock::set(const QDateTime& when) {
     ErrorLog::setClock(&TestClock::now);
 }
 
-QDateTime TestClock::now() { return g_testNow; }
+QDateTime TestClock::now() {
+    return g_testNow;
+}
 
 qint64 FailingDevice::writeData(const char* data, qint64 len) {
     const qint64 room = m_capacity - m_data.size();
@@ -100,4 +142,20 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))
         f.write(bytes);
+}
+
+QByteArray SampleDatabaseBytes(int properties, int picturesEach) {
+    IniDocument doc;
+    for (int p = 1; p <= properties; ++p) {
+        const int section = doc.ensureSection(PropertySectionName(p));
+        for (const FieldSpec& field : StoredFields())
+            doc.setValue(section, field.name, displayText(field.name, p, field.cells));
+        for (int k = 1; k <= picturesEach; ++k)
+            doc.setValue(section, QStringLiteral("g_sListOfImagesForProperty(%1)").arg(k),
+                         ProgramPath(QStringLiteral("_data/_propertyImages/2024031%1T1015%2_%3.jpg")
+                                         .arg(k)
+                                         .arg(p % 60, 2, 10, QLatin1Char('0'))
+                                         .arg(p)));
+    }
+    return doc.toBytes();
 }

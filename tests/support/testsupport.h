@@ -52,3 +52,7 @@ void ResetPropertyTable();
 
 QString ReadAll(const QString& path);
 void WriteFile(const QString& path, const QByteArray& bytes);
+
+// A database of that many properties, every stored field filled with a display text of the
+// kind it holds and picturesEach picture keys below the program folder.
+QByteArray SampleDatabaseBytes(int properties, int picturesEach = 5);
