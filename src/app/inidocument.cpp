@@ -1,5 +1,6 @@
 #include "app/inidocument.h"
 
+#include "app/blanks.h"
 #include "app/errortrap.h"
 #include "app/textcodec.h"
 
@@ -122,7 +123,8 @@ char32_t utf8CodePoint(const uchar* p, qsizetype* length) {
 } // namespace
 
 QString IniDocument::cleanText(const QString& text) {
-    bool clean = text.isEmpty() || (!text.front().isSpace() && !text.back().isSpace());
+    bool clean =
+        text.isEmpty() || (text.front() != QLatin1Char(' ') && text.back() != QLatin1Char(' '));
     for (qsizetype i = 0; clean && i < text.size(); ++i) {
         const char16_t u = text.at(i).unicode();
         clean = u != 0 && u != '\r' && u != '\n';
@@ -131,7 +133,7 @@ QString IniDocument::cleanText(const QString& text) {
         return text;
     QString s = text;
     s.remove(QChar(0));
-    s = s.trimmed();
+    s = TrimBlanks(s);
     s.replace(QStringLiteral("\r\n"), kLineBreakMarker);
     s.replace(QLatin1Char('\r'), kLineBreakMarker);
     s.replace(QLatin1Char('\n'), kLineBreakMarker);

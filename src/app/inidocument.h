@@ -38,9 +38,10 @@ inline constexpr KindTable kKinds{};
 // leading byte order mark is skipped), otherwise Windows-1252. Lines end at CR LF, LF or CR.
 // A line whose trimmed text starts with "[" opens a section named by what follows up to the
 // first "]" (or the line's end), trimmed. Inside a section a line with "=" that does not
-// start with ";" is a key (before the first "=") and a value (after it), both trimmed. Any
-// other line is kept whole. "Trimmed" means without the characters QChar::isSpace accepts,
-// judged on the decoded text, so the pieces are exactly those of the decoded file.
+// start with ";" is a key (before the first "=", trimmed) and a value (after it, without the
+// spaces at its ends). Any other line is kept whole. "Trimmed" means without the characters
+// QChar::isSpace accepts, judged on the decoded text, so the pieces are exactly those of the
+// decoded file.
 class IniScanner {
 public:
     enum class Encoding : quint8 { Ascii, Utf8, Windows1252 };
@@ -73,6 +74,16 @@ private:
     Piece trimmed(qsizetype from, qsizetype end) const {
         from = skipBlanks(from, end);
         return {from, trimEnd(from, end) - from};
+    }
+    // A value keeps every character but the spaces at its ends: a tab or a non-breaking space
+    // there was typed and is written so.
+    Piece spaceTrimmed(qsizetype from, qsizetype end) const {
+        const char* d = m_bytes.data();
+        while (from < end && d[from] == ' ')
+            ++from;
+        while (end > from && d[end - 1] == ' ')
+            --end;
+        return {from, end - from};
     }
     // The first CR or LF at or after from (end when none); *equals is the first "=" before
     // it, or -1. One pass over the line: this is where a load spends its time.
@@ -173,7 +184,7 @@ template <class Sink> void IniScanner::scan(Sink&& sink) const {
             sink.section(trimmed(lead + 1, close));
             inSection = true;
         } else if (equals >= 0 && inSection && first != ';') {
-            sink.entry(Piece{lead, trimEnd(lead, equals) - lead}, trimmed(equals + 1, end));
+            sink.entry(Piece{lead, trimEnd(lead, equals) - lead}, spaceTrimmed(equals + 1, end));
         } else {
             sink.other(Piece{lineStart, end - lineStart});
         }
@@ -250,8 +261,8 @@ public:
     // Every section of that name with all its lines; false when there was none.
     bool removeSection(const QString& section);
 
-    // What a value, key or section name becomes in the file: NULs dropped, surrounding
-    // blanks removed, each line break (CR LF, LF or CR) replaced by "~|".
+    // What a value, key or section name becomes in the file: NULs dropped, the spaces at its
+    // ends removed, each line break (CR LF, LF or CR) replaced by "~|".
     static QString cleanText(const QString& text);
     // The bytes a text is stored as (see above).
     static QByteArray encode(const QString& text);

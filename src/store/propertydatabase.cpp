@@ -1,6 +1,7 @@
 #include "store/propertydatabase.h"
 
 #include "analysis/analysis.h"
+#include "app/blanks.h"
 #include "app/errorlog.h"
 #include "app/errortrap.h"
 #include "app/programfolder.h"
@@ -82,7 +83,7 @@ void storeOpenProperty(Form& form, const QStringList& pictures, const SaveHooks&
     Trap(205, [&] { PropertyTable.clearRow(row); });
     for (const QString& name : {kPurchasePrice, kScheduledIncome}) {
         Trap(210, [&] {
-            if (form.text(name).trimmed().isEmpty())
+            if (TrimBlanks(form.text(name)).isEmpty())
                 form.setText(name, QStringLiteral("0"));
         });
     }
@@ -102,7 +103,7 @@ void storeOpenProperty(Form& form, const QStringList& pictures, const SaveHooks&
         Trap(230, [&] {
             if (!form.isEnabled(ref.name, ref.index))
                 return;
-            text = form.text(ref.name, ref.index).trimmed();
+            text = TrimBlanks(form.text(ref.name, ref.index));
             store = !text.isEmpty();
         });
         if (store)
@@ -212,7 +213,7 @@ IniDocument BuildDatabaseDocument(qint16 omit, int* openRow) {
         int section = -1;
         for (int j = 1; j <= slotTotal; ++j) {
             const QString& value = PropertyTable.value(row, j);
-            if (value.trimmed().isEmpty())
+            if (TrimBlanks(value).isEmpty())
                 continue;
             if (section < 0)
                 section = doc.ensureSection(PropertySectionName(number));

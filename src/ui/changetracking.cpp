@@ -1,5 +1,7 @@
 #include "ui/changetracking.h"
 
+#include "app/blanks.h"
+
 namespace {
 const char* const kUnwatchedPrefixes[] = {"TXT10CF", "TXT5CF", "CMBCFAYEARS", "LBL10CF", "LBL5CF"};
 }
@@ -17,7 +19,7 @@ QStringList ChangeTracker::WatchedValues(const Form& form) {
     QStringList values{QString()};
     for (const ControlRef& control : form.controlsInWindowOrder()) {
         if (IsWatched(control))
-            values.append(form.text(control.name, control.index).trimmed().toUpper());
+            values.append(TrimBlanks(form.text(control.name, control.index)).toUpper());
     }
     return values;
 }

@@ -11,7 +11,8 @@ class ChangeTracker {
 public:
     // Text fields, labels, option buttons, check boxes and combo boxes in window order,
     // except the outlook grids, the outlook period box and the outlook headings (they
-    // change whenever the outlook is recomputed). Each value trimmed and upper-cased.
+    // change whenever the outlook is recomputed). Each value without the spaces at its ends,
+    // upper-cased.
     static QStringList WatchedValues(const Form& form);
     static bool IsWatched(const ControlRef& control);
 

@@ -1,6 +1,7 @@
 #include "ui/propertycommands.h"
 
 #include "analysis/form.h"
+#include "app/blanks.h"
 #include "app/errortrap.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
@@ -81,7 +82,7 @@ void PropertyCommands::OpenPropertyByName(QString& name) {
     Trap(122, [&] { m_host.ClearPictureSelection(); });
     Trap(123, [&] { m_host.clearPictureStripImages(); });
     Trap(124, [&] { ClearPropertyFields(); });
-    name = name.trimmed().toUpper();
+    name = TrimBlanks(name).toUpper();
     Trap(125, [&] {
         // A name that matches nothing leaves the row that was open before.
         if (const qint32 row = FindPropertyRow(name))
@@ -235,7 +236,7 @@ void PropertyCommands::mnuFileRemoveSelectedProperty_Click() {
 }
 
 void PropertyCommands::RemovePropertyByName(QString& name) {
-    name = name.trimmed().toUpper();
+    name = TrimBlanks(name).toUpper();
     qint16 row = 0;
     Trap(170, [&] { row = qint16(FindPropertyRow(name)); });
     Trap(171, [&] { save(row); });

@@ -193,6 +193,24 @@ private slots:
                  expected.replace(QStringLiteral("~|"), QStringLiteral("\n")));
     }
 
+    void onlySpacesAreTrimmedFromAStoredText() {
+        // Saved and opened again, every text is as typed but for the spaces at its ends.
+        const QString name = QStringLiteral("\u00A0Elm Court\t");
+        const QString notes = QStringLiteral("\tFirst line\nlast line\n");
+        startNew(QStringLiteral("  ") + name + QStringLiteral(" "));
+        m_form->setText(kNotes, notes);
+        m_form->setText(QStringLiteral("txtAddress"), QStringLiteral("\t"));
+        save(-1);
+        open(1);
+        QCOMPARE(m_form->text(kName), name);
+        QCOMPARE(m_form->text(kNotes), notes);
+        QCOMPARE(m_form->text(QStringLiteral("txtAddress")), QStringLiteral("\t"));
+        // Saved once more from the table, nothing changes.
+        const QByteArray first = readBytes(db());
+        save(0);
+        QCOMPARE(readBytes(db()), first);
+    }
+
     void pictureGapsCloseOnLoad() {
         startNew(QStringLiteral("P"));
         m_pictures = QStringList{QString(), "/pics/a.jpg", QString(), "/pics/c.jpg"};

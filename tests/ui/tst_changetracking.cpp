@@ -61,6 +61,20 @@ private slots:
         form.setText(QStringLiteral("lblAnnualOperatingExpenses"), QStringLiteral("other"));
         t.TakeCurrentSnapshot(form);
         QVERIFY(t.HasUnsavedChanges());
+
+        // Only spaces are blanks: a line break or a tab added or removed at an edge is an edit.
+        const QString notes = QStringLiteral("txtMiscNotes");
+        form.setText(notes, QStringLiteral("Roof done\n"));
+        t.TakeBaselineSnapshot(form);
+        for (const QString& edited : {QStringLiteral("Roof done"), QStringLiteral("Roof done\n\n"),
+                                      QStringLiteral("\tRoof done\n")}) {
+            form.setText(notes, edited);
+            t.TakeCurrentSnapshot(form);
+            QVERIFY2(t.HasUnsavedChanges(), qPrintable(edited));
+        }
+        form.setText(notes, QStringLiteral(" Roof done\n  "));
+        t.TakeCurrentSnapshot(form);
+        QVERIFY(!t.HasUnsavedChanges());
     }
 
     void theDirtyFlagAndAShortBaselineCount() {
