@@ -167,6 +167,10 @@ QVector<ControlRef> MainWindow::controlsInWindowOrder() const {
     order += m_otherControls;
     const auto children = findChildren<QWidget*>();
     for (QWidget* w : children) {
+        // The property-name dialog and the about box are children too, but their labels
+        // are no part of the property.
+        if (w->window() != this)
+            continue;
         const QString name = w->objectName();
         ControlKind kind;
         if (qobject_cast<QLabel*>(w) && name.startsWith(QLatin1String("lbl")))
