@@ -219,6 +219,9 @@ public slots:
 private:
     void buildEditAndHelpMenus();
     void buildHelpMenu();
+    // Hands a page of the program's own folders to the browser; when the shell refuses it,
+    // tells the user where the file is so it can be opened by hand.
+    void openPage(const QString& path);
     void SendToActiveControl(int message);
     QWidget* activeControl() const;
     QAction* m_mnuEditUndo = nullptr;

@@ -3,6 +3,7 @@
 #include "ui/aboutbox.h"
 #include "ui/helpcommands.h"
 #include "ui/mainwindow.h"
+#include "ui/prompts.h"
 
 #include <QAction>
 #include <QMenu>
@@ -32,10 +33,24 @@ void MainWindow::mnuHelp_Click() {
     m_mnuHelpAbout->setText(HelpCommands::AboutCaption());
 }
 
-// A missing page or browser opens nothing and says nothing: the shell's answer is not used.
-void MainWindow::mnuHelpTopics_Click() {
-    OpenDocument(HelpCommands::LocalHelpPath());
+void MainWindow::openPage(const QString& path) {
+    if (OpenDocument(path))
+        return;
+    PromptMessage notice;
+    notice.title = QStringLiteral("Page Not Opened");
+    notice.text = QStringLiteral("No web browser could be started for this page. You can open "
+                                 "it in your browser by hand:\r\n\r\n") +
+                  path;
+    notice.icon = PromptIcon::Information;
+    notice.buttons = PromptButtons::Ok;
+    prompts().message(notice);
 }
+
+void MainWindow::mnuHelpTopics_Click() {
+    openPage(HelpCommands::LocalHelpPath());
+}
+
+// The maker's pages are no file the user could open by hand: a refusal says nothing.
 
 void MainWindow::mnuHelpOnlineHelp_Click() {
     OpenDocument(HelpCommands::OnlineHelpAddress());

@@ -3,7 +3,6 @@
 // folder and hands it to the browser, then puts the user back on the view they were on.
 #include "app/errortrap.h"
 #include "app/programfolder.h"
-#include "app/shell.h"
 #include "report/analysisreport.h"
 #include "ui/mainwindow.h"
 #include "ui/outlookchart.h"
@@ -103,5 +102,5 @@ void MainWindow::PrintFinancialAnalysisReport() {
         QThread::msleep(100);
         processPendingEvents();
     });
-    Trap(150, [&] { OpenDocument(page); });
+    Trap(150, [&] { openPage(page); });
 }

@@ -127,6 +127,16 @@ void TestHelpCommands::helpTopicsOpensTheInstalledPageAsAFile() {
     SetProgramFolder(m_folder->path());
     QCOMPARE(m_shell.targets.size(), 2);
     QCOMPARE(m_shell.targets.at(1), page);
+
+    // No browser takes it: the user is told where the page is, to open it by hand.
+    ScriptedPrompts prompts;
+    w.setPrompts(&prompts);
+    m_shell.answer = false;
+    entry(w, "mnuHelpTopics")->trigger();
+    QCOMPARE(prompts.messages().size(), 1);
+    QVERIFY(prompts.messages().at(0).text.endsWith(QStringLiteral("\r\n\r\n") + page));
+    QCOMPARE(prompts.messages().at(0).buttons, PromptButtons::Ok);
+    w.setPrompts(nullptr);
 }
 
 void TestHelpCommands::onlineHelpOpensTheSecureAddressAndAFailureSaysNothing() {

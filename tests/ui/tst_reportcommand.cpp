@@ -27,8 +27,9 @@ public:
     bool open(const QString& target) override {
         targets.append(target);
         pageWasThere.append(QFile::exists(target));
-        return true;
+        return accept;
     }
+    bool accept = true;
     QStringList targets;
     QList<bool> pageWasThere;
 };
@@ -135,6 +136,8 @@ private slots:
         SetShell(nullptr);
         m_shell.targets.clear();
         m_shell.pageWasThere.clear();
+        m_shell.accept = true;
+        m_prompts.clear();
         m_folder.reset();
         ResetPropertyTable();
     }
@@ -234,6 +237,17 @@ private slots:
         QCOMPARE(m_shell.targets.size(), 2);
     }
 
+    void aPageNoBrowserTakesSaysWhereItIs() {
+        QString name = QStringLiteral("Maple & Main");
+        w().OpenPropertyByName(name);
+        m_shell.accept = false;
+        print();
+        QCOMPARE(m_prompts.messages().size(), 1);
+        const QString page = Reports(QStringLiteral("financialAnalysisDetail.html"));
+        QVERIFY2(m_prompts.messages().at(0).text.endsWith(page),
+                 qPrintable(m_prompts.messages().at(0).text));
+        QVERIFY(QFile::exists(page));
+    }
     void aPageThatCannotBeReplacedIsLoggedAndTheRunGoesOn() {
         QString name = QStringLiteral("Maple & Main");
         w().OpenPropertyByName(name);
