@@ -1,23 +1,53 @@
 #include "ui/application.h"
 
+#include "app/errorlog.h"
 #include "app/programfolder.h"
 #include "store/propertydatabase.h"
 #include "ui/homepage.h"
 #include "ui/mainwindow.h"
+#include "ui/prompts.h"
 
 #include <QApplication>
 #include <QComboBox>
 
-int RunQuillbrook(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quillbrook"));
+RunningProgram::RunningProgram(Prompts* prompts) : m_prompts(prompts) {
+    ErrorLog::setNotifier([this](const QString& title, const QString& text) {
+        PromptMessage notice;
+        notice.title = title;
+        notice.text = text;
+        notice.buttons = PromptButtons::Ok;
+        promptsForLog().message(notice);
+    });
     PrepareProgramFolders();
     LoadPropertyDatabase();
     // Creating the window loads it: position, size, home page, colours and caption.
-    MainWindow window;
+    m_window = std::make_unique<MainWindow>();
+    if (m_prompts)
+        m_window->setPrompts(m_prompts);
     qint16 start = 1;
-    window.homePage().LoadPropertiesOnMainPage(start, QString());
-    window.show();
-    window.homePage().filterBox()->setFocus();
+    m_window->homePage().LoadPropertiesOnMainPage(start, QString());
+    m_window->show();
+    m_window->homePage().filterBox()->setFocus();
+}
+
+RunningProgram::~RunningProgram() {
+    // The notices must not outlive the window that shows them.
+    ErrorLog::setNotifier({});
+}
+
+Prompts& RunningProgram::promptsForLog() {
+    if (m_window)
+        return m_window->prompts();
+    if (m_prompts)
+        return *m_prompts;
+    if (!m_earlyPrompts)
+        m_earlyPrompts = std::make_unique<WidgetPrompts>(nullptr);
+    return *m_earlyPrompts;
+}
+
+int RunQuillbrook(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillbrook"));
+    RunningProgram program;
     return app.exec();
 }

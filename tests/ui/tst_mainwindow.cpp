@@ -3,17 +3,22 @@
 // window position.
 #include "analysis/fieldcatalog.h"
 #include "analysis/numerictext.h"
+#include "app/errorlog.h"
 #include "app/programfolder.h"
 #include "app/version.h"
 #include "testsupport.h"
+#include "ui/application.h"
 #include "ui/linklabel.h"
 #include "ui/mainwindow.h"
 #include "ui/outlookchart.h"
+#include "ui/prompts.h"
 #include "ui/windowlayout.h"
 
+#include <QApplication>
 #include <QBarCategoryAxis>
 #include <QChart>
 #include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,10 +26,12 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTest>
 #include <QValueAxis>
+#include <QWheelEvent>
 #include <cmath>
 #include <memory>
 
@@ -106,6 +113,7 @@ private slots:
     void storedPositionOffEveryScreenIsIgnored();
     void closingStoresThePositionUnlessMinimised();
     void closingWithAPropertyOpenAsksFirst();
+    void aLogThatCannotBeWrittenIsReportedAndTheProgramGoesOn();
 
 private:
     std::unique_ptr<TempProgramFolder> m_folder;
@@ -767,6 +775,32 @@ void TestMainWindow::closingWithAPropertyOpenAsksFirst() {
     QVERIFY(shown(w, "frameHome"));
     QVERIFY(!shown(w, "frameFinancial"));
     QVERIFY(!shown(w, "frameNavigation"));
+}
+
+void TestMainWindow::aLogThatCannotBeWrittenIsReportedAndTheProgramGoesOn() {
+    // Where the log should be stands a folder, and "_data" cannot be created.
+    QVERIFY(QDir(m_folder->file(QStringLiteral("_data"))).removeRecursively());
+    WriteFile(m_folder->file(QStringLiteral("_data")), "in the way");
+    QVERIFY(QDir().mkpath(ErrorLog::logPath()));
+    ScriptedPrompts prompts;
+    {
+        RunningProgram program(&prompts);
+        QVERIFY(program.window().isVisible());
+        QVERIFY(shown(program.window(), "frameHome"));
+        const int atStart = prompts.messages().size();
+        QVERIFY(atStart >= 2); // "_data" and its picture folder
+        LogError(QStringLiteral("13"), QStringLiteral("Type mismatch"), QStringLiteral("0"));
+        QCOMPARE(prompts.messages().size(), atStart + 1);
+        for (const PromptMessage& m : prompts.messages()) {
+            QCOMPARE(m.title, QStringLiteral("Quillbrook- critical error!"));
+            QVERIFY2(QRegularExpression(QStringLiteral("^There was an error writing to the error "
+                                                       "log-->#\\d+$"))
+                         .match(m.text)
+                         .hasMatch(),
+                     qPrintable(m.text));
+            QCOMPARE(m.buttons, PromptButtons::Ok);
+        }
+    }
 }
 
 QTEST_MAIN(TestMainWindow)
