@@ -29,6 +29,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 #include <cmath>
 
 namespace {
@@ -64,7 +65,7 @@ QString MainWindow::keyOf(const QString& name, int index) {
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     buildWindow();
     buildPropertyCommands();
-    buildPictureStrip(); // property pictures
+    buildPictureStrip();     // property pictures
     buildEditAndHelpMenus(); // Edit and Help menus
     Form_Load();
     connect(qApp, &QApplication::focusChanged, this,
@@ -745,6 +746,20 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             txtSquareFootage_GotFocus();
         else if (name == QLatin1String("txtMiscNotes"))
             txtMiscNotes_GotFocus();
+    } else if (watched == m_picScrollable && event->type() == QEvent::Wheel) {
+        // A wheel or touchpad turned anywhere over the content (a field or caption of it passes
+        // the turn on) moves it as the vertical bar does, in the bar's own steps.
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (m_VScroll1->isHidden())
+            return false;
+        // A copy that is not the user's own: sent to the bar, it goes no further.
+        QWheelEvent step(wheel->position(), wheel->globalPosition(), wheel->pixelDelta(),
+                         wheel->angleDelta(), wheel->buttons(), wheel->modifiers(), wheel->phase(),
+                         wheel->inverted(), wheel->source());
+        QCoreApplication::sendEvent(m_VScroll1, &step);
+        // A touchpad gesture begins without a distance; taking it keeps the rest coming here.
+        wheel->setAccepted(step.isAccepted() || wheel->phase() == Qt::ScrollBegin);
+        return true;
     } else if (watched == m_picUpperLeftCorner && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         picUpperLeftCorner_KeyDown(key->key(), int(key->modifiers()));

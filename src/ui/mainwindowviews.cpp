@@ -242,6 +242,7 @@ void MainWindow::buildWindow() {
 
     m_picScrollable = new QWidget(m_client);
     m_picScrollable->setObjectName(QStringLiteral("picScrollable"));
+    m_picScrollable->installEventFilter(this); // the wheel
     placeTwips(m_picScrollable, 0, 0, kContentWidth, 8000);
 
     m_frameHome = new QFrame(m_picScrollable);

@@ -669,6 +669,27 @@ void TestMainWindow::scrollingMovesTheContentByThirdsAndHiddenBarsReset() {
     vbar->setValue(1);
     QCOMPARE(w.contentTopTwips(), int(std::lround((w.windowHeightTwips() - 920 - content) / 3.0)));
 
+    // The wheel turned over the content (a field passes the turn on to it) moves the bar a
+    // step a notch; a touchpad's small movements add up to a step.
+    QWidget* area = w.findChild<QWidget*>(QStringLiteral("picScrollable"));
+    const auto turn = [area](int angle) {
+        const QPointF at(100, 100);
+        QWheelEvent wheel(at, area->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(area, &wheel);
+    };
+    for (int notch = 0; notch < 3; ++notch)
+        turn(-120);
+    QCOMPARE(vbar->value(), 3);
+    QCOMPARE(w.contentTopTwips(), w.windowHeightTwips() - 920 - content);
+    turn(120);
+    QCOMPARE(vbar->value(), 2);
+    const int half = 120 / (2 * QApplication::wheelScrollLines());
+    turn(half);
+    QCOMPARE(vbar->value(), 2);
+    turn(half);
+    QCOMPARE(vbar->value(), 1);
+
     // Moving the focus to a field out of sight brings it into view, below the strip and
     // above the window's bottom edge; back at the top field the content returns.
     const auto inSight = [&](const char* name) {
