@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     QStringList pictures{QString()};
     g_lCurrentProperty = 1;
     const double save = timeIt([&] {
-        qint16 omit = 0;
+        qint32 omit = 0;
         SavePropertyDatabase(form, omit, pictures);
     });
     QFile saved(path);

@@ -43,10 +43,10 @@ void FillTable(int properties) {
     }
 }
 
-double MedianMs(HomePage& page, qint16 start, const QString& filter, int runs) {
+double MedianMs(HomePage& page, qint32 start, const QString& filter, int runs) {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
-        qint16 s = start;
+        qint32 s = start;
         const auto t0 = std::chrono::steady_clock::now();
         page.LoadPropertiesOnMainPage(s, filter);
         const auto t1 = std::chrono::steady_clock::now();

@@ -400,8 +400,10 @@ int IniDocument::findSection(const QString& name) const {
 
 int IniDocument::ensureSection(const QString& name) {
     const int found = findSection(name);
-    if (found >= 0)
-        return found;
+    return found >= 0 ? found : appendSection(name);
+}
+
+int IniDocument::appendSection(const QString& name) {
     // A blank line ahead of each new section keeps the file easy to read by eye.
     QVector<Line>& previous = m_sections.isEmpty() ? m_preamble : m_sections.last().lines;
     if (!isEmpty() &&

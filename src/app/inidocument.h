@@ -234,6 +234,9 @@ public:
     int findSection(const QString& name) const;
     // The section's index, appending it at the end when there is none of that name.
     int ensureSection(const QString& name);
+    // Appends a section without looking for one of that name: for a writer that knows its
+    // names are new, where the search would make building a large file quadratic.
+    int appendSection(const QString& name);
 
     // Key names and entries of one section in file order (duplicates included).
     QStringList keys(int section) const;

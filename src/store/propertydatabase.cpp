@@ -203,7 +203,7 @@ void LoadPropertyIntoFields(Form& form, QStringList& g_sListOfImagesForProperty)
     }
 }
 
-IniDocument BuildDatabaseDocument(qint16 omit, int* openRow) {
+IniDocument BuildDatabaseDocument(qint32 omit, int* openRow) {
     IniDocument doc;
     const int rows = PropertyTable.propertyCount();
     const int slotTotal = PropertyTable.slotCount();
@@ -216,7 +216,7 @@ IniDocument BuildDatabaseDocument(qint16 omit, int* openRow) {
             if (TrimBlanks(value).isEmpty())
                 continue;
             if (section < 0)
-                section = doc.ensureSection(PropertySectionName(number));
+                section = doc.appendSection(PropertySectionName(number)); // numbers only grow
             doc.setValue(section, PropertyTable.key(row, j), value);
         }
         if (openRow && row == g_lCurrentProperty && section >= 0)
@@ -234,7 +234,7 @@ IniDocument BuildDatabaseDocument(qint16 omit, int* openRow) {
     return doc;
 }
 
-void SavePropertyDatabase(Form& form, qint16& omit, QStringList& g_sListOfImagesForProperty,
+void SavePropertyDatabase(Form& form, qint32& omit, QStringList& g_sListOfImagesForProperty,
                           const SaveHooks& hooks) {
     if (hooks.setBusy)
         hooks.setBusy(true);

@@ -46,11 +46,11 @@ struct SaveHooks {
 // file is copied to the backup first, and the new one replaces it only once completely written: a
 // failed write is logged and leaves the old file (and a new property still new), and a database
 // that exists but cannot be read is never replaced. With no property left there is no file.
-void SavePropertyDatabase(Form& form, qint16& omit, QStringList& g_sListOfImagesForProperty,
+void SavePropertyDatabase(Form& form, qint32& omit, QStringList& g_sListOfImagesForProperty,
                           const SaveHooks& hooks = SaveHooks());
 
 // The document a save writes for the table as it stands: rows 1..N except omit as
 // PROPERTY000001.. (a row without values writes nothing but still takes its number), then the
 // scratch row as N + 1 when g_lCurrentProperty is 0. *openRow, when given, is the position
 // (1-based) of the section written for row g_lCurrentProperty, 0 when that row writes none.
-IniDocument BuildDatabaseDocument(qint16 omit, int* openRow = nullptr);
+IniDocument BuildDatabaseDocument(qint32 omit, int* openRow = nullptr);

@@ -24,7 +24,7 @@ RunningProgram::RunningProgram(Prompts* prompts) : m_prompts(prompts) {
     m_window = std::make_unique<MainWindow>();
     if (m_prompts)
         m_window->setPrompts(m_prompts);
-    qint16 start = 1;
+    qint32 start = 1;
     m_window->homePage().LoadPropertiesOnMainPage(start, QString());
     m_window->show();
     m_window->homePage().filterBox()->setFocus();

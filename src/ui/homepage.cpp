@@ -248,7 +248,7 @@ int HomePage::selectedCard(bool mustBeVisible) const {
     return 0;
 }
 
-int HomePage::cardTag(int k) const {
+qint32 HomePage::cardTag(int k) const {
     return TagNumber(m_cards[k - 1].frame->property("tag"));
 }
 
@@ -307,7 +307,7 @@ void HomePage::showCardPicture(int k, const QString& reference) {
     }
 }
 
-void HomePage::LoadPropertiesOnMainPage(qint16& start, const QString& filter) {
+void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
     for (int k = 1; k <= kCards; ++k)
         Trap(10, [&] { m_cards[k - 1].frame->hide(); });
     if (start < 1)
@@ -440,7 +440,8 @@ void HomePage::picSelectProperty_Click(int index) {
 void HomePage::picSelectProperty_DblClick(int index) {
     if (index < 1 || index > kCards || !m_openProperty)
         return;
-    m_openProperty(m_cards[index - 1].lines[0]->text());
+    // The card's own row, not a search by name: twins and nameless properties open themselves.
+    m_openProperty(cardTag(index), m_cards[index - 1].lines[0]->text());
 }
 
 void HomePage::frameHome_Click() {
@@ -448,7 +449,7 @@ void HomePage::frameHome_Click() {
 }
 
 void HomePage::cmbShowProperties_Click() {
-    qint16 start = 1;
+    qint32 start = 1;
     Trap(90, [&] { LoadPropertiesOnMainPage(start, m_filter->currentText()); });
     for (int k = 1; k <= kCards; ++k)
         Trap(91, [&] { setBorder(k, false); });
@@ -472,7 +473,7 @@ void HomePage::lblNextPage_DragOver() {
 }
 void HomePage::lblNextPage_DragDrop() {
     setLinkHover(m_next, false);
-    qint16 start = qint16(cardTag(kCards) + 1);
+    qint32 start = cardTag(kCards) + 1;
     LoadPropertiesOnMainPage(start, m_filter->currentText());
 }
 
@@ -484,7 +485,7 @@ void HomePage::lblPreviousPage_DragOver() {
 }
 void HomePage::lblPreviousPage_DragDrop() {
     setLinkHover(m_previous, false);
-    qint16 start = qint16(cardTag(1) - 6);
+    qint32 start = cardTag(1) - 6;
     LoadPropertiesOnMainPage(start, m_filter->currentText());
 }
 

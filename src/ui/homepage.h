@@ -20,7 +20,8 @@ class HomePage : public QObject {
     Q_OBJECT
 public:
     static constexpr int kCards = 6;
-    using OpenHandler = std::function<void(const QString& name)>;
+    // The table row on the card and the name shown on it.
+    using OpenHandler = std::function<void(qint32 row, const QString& name)>;
 
     explicit HomePage(QFrame* frameHome, QObject* parent = nullptr);
 
@@ -30,7 +31,7 @@ public:
     void fillFilterEntries();
 
     // Rebuilds the cards from table index start (below 1 becomes 1, written back).
-    void LoadPropertiesOnMainPage(qint16& start, const QString& filter);
+    void LoadPropertiesOnMainPage(qint32& start, const QString& filter);
 
     // Opening a property by its name belongs to the property commands.
     void setOpenPropertyHandler(OpenHandler handler) { m_openProperty = std::move(handler); }
@@ -47,7 +48,7 @@ public:
     // The first card 1..6 with a border, and visible when asked; 0 when there is none.
     int selectedCard(bool mustBeVisible) const;
     // The table index on card k (its tag as a number, 0 when it holds none).
-    int cardTag(int k) const;
+    qint32 cardTag(int k) const;
     QString pictureTag(int k) const;
     QString filterText() const;
 

@@ -85,10 +85,10 @@ public:
     int contentTopTwips() const;
 
     // The table index the home page is rebuilt from when the user returns to it.
-    qint16 m_iHomePageStart = 0;
+    qint32 m_iHomePageStart = 0;
 
     // Rebuilds the home page's cards; installed by whoever owns the home page.
-    using HomePageLoader = std::function<void(qint16& start, const QString& filter)>;
+    using HomePageLoader = std::function<void(qint32& start, const QString& filter)>;
     void setHomePageLoader(HomePageLoader loader) { m_homePageLoader = std::move(loader); }
 
     // How many layout passes ran; a view switch that finds its view up runs none.
@@ -108,7 +108,7 @@ public:
     void showPropertyNavigation() override;
     bool showCornerFromFirstStripSlot() override;
     void showCornerLogo() override;
-    qint16& homePageStart() override { return m_iHomePageStart; }
+    qint32& homePageStart() override { return m_iHomePageStart; }
     void setBusy(bool busy) override;
 
     void OpenPropertyByName(QString& name);

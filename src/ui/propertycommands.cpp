@@ -76,18 +76,30 @@ qint32 PropertyCommands::FindPropertyRow(const QString& upperName) {
     return row;
 }
 
+bool PropertyCommands::isTableRow(qint32 row) {
+    return row >= 1 && row <= qMin<qint32>(g_lPropertyCount, PropertyTable.propertyCount());
+}
+
 void PropertyCommands::OpenPropertyByName(QString& name) {
-    Trap(120, [&] { m_host.homePageStart() = qint16(m_host.homePage().cardTag(1)); });
+    name = TrimBlanks(name).toUpper();
+    qint32 row = 0;
+    Trap(125, [&] { row = FindPropertyRow(name); });
+    // A name that matches nothing leaves the row that was open before.
+    openRow(row ? row : g_lCurrentProperty);
+}
+
+void PropertyCommands::OpenPropertyAtRow(qint32 row) {
+    if (isTableRow(row))
+        openRow(row);
+}
+
+void PropertyCommands::openRow(qint32 row) {
+    Trap(120, [&] { m_host.homePageStart() = m_host.homePage().cardTag(1); });
     Trap(121, [&] { g_sListOfImagesForProperty = QStringList{QString()}; });
     Trap(122, [&] { m_host.ClearPictureSelection(); });
     Trap(123, [&] { m_host.clearPictureStripImages(); });
     Trap(124, [&] { ClearPropertyFields(); });
-    name = TrimBlanks(name).toUpper();
-    Trap(125, [&] {
-        // A name that matches nothing leaves the row that was open before.
-        if (const qint32 row = FindPropertyRow(name))
-            g_lCurrentProperty = row;
-    });
+    g_lCurrentProperty = row;
     Trap(126, [&] { LoadPropertyIntoFields(m_host.form(), g_sListOfImagesForProperty); });
     Trap(127, [&] { m_host.resetPictureStripScroll(); });
     Trap(128, [&] { m_host.ShowPictureStrip(); });
@@ -101,7 +113,7 @@ void PropertyCommands::OpenPropertyByName(QString& name) {
     });
 }
 
-void PropertyCommands::save(qint16 omit) {
+void PropertyCommands::save(qint32 omit) {
     SaveHooks hooks;
     hooks.takeBaselineSnapshot = [this] { TakeBaselineSnapshot(); };
     hooks.setBusy = [this](bool busy) { m_host.setBusy(busy); };
@@ -211,8 +223,13 @@ void PropertyCommands::mnuFileRemoveSelectedProperty_Click() {
     Trap(161, [&] { k = m_host.homePage().selectedCard(true); });
     if (k == 0)
         return; // nothing selected: there is nothing to remove
+    // The name only tells the user what goes; the card's row says which property.
     QString name;
-    Trap(162, [&] { name = m_host.homePage().line(k, 1)->text(); });
+    qint32 row = 0;
+    Trap(162, [&] {
+        name = m_host.homePage().line(k, 1)->text();
+        row = m_host.homePage().cardTag(k);
+    });
     PromptMessage m;
     m.title = QStringLiteral("Delete Property");
     m.text = RemoveQuestionText(name);
@@ -222,7 +239,7 @@ void PropertyCommands::mnuFileRemoveSelectedProperty_Click() {
     PromptAnswer answer = PromptAnswer::Cancel;
     Trap(163, [&] { answer = m_host.prompts().message(m); });
     if (answer == PromptAnswer::Ok) {
-        Trap(164, [&] { RemovePropertyByName(name); });
+        Trap(164, [&] { RemovePropertyAtRow(row); });
         return;
     }
     Trap(165, [&] {
@@ -237,12 +254,19 @@ void PropertyCommands::mnuFileRemoveSelectedProperty_Click() {
 
 void PropertyCommands::RemovePropertyByName(QString& name) {
     name = TrimBlanks(name).toUpper();
-    qint16 row = 0;
-    Trap(170, [&] { row = qint16(FindPropertyRow(name)); });
+    qint32 row = 0;
+    Trap(170, [&] { row = FindPropertyRow(name); });
+    RemovePropertyAtRow(row);
+}
+
+void PropertyCommands::RemovePropertyAtRow(qint32 row) {
+    // Row 0 removes nothing; the file is still rewritten as it stands.
+    if (!isTableRow(row))
+        row = 0;
     Trap(171, [&] { save(row); });
     Trap(172, [&] { LoadPropertyDatabase(); });
     Trap(173, [&] {
-        qint16 start = 1;
+        qint32 start = 1;
         m_host.homePage().LoadPropertiesOnMainPage(start, QString());
     });
     // The page now shows every property from the first: the filter box says so too, and

@@ -34,7 +34,7 @@ public:
     virtual bool showCornerFromFirstStripSlot() = 0;
     virtual void showCornerLogo() = 0;
     // The table index the home page is rebuilt from when the user comes back to it.
-    virtual qint16& homePageStart() = 0;
+    virtual qint32& homePageStart() = 0;
     // Hourglass while the database is written.
     virtual void setBusy(bool busy) { (void)busy; }
 };
@@ -67,6 +67,10 @@ public:
     // name is replaced by its trimmed, upper-cased form; the last property of that name wins.
     void OpenPropertyByName(QString& name);
     void RemovePropertyByName(QString& name);
+    // What a card opens and removes: its own row. A row outside the table opens nothing and
+    // removes nothing.
+    void OpenPropertyAtRow(qint32 row);
+    void RemovePropertyAtRow(qint32 row);
     void ClearPropertyFields();
 
     void TakeBaselineSnapshot();
@@ -86,7 +90,9 @@ public:
     static QString RemoveQuestionText(const QString& name);
 
 private:
-    void save(qint16 omit);
+    void save(qint32 omit);
+    void openRow(qint32 row);
+    static bool isTableRow(qint32 row);
     // Stores the open property; false (after telling the user) when it could not be written.
     bool saveOpenProperty();
     // Index 1..n of the last row whose name matches (trimmed, upper-cased), 0 for none.

@@ -19,11 +19,9 @@ void MainWindow::buildPropertyCommands() {
     m_homePage = new HomePage(m_frameHome, this);
     m_commands = std::make_unique<PropertyCommands>(*this);
     m_widgetPrompts = std::make_unique<WidgetPrompts>(this);
-    m_homePage->setOpenPropertyHandler([this](const QString& cardName) {
-        QString name = cardName;
-        OpenPropertyByName(name);
-    });
-    setHomePageLoader([this](qint16& start, const QString& filter) {
+    m_homePage->setOpenPropertyHandler(
+        [this](qint32 row, const QString&) { m_commands->OpenPropertyAtRow(row); });
+    setHomePageLoader([this](qint32& start, const QString& filter) {
         m_homePage->LoadPropertiesOnMainPage(start, filter);
     });
 

@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     QElapsedTimer timer;
     timer.start();
-    qint16 omit = -1;
+    qint32 omit = -1;
     SavePropertyDatabase(form, omit, pictures);
     std::printf("saved %lld\n", static_cast<long long>(timer.elapsed()));
     return 0;

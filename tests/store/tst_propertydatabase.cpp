@@ -43,12 +43,12 @@ private:
         h.setBusy = [this](bool busy) { m_cursor << (busy ? "busy" : "arrow"); };
         return h;
     }
-    void save(qint16 omit, const SaveHooks& h) {
-        qint16 passed = omit;
+    void save(qint32 omit, const SaveHooks& h) {
+        qint32 passed = omit;
         SavePropertyDatabase(*m_form, passed, m_pictures, h);
         QCOMPARE(passed, omit);
     }
-    void save(qint16 omit) { save(omit, hooks()); }
+    void save(qint32 omit) { save(omit, hooks()); }
     QString db() const { return PropertyDatabasePath(); }
     void writeDb(const QByteArray& bytes) {
         WriteFile(db(), bytes);

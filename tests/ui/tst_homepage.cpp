@@ -69,7 +69,7 @@ class HomePageTest : public QObject {
         }
         return names;
     }
-    void load(qint16 start, const QString& filter = QString()) {
+    void load(qint32 start, const QString& filter = QString()) {
         m_page->LoadPropertiesOnMainPage(start, filter);
     }
     void selectFilter(const QString& entry) {
@@ -84,7 +84,8 @@ private slots:
         m_frame->resize(740, 600);
         m_page = new HomePage(m_frame.get(), m_frame.get());
         m_opened.clear();
-        m_page->setOpenPropertyHandler([this](const QString& name) { m_opened.append(name); });
+        m_page->setOpenPropertyHandler(
+            [this](qint32, const QString& name) { m_opened.append(name); });
         m_frame->show();
     }
     void cleanup() {
@@ -227,9 +228,9 @@ private slots:
 
     void aStartBelowOneIsCorrectedForTheCaller() {
         SetTable(Numbered(3));
-        qint16 start = -4;
+        qint32 start = -4;
         m_page->LoadPropertiesOnMainPage(start, QString());
-        QCOMPARE(start, qint16(1));
+        QCOMPARE(start, qint32(1));
         QCOMPARE(shownNames().size(), 3);
     }
 

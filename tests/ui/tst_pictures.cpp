@@ -97,7 +97,7 @@ public:
         window->setPrompts(&prompts);
         window->setFilePicker(&picker);
         window->setPictureClock([this] { return now; });
-        qint16 start = 1;
+        qint32 start = 1;
         window->homePage().LoadPropertiesOnMainPage(start, QString());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));

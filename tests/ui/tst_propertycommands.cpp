@@ -23,10 +23,8 @@ public:
         memory.connectAnalysisHandlers();
         frame.resize(740, 600);
         frame.show();
-        page.setOpenPropertyHandler([this](const QString& n) {
-            QString name = n;
-            commands.OpenPropertyByName(name);
-        });
+        page.setOpenPropertyHandler(
+            [this](qint32 row, const QString&) { commands.OpenPropertyAtRow(row); });
     }
     Form& form() override { return memory; }
     HomePage& homePage() override { return page; }
@@ -53,7 +51,7 @@ public:
         return true;
     }
     void showCornerLogo() override { corner = QStringLiteral("logo"); }
-    qint16& homePageStart() override { return start; }
+    qint32& homePageStart() override { return start; }
 
     QString field(const char* name) const { return memory.text(QString::fromLatin1(name)); }
     void type(const char* name, const QString& text) {
@@ -85,11 +83,22 @@ public:
     bool homeVisible = true;
     QStringList calls;
     QString corner;
-    qint16 start = 0;
+    qint32 start = 0;
 };
 
 QString Database() {
     return ReadAll(PropertyDatabasePath());
+}
+
+// A database of "House 1" .. "House count", written straight to the file.
+void WriteHouses(int count) {
+    QByteArray bytes;
+    for (int i = 1; i <= count; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        bytes += "[P" + n + "]\r\ntxtPropertyInformation=House " + n + "\r\n";
+    }
+    QDir().mkpath(QFileInfo(PropertyDatabasePath()).path());
+    WriteFile(PropertyDatabasePath(), bytes);
 }
 
 } // namespace
@@ -105,7 +114,7 @@ class PropertyCommandsTest : public QObject {
         PrepareProgramFolders();
         LoadPropertyDatabase();
         m_host = std::make_unique<FakeHost>();
-        qint16 first = 1;
+        qint32 first = 1;
         m_host->page.LoadPropertiesOnMainPage(first, QString());
     }
     // Adds and saves a property through the commands, then closes it.
@@ -143,7 +152,7 @@ private slots:
         QVERIFY(s.addNew && s.open && s.remove);
         // A selected card that paging hid does not count.
         m_host->page.lblNextPage_DragDrop(); // one card: no next page, but the call pages
-        qint16 past = 2;
+        qint32 past = 2;
         m_host->page.LoadPropertiesOnMainPage(past, QString());
         QVERIFY(!cmd().mnuFile_Click().open);
     }
@@ -424,7 +433,7 @@ private slots:
                  QStringLiteral("Removal of Property Aborted.  The property has not been deleted"));
         QCOMPARE(Database(), before);
 
-        // Of two with one name, the later goes; the page starts again unfiltered.
+        // Of two with one name, the selected card's goes; the page starts again unfiltered.
         m_host->page.filterBox()->setCurrentText(QStringLiteral("Purchase Price < $50,000"));
         m_host->select(QStringLiteral("Ash"));
         m_host->scripted.setNextAnswer(PromptAnswer::Ok);
@@ -433,7 +442,7 @@ private slots:
         QCOMPARE(m_host->page.filterText(), QStringLiteral("Show All Properties"));
         QCOMPARE(m_host->page.selectedCard(false), 0);
         QVERIFY(!cmd().mnuFile_Click().remove);
-        QCOMPARE(m_host->page.line(1, 2)->text(), QStringLiteral("Purchase Price = $1"));
+        QCOMPARE(m_host->page.line(1, 2)->text(), QStringLiteral("Purchase Price = $2"));
         QVERIFY(Database().contains(QStringLiteral("[PROPERTY000002]")));
         QVERIFY(!Database().contains(QStringLiteral("[PROPERTY000003]")));
 
@@ -446,6 +455,77 @@ private slots:
         QVERIFY(m_host->cards().isEmpty());
         QVERIFY(!QFile::exists(PropertyDatabasePath()));
         QVERIFY(QFile::exists(PropertyDatabaseBackupPath()));
+    }
+
+    // Two properties of one name and one without a name: each card opens, saves and removes
+    // its own property, not the last one of its name or whatever was open before.
+    void eachCardActsOnItsOwnProperty() {
+        start();
+        addProperty(QStringLiteral("Twin"), QStringLiteral("$1"));
+        addProperty(QStringLiteral("Twin"), QStringLiteral("$2"));
+        addProperty(QString(), QStringLiteral("$3"));
+        addProperty(QStringLiteral("Elm"), QStringLiteral("$4"));
+        QTest::mouseDClick(m_host->page.line(1, 1), Qt::LeftButton);
+        QCOMPARE(g_lCurrentProperty, 1);
+        QCOMPARE(m_host->field("txtPurchasePrice"), QStringLiteral("$1"));
+        m_host->type("txtAddress", QStringLiteral("first twin"));
+        cmd().mnuFileSave_Click();
+        cmd().mnuFileClose_Click();
+        QTest::mouseDClick(m_host->page.line(2, 1), Qt::LeftButton);
+        QCOMPARE(m_host->field("txtPurchasePrice"), QStringLiteral("$2"));
+        QCOMPARE(m_host->field("txtAddress"), QString());
+        cmd().mnuFileClose_Click();
+
+        m_host->page.picSelectProperty_Click(3);
+        cmd().mnuFileOpen_Click();
+        QCOMPARE(g_lCurrentProperty, 3);
+        QCOMPARE(m_host->field("txtPurchasePrice"), QStringLiteral("$3"));
+        cmd().mnuFileClose_Click();
+
+        m_host->page.picSelectProperty_Click(1);
+        m_host->scripted.setNextAnswer(PromptAnswer::Ok);
+        cmd().mnuFileRemoveSelectedProperty_Click();
+        QCOMPARE(m_host->scripted.messages().at(0).text, cmd().RemoveQuestionText("Twin"));
+        QCOMPARE(m_host->cards(), (QStringList{"Twin", "", "Elm"}));
+        QCOMPARE(m_host->page.line(1, 2)->text(), QStringLiteral("Purchase Price = $2"));
+        QVERIFY(!Database().contains(QStringLiteral("first twin")));
+    }
+
+    // Past 32,767 properties the row numbers still name the right property.
+    void rowsBeyondSixteenBits() {
+        WriteHouses(65537);
+        start();
+        const auto removeCard = [this](int k) {
+            m_host->page.picSelectProperty_Click(k);
+            m_host->scripted.setNextAnswer(PromptAnswer::Ok);
+            cmd().mnuFileRemoveSelectedProperty_Click();
+        };
+        qint32 from = 32762;
+        m_host->page.LoadPropertiesOnMainPage(from, QString());
+        m_host->page.lblNextPage_DragDrop();
+        QCOMPARE(m_host->page.line(1, 1)->text(), QStringLiteral("House 32768"));
+
+        from = 65537;
+        m_host->page.LoadPropertiesOnMainPage(from, QString());
+        removeCard(1);
+        from = 39997;
+        m_host->page.LoadPropertiesOnMainPage(from, QString());
+        QCOMPARE(m_host->page.line(4, 1)->text(), QStringLiteral("House 40000"));
+        QTest::mouseDClick(m_host->page.line(4, 1), Qt::LeftButton);
+        QCOMPARE(g_lCurrentProperty, 40000);
+        QCOMPARE(m_host->field("txtPropertyInformation"), QStringLiteral("House 40000"));
+        cmd().mnuFileClose_Click();
+        QCOMPARE(m_host->start, 39997);
+        QCOMPARE(m_host->page.cardTag(1), 39997);
+        removeCard(4);
+
+        const QString file = Database();
+        QCOMPARE(file.count(QStringLiteral("[PROPERTY")), 65535);
+        QVERIFY(!file.contains(QStringLiteral("=House 40000\r")));
+        QVERIFY(!file.contains(QStringLiteral("=House 65537\r")));
+        for (const char* kept :
+             {"=House 1\r", "=House 3\r", "=House 39999\r", "=House 40001\r", "=House 65536\r"})
+            QVERIFY2(file.contains(QLatin1String(kept)), kept);
     }
 
     void openingByName() {
@@ -479,7 +559,7 @@ private slots:
         // Double click on the card opens it.
         QTest::mouseDClick(m_host->page.picture(1), Qt::LeftButton);
         QCOMPARE(g_lCurrentProperty, 13);
-        QCOMPARE(m_host->start, qint16(13));
+        QCOMPARE(m_host->start, 13);
         cmd().mnuFileClose_Click();
         QCOMPARE(m_host->cards(), QStringList{QStringLiteral("House 13")});
         QVERIFY(m_host->page.previousLink()->isVisible());

@@ -47,7 +47,7 @@ public:
         window = std::make_unique<MainWindow>();
         if (scripted)
             window->setPrompts(&prompts);
-        qint16 start = 1;
+        qint32 start = 1;
         window->homePage().LoadPropertiesOnMainPage(start, QString());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
