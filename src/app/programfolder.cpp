@@ -21,7 +21,9 @@ QString ProgramFolder() {
     return QCoreApplication::applicationDirPath();
 }
 
-void SetProgramFolder(const QString& folder) { folderOverride() = folder; }
+void SetProgramFolder(const QString& folder) {
+    folderOverride() = folder;
+}
 
 QString JoinProgramPath(const QString& folder, const QString& relative) {
     if (folder.endsWith(QLatin1Char('/')))
@@ -33,9 +35,25 @@ QString ProgramPath(const QString& relative) {
     return JoinProgramPath(ProgramFolder().trimmed(), relative);
 }
 
+QString PictureFolderPath(const QString& folder) {
+    return JoinProgramPath(folder.trimmed(), QStringLiteral("_data/_propertyImages/"));
+}
+
+QString LocatePictureFile(const QString& reference, const QString& folder) {
+    if (reference.isEmpty() || QFileInfo::exists(reference))
+        return reference;
+    // A database written on Windows separates its folders with backslashes.
+    const qsizetype cut =
+        qMax(reference.lastIndexOf(QLatin1Char('/')), reference.lastIndexOf(QLatin1Char('\\')));
+    const QString moved = PictureFolderPath(folder) + reference.mid(cut + 1);
+    return QFileInfo(moved).isFile() ? moved : reference;
+}
+
 void PrepareProgramFolders() {
     // No separator is added or removed here: the folder is used exactly as reported.
-    Trap(10, [] { g_sLogoPicturePath = ProgramFolder() + QStringLiteral("/_images/hgtLogoSmall4.bmp"); });
+    Trap(10, [] {
+        g_sLogoPicturePath = ProgramFolder() + QStringLiteral("/_images/hgtLogoSmall4.bmp");
+    });
     const QStringList suffixes{QStringLiteral("/_reports/"), QStringLiteral("/_data/"),
                                QStringLiteral("/_data/_propertyImages/")};
     int location = 20;

@@ -288,8 +288,9 @@ void HomePage::showCardPicture(int k, const QString& reference) {
     QLabel* pic = m_cards[k - 1].picture;
     // Failures here are settled on the spot: a picture that cannot be shown is no error.
     QPixmap pixmap;
-    pic->setProperty("tag", reference);
-    PictureLoad result = LoadCardPixmap(reference, pic->size(), &pixmap);
+    const QString located = LocatePictureFile(reference, ProgramFolder());
+    pic->setProperty("tag", located);
+    PictureLoad result = LoadCardPixmap(located, pic->size(), &pixmap);
     if (result == PictureLoad::PathNotFound) {
         // References written relative to the program folder.
         const QString inFolder = ProgramFolder() + reference;

@@ -54,7 +54,8 @@ PictureLoad LoadPictureFile(const QString& path, QPixmap* out, const QSize& fitT
 
 bool LoadPictureReference(const QString& reference, QPixmap* out, const QSize& fitTo) {
     QPixmap pixmap;
-    PictureLoad result = LoadPictureFile(reference, &pixmap, fitTo);
+    PictureLoad result =
+        LoadPictureFile(LocatePictureFile(reference, ProgramFolder()), &pixmap, fitTo);
     if (result == PictureLoad::PathNotFound)
         result = LoadPictureFile(ProgramFolder() + reference, &pixmap, fitTo);
     if (result == PictureLoad::InvalidPicture || result == PictureLoad::FileNotFound)
@@ -74,10 +75,11 @@ QString PictureStamp(const QDateTime& when) {
 }
 
 QString PictureCopyPath(const QString& stamp, const QString& chosenFile) {
-    // The ending comes from the file's own name, never from the folders above it.
-    const QString name = QFileInfo(chosenFile).fileName();
+    // The ending is the file's own extension with its dot, whatever its length, so a
+    // ".jpeg" or ".tiff" copy still opens as what it is; a name without one adds nothing.
+    const QString suffix = QFileInfo(chosenFile).suffix();
     return JoinProgramPath(ProgramFolder(), QStringLiteral("_data/_propertyImages/")) + stamp +
-           name.right(4);
+           (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
 }
 
 QString FreePictureCopyPath(const QDateTime& when, const QString& chosenFile) {

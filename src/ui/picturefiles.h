@@ -29,8 +29,8 @@ extern const QString kInvalidPictureFile;
 // The copy's time stamp: year, month, day, hour (24-hour), minute, second, 14 digits.
 QString PictureStamp(const QDateTime& when);
 
-// The copy's path: the picture folder, the stamp, then the last four characters of the chosen
-// file's name ("house.jpeg" gives "...20051106143012jpeg").
+// The copy's path: the picture folder, the stamp, then the chosen file's extension with its
+// dot ("house.jpeg" gives "...20051106143012.jpeg").
 QString PictureCopyPath(const QString& stamp, const QString& chosenFile);
 
 // A copy path that names no existing file: the stamp of when, moved on a second at a time

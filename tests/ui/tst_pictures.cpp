@@ -370,7 +370,7 @@ private slots:
         QCOMPARE(request.filters.at(6).patterns, QStringList{QStringLiteral("*.*")});
 
         const QString copy =
-            ProgramPath(QStringLiteral("_data/_propertyImages/20051106143012jpeg"));
+            ProgramPath(QStringLiteral("_data/_propertyImages/20051106143012.jpeg"));
         QCOMPARE(s.list().size(), 4);
         QCOMPARE(s.list().at(0), QString());
         QCOMPARE(s.list().at(1), copy);
@@ -597,6 +597,27 @@ private slots:
         QVERIFY(Near(seen.colour, kColours.at(5)));
     }
 
+    void picturesFollowAMovedProgramFolder() {
+        // References written before the program folder was moved (one by a Windows install):
+        // their files now sit in the current picture folder.
+        const QString folder = ProgramPath(QStringLiteral("_data/_propertyImages/"));
+        MakePicture(folder + QStringLiteral("20230813101010.jpg"), kColours.at(2));
+        MakePicture(folder + QStringLiteral("20230813101011.png"), kColours.at(3));
+        const QStringList stored{
+            QStringLiteral("/gone/Quillbrook/_data/_propertyImages/20230813101010.jpg"),
+            QStringLiteral("C:\\Old\\_data\\_propertyImages\\20230813101011.png")};
+        WriteProperty(stored);
+        Session s;
+        QVERIFY(Near(CentreColour(s.w().homePage().picture(1)->pixmap()), kColours.at(2)));
+        s.open();
+        QVERIFY(Near(s.slotColour(1), kColours.at(2)));
+        QVERIFY(Near(s.slotColour(2), kColours.at(3)));
+        const ViewerSeen seen = s.viewerFrom([&] { s.w().imgPropertyListItem_DblClick(2); });
+        QVERIFY(Near(seen.colour, kColours.at(3)));
+        // What is stored stays as it was.
+        QCOMPARE(s.list().mid(1), stored);
+    }
+
     void theToolsEntryOnTheHomePage() {
         WriteProperty(sources(1));
         Session s;
@@ -630,8 +651,13 @@ private slots:
         SetProgramFolder(folder + QStringLiteral("/"));
         QCOMPARE(
             PictureCopyPath(QStringLiteral("20051106143012"), QStringLiteral("/a/b/house.jpeg")),
-            folder + QStringLiteral("/_data/_propertyImages/20051106143012jpeg"));
+            folder + QStringLiteral("/_data/_propertyImages/20051106143012.jpeg"));
         SetProgramFolder(folder);
+        // The whole extension, however long; a dotted folder gives a plain name none.
+        QCOMPARE(PictureCopyPath(QStringLiteral("20230813"), QStringLiteral("/p/plan.tiff")),
+                 folder + QStringLiteral("/_data/_propertyImages/20230813.tiff"));
+        QCOMPARE(PictureCopyPath(QStringLiteral("20230813"), QStringLiteral("/p.d/scan")),
+                 folder + QStringLiteral("/_data/_propertyImages/20230813"));
         QCOMPARE(PictureCopyPath(QStringLiteral("20051106143012"), QStringLiteral("/a/b/x.jpg")),
                  folder + QStringLiteral("/_data/_propertyImages/20051106143012.jpg"));
         QCOMPARE(PictureStamp(QDateTime(QDate(2005, 11, 6), QTime(4, 3, 2))),
