@@ -140,11 +140,12 @@ private:
     }
 
     // The picture reference as the page uses it: the entry itself when it names a file, else
-    // the entry below the program folder. Empty when the list has no such entry.
+    // the file of that name in the current picture folder (a moved program folder), else the
+    // entry below the program folder. Empty when the list has no such entry.
     bool picturePath(int i, QString* path) const {
         if (i < 1 || i >= m_pictures.size())
             return false;
-        const QString& entry = m_pictures.at(i);
+        const QString entry = LocatePictureFile(m_pictures.at(i), m_folder);
         const QFileInfo info(entry);
         *path = LinkText((info.exists() && !info.isDir()) ? entry : m_folder + entry);
         return true;

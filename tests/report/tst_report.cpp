@@ -7,7 +7,10 @@
 #include "testsupport.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QImageReader>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -366,6 +369,45 @@ private slots:
         QCOMPARE(oddCells.size(), 3);
         QVERIFY(oddCells.at(0).contains(QStringLiteral("src=\"") + linked + "/_data/1.jpg\""));
         QVERIFY(oddCells.at(2).contains(QStringLiteral("src=\"") + linked + "/gone.jpg\""));
+    }
+
+    void aMovedProgramFolderStillLinksItsPictures() {
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("_data/_propertyImages"))));
+        WriteFile(dir.filePath(QStringLiteral("_data/_propertyImages/1.jpg")), "x");
+        MemoryForm form;
+        const QStringList cells =
+            PageLines(WritePage(form,
+                                {QString(), QStringLiteral("/gone/qb/_data/_propertyImages/1.jpg"),
+                                 QStringLiteral("/gone/qb/_data/_propertyImages/2.jpg")},
+                                dir.path()))
+                .filter(QStringLiteral("alt= 111 "));
+        QCOMPARE(cells.size(), 3);
+        QVERIFY(cells.at(1).contains(QStringLiteral("src=\"") + dir.path() +
+                                     "/_data/_propertyImages/1.jpg\""));
+        // No file of that name: the reference below the folder, as before.
+        QVERIFY(cells.at(2).contains(QStringLiteral("src=\"") + dir.path() + "/gone/qb/"));
+    }
+
+    void theBannerLogoKeepsItsProportions() {
+        const QStringList banner =
+            PageLines(WritePage(MemoryForm(), {QString()}, QStringLiteral("/opt/qb")))
+                .filter(QStringLiteral("hgtQuillbrookLogoSmall4.jpg"));
+        QVERIFY(!banner.isEmpty());
+        const QRegularExpressionMatch size =
+            QRegularExpression(QStringLiteral("width=\"(\\d+)\" height=\"(\\d+)\""))
+                .match(banner.first());
+        QVERIFY(size.hasMatch());
+        const QSize drawn(size.captured(1).toInt(), size.captured(2).toInt());
+        const QSize picture =
+            QImageReader(qEnvironmentVariable("QB_SOURCE_DIR") +
+                         QStringLiteral("/resources/_images/hgtQuillbrookLogoSmall4.jpg"))
+                .size();
+        QVERIFY(picture.isValid());
+        // Drawn at the page's width, the picture's height is the page's within one pixel.
+        QVERIFY2(qAbs(picture.width() * drawn.height() - picture.height() * drawn.width()) <=
+                     picture.width(),
+                 qPrintable(QStringLiteral("%1x%2").arg(picture.width()).arg(picture.height())));
     }
 
     void aFailingDeviceStopsTheWrite() {

@@ -173,7 +173,7 @@ void TestHelpCommands::aboutBoxShowsTitleVersionAndNotice() {
                                 "guarantees results of returns on your investments."));
         QVERIFY(box->findChild<QLabel*>(QStringLiteral("lblEmail"))->isHidden());
         auto* icon = box->findChild<QLabel*>(QStringLiteral("picIcon"));
-        QCOMPARE(icon->pixmap().size(), QSize(420, 80));
+        QCOMPARE(icon->pixmap().size(), QSize(305, 172));
         // Every text fits its label.
         for (QLabel* label : box->findChildren<QLabel*>()) {
             if (label->isVisible() && !label->wordWrap())
