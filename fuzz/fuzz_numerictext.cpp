@@ -55,9 +55,11 @@ void checkFormatters(double value) {
         }
     }
     if (const auto text = formatted([&] { return PlainText(value); })) {
+        // Fifteen digits of the very largest figures round past the largest double, so those
+        // read back as an overflow.
         const auto back = number(ToNumber, *text);
-        fuzzCheck(back && close(*back, value, 0), "a plain text reads back wrong", *text,
-                  QString::number(value, 'g', 17));
+        fuzzCheck(back ? close(*back, value, 0) : std::fabs(value) > 1.7976931348623e308,
+                  "a plain text reads back wrong", *text, QString::number(value, 'g', 17));
     }
 }
 

@@ -46,8 +46,8 @@ for target in "${targets[@]}"; do
     # What each finding is: the broken promise or the sanitizer's verdict, replayed and counted.
     for input in "$findings"/*; do
         [ -f "$input" ] || continue
-        "$build/fuzz_$target" "$input" 2>&1 |
-            grep -m1 -E '^(FINDING: |SUMMARY: )' || echo "no report on replay"
+        report="$("$build/fuzz_$target" "$input" 2>&1)"
+        grep -m1 -E '^(FINDING: |SUMMARY: )' <<<"$report" || echo "no report on replay"
     done | sort | uniq -c | sed 's/^/    /'
     [ "$found" -gt 0 ] && echo "    inputs in $findings, full log $log"
 done
