@@ -32,7 +32,9 @@ QString JoinProgramPath(const QString& folder, const QString& relative) {
 }
 
 QString ProgramPath(const QString& relative) {
-    return JoinProgramPath(ProgramFolder().trimmed(), relative);
+    // Never trimmed: a folder whose name ends in a space is another folder than the one
+    // without it.
+    return JoinProgramPath(ProgramFolder(), relative);
 }
 
 QString PictureFolderPath(const QString& folder) {
@@ -59,7 +61,7 @@ void PrepareProgramFolders() {
     int location = 20;
     for (const QString& suffix : suffixes) {
         Trap(location++, [&suffix] {
-            const QString path = ProgramFolder().trimmed() + suffix;
+            const QString path = ProgramFolder() + suffix;
             if (QFileInfo(path).isDir())
                 return;
             QDir parent;

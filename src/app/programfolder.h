@@ -10,7 +10,7 @@ void SetProgramFolder(const QString& folder);
 // folder + "/" + relative, without doubling a separator the folder already ends in.
 QString JoinProgramPath(const QString& folder, const QString& relative);
 
-// The trimmed program folder joined with a relative path ("_data/991106EB51").
+// The program folder, exactly as reported, joined with a relative path ("_data/991106EB51").
 QString ProgramPath(const QString& relative);
 
 // The folder that holds the copies of added pictures, below the trimmed folder.

@@ -50,8 +50,7 @@ class PageWriter {
 public:
     PageWriter(QIODevice* out, const Form& form, const QStringList& pictures,
                const QString& programFolder)
-        : m_out(out), m_form(form), m_pictures(pictures), m_folder(programFolder),
-          m_trimmed(programFolder.trimmed()) {}
+        : m_out(out), m_form(form), m_pictures(pictures), m_folder(programFolder) {}
 
     void write() {
         head();
@@ -102,7 +101,7 @@ private:
         return QLatin1Char(' ') + QString::number(n) + QLatin1Char(' ');
     }
     QString programFile(const QString& relative) const {
-        return LinkText(JoinProgramPath(m_trimmed, relative));
+        return LinkText(JoinProgramPath(m_folder, relative));
     }
 
     void head() {
@@ -463,7 +462,7 @@ private:
         line("<p align=\"center\" class=\"style10\"><br>Cash Flow Outlook</p>");
         line("<p align=\"center\" >");
         for (int k = 1; k <= 3; ++k)
-            line(QStringLiteral("<img src=\"file://") + LinkText(ReportChartPath(m_trimmed, k)) +
+            line(QStringLiteral("<img src=\"file://") + LinkText(ReportChartPath(m_folder, k)) +
                  QStringLiteral("\" width=\"589\" height=\"301\" /></span>"));
         line("</p>");
         outlookTable(1);
@@ -528,13 +527,12 @@ private:
     const Form& m_form;
     const QStringList& m_pictures;
     QString m_folder;
-    QString m_trimmed;
 };
 
 } // namespace
 
 QString ReportsFolder(const QString& programFolder) {
-    return JoinProgramPath(programFolder.trimmed(), QStringLiteral("_reports/"));
+    return JoinProgramPath(programFolder, QStringLiteral("_reports/"));
 }
 
 QString ReportPagePath(const QString& programFolder) {

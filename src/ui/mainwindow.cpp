@@ -6,6 +6,7 @@
 #include "app/errortrap.h"
 #include "app/programfolder.h"
 #include "app/version.h"
+#include "ui/fieldlimit.h"
 #include "ui/homepage.h"
 #include "ui/linklabel.h"
 #include "ui/outlookchart.h"
@@ -68,12 +69,22 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     buildPictureStrip();     // property pictures
     buildEditAndHelpMenus(); // Edit and Help menus
     Form_Load();
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { scrollIntoView(now); });
+    m_focusChanged = connect(qApp, &QApplication::focusChanged, this,
+                             [this](QWidget*, QWidget* now) { scrollIntoView(now); });
     buildReportCommand(); // financial analysis report: last, so its Tools entry comes last
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The widgets are destroyed after this body, by the base class; losing them moves the
+    // focus and resizes frames. No handler of this window, nor the home page's, may run on
+    // what is left of it by then.
+    disconnect(m_focusChanged);
+    const QList<QObject*> children = findChildren<QObject*>();
+    for (QObject* child : children)
+        child->removeEventFilter(this);
+    delete m_homePage;
+    m_homePage = nullptr;
+}
 
 // ---------------------------------------------------------------------------------------
 // The form: named controls over the widgets.
@@ -113,7 +124,7 @@ void MainWindow::setText(const QString& name, const QString& value, int index) {
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         // An unchanged text runs no handler, as with the widget's own setter.
         if (edit->text() != value)
-            edit->setText(value);
+            FieldLimit::setText(edit, value);
     } else if (auto* notes = qobject_cast<QPlainTextEdit*>(w)) {
         if (notes->toPlainText() != value)
             notes->setPlainText(value);

@@ -356,6 +356,7 @@ private:
 
     HomePageLoader m_homePageLoader;
     HomePage* m_homePage = nullptr;
+    QMetaObject::Connection m_focusChanged;
     std::unique_ptr<PropertyCommands> m_commands;
     std::unique_ptr<WidgetPrompts> m_widgetPrompts;
     Prompts* m_prompts = nullptr;

@@ -2,7 +2,9 @@
 #include "ui/mainwindow.h"
 
 #include "analysis/fieldcatalog.h"
+#include "ui/fieldlimit.h"
 #include "ui/linklabel.h"
+#include "ui/notesedit.h"
 #include "ui/outlookchart.h"
 
 #include <QAction>
@@ -164,6 +166,7 @@ void MainWindow::registerControl(QWidget* widget, const QString& name, int index
 QLineEdit* MainWindow::addField(QWidget* parent, const QString& name, int index, int left, int top,
                                 int width, int height) {
     auto* edit = new QLineEdit(parent);
+    new FieldLimit(edit);
     registerControl(edit, name, index, ControlKind::TextField);
     placeTwips(edit, left, top, width, height);
     return edit;
@@ -424,23 +427,12 @@ void MainWindow::buildPropertyView() {
                       false, 4560, 1800, 6420, 1500, 1680 + 2 * kRowPitch);
 
     addGroupHeading(f, QStringLiteral("Miscellaneous Notes"), 240, 3060, 6000);
-    m_txtMiscNotes = new QPlainTextEdit(f);
+    // At most 2,500 characters typed or pasted; longer notes from the file stay whole.
+    m_txtMiscNotes = new NotesEdit(kMiscNotesLimit, f);
     registerControl(m_txtMiscNotes, QStringLiteral("txtMiscNotes"), 0, ControlKind::TextField);
     placeTwips(m_txtMiscNotes, 240, 3420, 10380, 1860);
     // Tab moves on through the fields, as it does everywhere else in the window.
     m_txtMiscNotes->setTabChangesFocus(true);
-    connect(m_txtMiscNotes, &QPlainTextEdit::textChanged, this, [this] {
-        // The notes hold at most 2,500 characters, however they arrive (typed or pasted).
-        const QString notes = m_txtMiscNotes->toPlainText();
-        if (notes.size() <= kMiscNotesLimit)
-            return;
-        QTextCursor cursor = m_txtMiscNotes->textCursor();
-        const int position = qMin(cursor.position(), kMiscNotesLimit);
-        m_txtMiscNotes->setPlainText(notes.left(kMiscNotesLimit));
-        cursor = m_txtMiscNotes->textCursor();
-        cursor.setPosition(position);
-        m_txtMiscNotes->setTextCursor(cursor);
-    });
 
     // The picture strip lives here; this frame keeps its place on the view.
     m_framePropertyPictures = new QFrame(f);

@@ -46,7 +46,10 @@ OutlookChart::OutlookChart(QWidget* parent) : QChartView(parent) {
     m_series->attachAxis(m_categories);
     m_series->attachAxis(m_values);
 
+    // The view came with a chart of its own, which it lets go of here without deleting it.
+    QChart* builtIn = this->chart();
     setChart(chart);
+    delete builtIn;
     setRenderHint(QPainter::Antialiasing);
     setFrameShape(QFrame::NoFrame);
 }

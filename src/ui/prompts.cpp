@@ -1,5 +1,7 @@
 #include "ui/prompts.h"
 
+#include "ui/fieldlimit.h"
+
 #include "ui/propertydialog.h"
 
 #include <QLabel>
@@ -113,7 +115,7 @@ std::optional<QString> WidgetPrompts::askPropertyName(const PropertyNameRequest&
     frmDialog* d = dialog();
     g_bDialogCancelled = true;
     d->lblLabel()->setText(request.label);
-    d->txtTextBox()->setText(request.initialText);
+    FieldLimit::setText(d->txtTextBox(), request.initialText);
     d->txtTextBox()->setFocus();
     d->txtTextBox_GotFocus();
     d->exec();

@@ -1,5 +1,7 @@
 #include "ui/propertydialog.h"
 
+#include "ui/fieldlimit.h"
+
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QHBoxLayout>
@@ -21,6 +23,7 @@ frmDialog::frmDialog(QWidget* parent) : QDialog(parent) {
     m_lblLabel->setWordWrap(true);
     m_txtTextBox = new QLineEdit(this);
     m_txtTextBox->setObjectName(QStringLiteral("txtTextBox"));
+    new FieldLimit(m_txtTextBox); // "Copy of " and a long name arrive whole
     m_txtTextBox->installEventFilter(this);
     m_okButton = new QPushButton(QStringLiteral("OK"), this);
     m_okButton->setObjectName(QStringLiteral("OKButton"));

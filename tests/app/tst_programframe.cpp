@@ -1,6 +1,7 @@
 #include "app/programfolder.h"
 #include "app/shell.h"
 #include "app/textcodec.h"
+#include "report/analysisreport.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -48,10 +49,17 @@ private slots:
                  QStringLiteral("/opt/qb/_data/x"));
         QCOMPARE(JoinProgramPath(QStringLiteral("/opt/qb/"), QStringLiteral("_data/x")),
                  QStringLiteral("/opt/qb/_data/x"));
-        SetProgramFolder(QStringLiteral("  /opt/qb "));
+        // A folder whose name ends in a space is not its neighbour without the space.
+        TempProgramFolder folder;
+        const QString spaced = folder.path() + QStringLiteral("/qb ");
+        QVERIFY(QDir().mkpath(spaced) && QDir().mkpath(folder.path() + QStringLiteral("/qb")));
+        SetProgramFolder(spaced);
+        PrepareProgramFolders();
+        QVERIFY(QFileInfo(spaced + QStringLiteral("/_data")).isDir());
+        QVERIFY(!QFileInfo::exists(folder.path() + QStringLiteral("/qb/_data")));
         QCOMPARE(ProgramPath(QStringLiteral("_data/991106EB51")),
-                 QStringLiteral("/opt/qb/_data/991106EB51"));
-        SetProgramFolder(QString());
+                 spaced + QStringLiteral("/_data/991106EB51"));
+        QVERIFY(ReportPagePath(spaced).startsWith(spaced + QStringLiteral("/_reports/")));
     }
 
     void openDocument() {

@@ -327,8 +327,8 @@ private slots:
         const QString existing = dir.filePath(QStringLiteral("a&b.jpg"));
         WriteFile(existing, "x");
         MemoryForm form;
-        // A folder reported with blanks around it: links use it trimmed; a reference that is
-        // not found on its own is taken below the folder exactly as reported.
+        // A folder reported with blanks around it is used exactly as reported: for the links
+        // and for a reference that is not found on its own.
         const QStringList lines = PageLines(
             WritePage(form, {QString(), existing, QStringLiteral("/pics/x\".jpg"), dir.path()},
                       QStringLiteral(" /opt/qb ")));
@@ -339,12 +339,12 @@ private slots:
         // A folder is not a picture file.
         QVERIFY(cells.at(3).contains(QStringLiteral("src=\" /opt/qb ") + dir.path() + "\""));
         QVERIFY(lines.contains(QStringLiteral(
-            "<img src=\"file:///opt/qb/_reports/tempImage2.bmp\" width=\"589\" height=\"301\" "
+            "<img src=\"file:// /opt/qb /_reports/tempImage2.bmp\" width=\"589\" height=\"301\" "
             "/></span>")));
-        QCOMPARE(lines.filter(QStringLiteral("file:///opt/qb/_images/hgtQuillbrookLogoSmall4.jpg"))
+        QCOMPARE(lines.filter(QStringLiteral("file:// /opt/qb /_images/hgtQuillbrookLogoSmall4.jpg"))
                      .size(),
                  2);
-        QCOMPARE(ReportPagePath(QStringLiteral(" /opt/qb/ ")),
+        QCOMPARE(ReportPagePath(QStringLiteral("/opt/qb/")),
                  QStringLiteral("/opt/qb/_reports/financialAnalysisDetail.html"));
 
         // A folder name with characters a browser reads as the end of a path ("C#" ends it at a

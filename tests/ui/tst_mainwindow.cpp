@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QBarCategoryAxis>
 #include <QChart>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
@@ -101,7 +102,8 @@ private slots:
     void periodBoxShowsTheMatchingGridAndChart();
     void twentyYearBarPagesBetweenTheDecades();
 
-    void notesHoldAtMost2500Characters();
+    void typingLimitsHoldBackOnlyWhatTheUserAdds();
+    void closingTheWindowRunsNoHandlerOnIt();
     void focusOnAPropertyFieldClearsThePictureSelection();
 
     void layoutCentresOnlyBeyond11440Twips();
@@ -529,19 +531,52 @@ void TestMainWindow::twentyYearBarPagesBetweenTheDecades() {
     QCOMPARE(w.textColor(QStringLiteral("txt5CFNetCashflow"), 1), qRgb(0, 128, 0));
 }
 
-void TestMainWindow::notesHoldAtMost2500Characters() {
+void TestMainWindow::typingLimitsHoldBackOnlyWhatTheUserAdds() {
     MainWindow w;
-    w.setText(QStringLiteral("txtMiscNotes"), QString(3000, QLatin1Char('n')));
-    QCOMPARE(w.text(QStringLiteral("txtMiscNotes")).size(), 2500);
-    w.setText(QStringLiteral("txtMiscNotes"), QStringLiteral("line one\nline two"));
-    QCOMPARE(w.text(QStringLiteral("txtMiscNotes")), QStringLiteral("line one\nline two"));
+    // What the program puts in (a property read from the file) stays whole.
+    const QString longNotes(3000, QLatin1Char('n'));
+    const QString longName(40000, QLatin1Char('a'));
+    w.setText(QStringLiteral("txtMiscNotes"), longNotes);
+    w.setText(QStringLiteral("txtPropertyInformation"), longName);
+    QCOMPARE(w.text(QStringLiteral("txtMiscNotes")), longNotes);
+    QCOMPARE(w.text(QStringLiteral("txtPropertyInformation")), longName);
 
-    // Tab leaves the notes for the next control instead of typing into them.
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     openPropertyState(w);
     w.imgProperty_Click();
-    QWidget* notes = w.control(QStringLiteral("txtMiscNotes"));
+    auto* notes = w.control<QPlainTextEdit>(QStringLiteral("txtMiscNotes"));
+    auto* name = w.control<QLineEdit>(QStringLiteral("txtPropertyInformation"));
+    // The user may shorten a long text, not lengthen it; undo gives back what went.
+    notes->moveCursor(QTextCursor::End);
+    QTest::keyClick(notes, Qt::Key_X);
+    QTest::keyClick(notes, Qt::Key_Backspace);
+    QTest::keyClick(notes, Qt::Key_X);
+    QCOMPARE(notes->toPlainText().size(), 2999);
+    notes->undo();
+    QCOMPARE(notes->toPlainText(), longNotes);
+    name->end(false);
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QTest::keyClick(name, Qt::Key_B);
+    QCOMPARE(name->text(), longName.left(39999));
+
+    // Typing and pasting stop at the limit.
+    w.setText(QStringLiteral("txtMiscNotes"), QString(2498, QLatin1Char('n')));
+    notes->moveCursor(QTextCursor::End);
+    QApplication::clipboard()->setText(QStringLiteral("12345"));
+    notes->paste();
+    QCOMPARE(notes->toPlainText().right(3), QStringLiteral("n12"));
+    QTest::keyClick(notes, Qt::Key_Return);
+    QCOMPARE(notes->toPlainText().size(), 2500);
+    w.setText(QStringLiteral("txtPropertyInformation"), QString(32766, QLatin1Char('a')));
+    name->end(false);
+    name->paste();
+    QCOMPARE(name->text().size(), 32766);
+    QTest::keyClick(name, Qt::Key_B);
+    QCOMPARE(name->text().size(), 32767);
+
+    // Tab leaves the notes for the next control instead of typing into them.
+    w.setText(QStringLiteral("txtMiscNotes"), QStringLiteral("line one\nline two"));
     notes->setFocus();
     QTRY_VERIFY(notes->hasFocus());
     QTest::keyClick(notes, Qt::Key_Tab);
@@ -771,6 +806,23 @@ void TestMainWindow::closingStoresThePositionUnlessMinimised() {
         QVERIFY(w.close());
     }
     QCOMPARE(storedSetting(QStringLiteral("MainLeft")), QStringLiteral("2250"));
+}
+
+// Destroying the window, on the home page or with a property open and a field focused, runs
+// none of its handlers on what is left of it; the sanitizer build reports any that does.
+void TestMainWindow::closingTheWindowRunsNoHandlerOnIt() {
+    for (const bool propertyOpen : {false, true}) {
+        auto w = std::make_unique<MainWindow>();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        if (propertyOpen) {
+            w->mnuFileAddNewProperty_Click();
+            w->control(QStringLiteral("txtAddress"))->setFocus();
+            QTRY_VERIFY(w->control(QStringLiteral("txtAddress"))->hasFocus());
+        }
+        w.reset();
+        QCOMPARE(QApplication::focusWidget(), nullptr);
+    }
 }
 
 void TestMainWindow::closingWithAPropertyOpenAsksFirst() {
