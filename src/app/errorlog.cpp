@@ -2,6 +2,7 @@
 
 #include "app/errortrap.h"
 #include "app/programfolder.h"
+#include "app/safefile.h"
 #include "app/textcodec.h"
 #include "app/version.h"
 
@@ -9,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 
 namespace {
 
@@ -25,12 +25,14 @@ LogConfig& config() {
     return c;
 }
 
-QDateTime now() { return config().clock ? config().clock() : QDateTime::currentDateTime(); }
+QDateTime now() {
+    return config().clock ? config().clock() : QDateTime::currentDateTime();
+}
 
 void notifyFailure(int number) {
     const QString title = ProgramTitle() + QStringLiteral("- critical error!");
-    const QString text = QStringLiteral("There was an error writing to the error log-->#") +
-                         QString::number(number);
+    const QString text =
+        QStringLiteral("There was an error writing to the error log-->#") + QString::number(number);
     if (config().notifier)
         config().notifier(title, text);
     else
@@ -39,18 +41,26 @@ void notifyFailure(int number) {
 
 int fileErrorNumber(QFileDevice::FileError error) {
     switch (error) {
-    case QFileDevice::PermissionsError: return 70;
-    case QFileDevice::WriteError: return 61;
-    case QFileDevice::ResourceError: return 61;
-    default: return 75;
+    case QFileDevice::PermissionsError:
+        return 70;
+    case QFileDevice::WriteError:
+        return 61;
+    case QFileDevice::ResourceError:
+        return 61;
+    default:
+        return 75;
     }
 }
 
-QString quoted(const QString& field) { return QLatin1Char('"') + field + QLatin1Char('"'); }
+QString quoted(const QString& field) {
+    return QLatin1Char('"') + field + QLatin1Char('"');
+}
 
 } // namespace
 
-void ErrorLog::setLogPath(const QString& path) { config().path = path; }
+void ErrorLog::setLogPath(const QString& path) {
+    config().path = path;
+}
 
 QString ErrorLog::logPath() {
     if (!config().path.isEmpty())
@@ -59,15 +69,23 @@ QString ErrorLog::logPath() {
     return JoinProgramPath(programFolder(), base + QStringLiteral(".Err"));
 }
 
-void ErrorLog::setProgramFolder(const QString& folder) { config().folder = folder; }
+void ErrorLog::setProgramFolder(const QString& folder) {
+    config().folder = folder;
+}
 
 QString ErrorLog::programFolder() {
     return config().folder.isEmpty() ? ProgramFolder() : config().folder;
 }
 
-void ErrorLog::setNotifier(Notifier notifier) { config().notifier = std::move(notifier); }
-void ErrorLog::setClock(Clock clock) { config().clock = std::move(clock); }
-void ErrorLog::reset() { config() = LogConfig(); }
+void ErrorLog::setNotifier(Notifier notifier) {
+    config().notifier = std::move(notifier);
+}
+void ErrorLog::setClock(Clock clock) {
+    config().clock = std::move(clock);
+}
+void ErrorLog::reset() {
+    config() = LogConfig();
+}
 
 QString ErrorLog::dateTimeText(const QDateTime& when) {
     return QLocale(QLocale::English, QLocale::UnitedStates)
@@ -85,8 +103,10 @@ void LogError(const QString& number, const QString& description, const QString& 
     if (n == 6 || n == 9 || n == 11 || n == 381)
         return;
 
-    const QString record = QStringList{quoted(ErrorLog::dateTimeText(now())), quoted(number),
-                                       quoted(description), quoted(location),
+    const QString record = QStringList{quoted(ErrorLog::dateTimeText(now())),
+                                       quoted(number),
+                                       quoted(description),
+                                       quoted(location),
                                        quoted(QStringLiteral("v") + VersionText()),
                                        quoted(ErrorLog::programFolder())}
                                .join(QLatin1Char(','));
@@ -122,17 +142,7 @@ void LogError(const QString& number, const QString& description, const QString& 
     }
 
     // Written whole and renamed into place, so a full disk never leaves half a log.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        notifyFailure(fileErrorNumber(file.error()));
-        return;
-    }
-    const QByteArray bytes = EncodeText(out);
-    if (file.write(bytes) != bytes.size()) {
-        notifyFailure(fileErrorNumber(file.error()));
-        file.cancelWriting();
-        return;
-    }
-    if (!file.commit())
-        notifyFailure(fileErrorNumber(file.error()));
+    QFileDevice::FileError error = QFileDevice::NoError;
+    if (!SaveFileBytes(path, EncodeText(out), nullptr, &error))
+        notifyFailure(fileErrorNumber(error));
 }

@@ -2,10 +2,10 @@
 
 #include "app/blanks.h"
 #include "app/errortrap.h"
+#include "app/safefile.h"
 #include "app/textcodec.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <cstring>
@@ -153,16 +153,67 @@ QByteArray IniDocument::encode(const QString& text) {
     return out;
 }
 
+namespace {
+const QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
+
+bool isUtf16Marked(QByteArrayView file) {
+    return file.startsWith("\xFF\xFE") || file.startsWith("\xFE\xFF");
+}
+
+// Past any number of UTF-8 byte order marks: a file saved twice by an editor that adds one
+// each time still starts with its first section.
+qsizetype pastMarks(QByteArrayView bytes) {
+    qsizetype at = 0;
+    while (bytes.sliced(at).startsWith(kUtf8Mark))
+        at += kUtf8Mark.size();
+    return at;
+}
+} // namespace
+
 IniScanner::IniScanner(QByteArrayView bytes) : m_bytes(bytes) {
-    if (isAscii(bytes)) {
+    if (isAscii(bytes))
         m_encoding = Encoding::Ascii;
-    } else if (isValidUtf8(bytes)) {
+    else if (isValidUtf8(bytes))
         m_encoding = Encoding::Utf8;
-        if (bytes.startsWith("\xEF\xBB\xBF"))
-            m_start = 3; // as the UTF-8 decoder drops it
-    } else {
+    else
         m_encoding = Encoding::Windows1252;
+    m_start = pastMarks(bytes); // as the UTF-8 decoder drops a leading one
+}
+
+QByteArray IniScanner::textOf(const QByteArray& file) {
+    QByteArray bytes = file;
+    if (isUtf16Marked(file)) {
+        QStringDecoder utf16(file.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE
+                                                         : QStringDecoder::Utf16BE);
+        bytes = QString(utf16.decode(QByteArrayView(file).sliced(2))).toUtf8();
     }
+    // Dropped before lines are told apart, as they are when text is written: a key that
+    // starts with a NUL and a "[" reads as the section header it becomes at the next save.
+    if (memchr(bytes.constData(), 0, size_t(bytes.size())))
+        bytes.removeIf([](char c) { return c == 0; });
+    return bytes;
+}
+
+bool IniScanner::isText(QByteArrayView file) {
+    if (isUtf16Marked(file))
+        return true;
+    const qsizetype start = pastMarks(file);
+    if (start < file.size() && file.at(start) == '\0')
+        return false; // UTF-16 without a mark, or a binary file
+    // Control bytes other than line ends and tabs are rare in text and common in anything
+    // else; a look at the start of the file is enough to tell.
+    const QByteArrayView sample = file.sliced(start, qMin<qsizetype>(file.size() - start, 8192));
+    qsizetype control = 0;
+    for (const char c : sample) {
+        const uchar b = uchar(c);
+        control += (b < 0x20 && (b < '\t' || b > '\r')) || b == 0x7F ? 1 : 0;
+    }
+    return control <= 4 || control * 32 <= sample.size();
+}
+
+bool IniScanner::hasText(const QByteArray& file) {
+    const QByteArray text = textOf(file);
+    return !QByteArrayView(text).sliced(pastMarks(text)).trimmed().isEmpty();
 }
 
 QString IniScanner::decode(const char* bytes, Encoding encoding, Piece piece) {
@@ -212,7 +263,8 @@ qsizetype IniScanner::blankBefore(qsizetype from, qsizetype end) const {
 
 IniDocument IniDocument::fromBytes(const QByteArray& bytes) {
     using Piece = IniScanner::Piece;
-    const IniScanner scanner(bytes);
+    const QByteArray text = IniScanner::textOf(bytes);
+    const IniScanner scanner(text);
     struct Builder {
         const IniScanner& scanner;
         const char* bytes;
@@ -259,7 +311,7 @@ IniDocument IniDocument::fromBytes(const QByteArray& bytes) {
                 keys.append(Piece{0, -1}); // matches no key
             }
         }
-    } builder{scanner, bytes.constData(), IniDocument(), {}, {}};
+    } builder{scanner, text.constData(), IniDocument(), {}, {}};
     scanner.scan(builder);
     return std::move(builder.doc);
 }
@@ -343,38 +395,11 @@ QByteArray IniDocument::toBytes() const {
 }
 
 bool IniDocument::write(QIODevice& device, QString* errorText) const {
-    const QByteArray bytes = toBytes();
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const qint64 n = device.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0) {
-            if (errorText)
-                *errorText = device.errorString().isEmpty() ? QStringLiteral("Write failed")
-                                                            : device.errorString();
-            return false;
-        }
-        done += n;
-    }
-    return true;
+    return WriteAllBytes(device, toBytes(), errorText);
 }
 
 bool IniDocument::saveFile(const QString& path, QString* errorText) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (errorText)
-            *errorText = file.errorString();
-        return false;
-    }
-    if (!write(file, errorText)) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (errorText)
-            *errorText = file.errorString();
-        return false;
-    }
-    return true;
+    return SaveFileBytes(path, toBytes(), errorText);
 }
 
 QStringList IniDocument::sectionNames() const {

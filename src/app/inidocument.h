@@ -34,8 +34,9 @@ inline constexpr KindTable kKinds{};
 // The lines of an INI file read straight from its bytes, for the document below and for
 // readers that keep the bytes and decode only what they use (the property table).
 //
-// The encoding is decided once for the whole file: UTF-8 when the bytes are valid UTF-8 (a
-// leading byte order mark is skipped), otherwise Windows-1252. Lines end at CR LF, LF or CR.
+// The encoding is decided once for the whole file: UTF-8 when the bytes are valid UTF-8 (leading
+// byte order marks are skipped), otherwise Windows-1252. Lines end at CR LF, LF or CR. Readers
+// scan textOf() the file's bytes: UTF-16 with a byte order mark as UTF-8, NULs removed.
 // A line whose trimmed text starts with "[" opens a section named by what follows up to the
 // first "]" (or the line's end), trimmed. Inside a section a line with "=" that does not
 // start with ";" is a key (before the first "=", trimmed) and a value (after it, without the
@@ -53,6 +54,14 @@ public:
 
     // The bytes must outlive the scanner.
     explicit IniScanner(QByteArrayView bytes);
+
+    // What to scan of a file's bytes: UTF-16 with a byte order mark becomes UTF-8, and NUL
+    // characters are removed. Copies only when something changes.
+    static QByteArray textOf(const QByteArray& file);
+    // False for bytes that are no text: a NUL at the start, or control bytes throughout.
+    static bool isText(QByteArrayView file);
+    // True when the file holds anything but blanks, NULs and byte order marks.
+    static bool hasText(const QByteArray& file);
 
     Encoding encoding() const { return m_encoding; }
     QString text(Piece piece) const { return decode(m_bytes.data(), m_encoding, piece); }

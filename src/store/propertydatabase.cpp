@@ -5,11 +5,13 @@
 #include "app/errorlog.h"
 #include "app/errortrap.h"
 #include "app/programfolder.h"
+#include "app/safefile.h"
 #include "store/propertytable.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QSet>
 
 namespace {
@@ -27,26 +29,48 @@ void raiseFileError(const QString& what) {
     RaiseError(75, ErrorDescription(75) + QStringLiteral(" (") + what + QLatin1Char(')'));
 }
 
-// The backup is written like the database itself, so there is never a moment without one.
-// *unreadable tells that a database is there but could not be read.
-void writeBackup(const QString& path, const QString& backupPath, bool* unreadable) {
+// The database as it stands on the disk, read whole, for the backup; raises when it cannot be:
+// a cut copy must never replace the backup. Empty and false when there is no file yet.
+bool readWholeDatabase(const QString& path, QByteArray* bytes) {
     QFile source(path);
     if (!source.exists())
-        RaiseError(53); // nothing to back up yet: the first save of a new database
-    if (!source.open(QIODevice::ReadOnly)) {
-        *unreadable = true;
+        return false;
+    if (!source.open(QIODevice::ReadOnly))
         raiseFileError(source.errorString());
+    *bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError || bytes->size() != source.size())
+        raiseFileError(QStringLiteral("not read whole: ") + path);
+    return true;
+}
+
+// The new database and the backup of the old one are both written aside and checked before
+// either is put in place, so a full disk leaves the database and the backup as they were.
+void replaceDatabase(const IniDocument& doc, const QString& path, const SaveHooks& hooks) {
+    QByteArray old;
+    const bool exists = readWholeDatabase(path, &old);
+    SafeFile database(path);
+    const bool empty = doc.sectionCount() == 0;
+    if (!empty) {
+        QString errorText;
+        const bool wrote = hooks.writeDatabase
+                               ? hooks.writeDatabase(doc, database.device(), &errorText)
+                               : doc.write(database.device(), &errorText);
+        if (!wrote || !database.finish())
+            raiseFileError(wrote ? database.errorString() : errorText);
     }
-    const QByteArray bytes = source.readAll();
-    if (source.error() != QFileDevice::NoError) {
-        *unreadable = true;
-        raiseFileError(source.errorString());
+    if (exists) {
+        SafeFile backup(PropertyDatabaseBackupPath());
+        if (!backup.write(old) || !backup.commit())
+            raiseFileError(backup.errorString());
     }
-    source.close();
-    QSaveFile backup(backupPath);
-    if (!backup.open(QIODevice::WriteOnly) || backup.write(bytes) != bytes.size() ||
-        !backup.commit())
-        raiseFileError(backup.errorString());
+    if (empty) {
+        // No property left: no database file, as after removing the last one.
+        if (exists && !QFile::remove(path))
+            raiseFileError(QStringLiteral("cannot remove ") + path);
+        return;
+    }
+    if (!database.commit())
+        raiseFileError(database.errorString());
 }
 
 void storeSlot(int row, int& slot, const QString& key, const QString& value) {
@@ -151,14 +175,36 @@ QString DecodeLineBreaks(const QString& text) {
     return s;
 }
 
+QString g_sPropertyDatabaseReadOnly;
+
+QString PropertyDatabaseReadOnlyText(const QString& path) {
+    return QStringLiteral("The database file\r\n\r\n   ") + QDir::toNativeSeparators(path) +
+           QStringLiteral("\r\n\r\nis not a property database that can be read, so it is open "
+                          "read-only: nothing can be saved to it or removed from it, and the "
+                          "file stays as it is.");
+}
+
 void LoadPropertyDatabase() {
     // The file is read once and scanned once; every section is a property, whatever its name,
     // and each section keeps its own keys even when two sections share a name. The values
     // stay bytes until something asks for them.
+    const QString path = PropertyDatabasePath();
     QByteArray bytes;
-    Trap(10, [&] { bytes = IniDocument::readBytes(PropertyDatabasePath()); });
-    Trap(20, [&] { PropertyTable.load(bytes); });
+    const bool read = Trap(10, [&] { bytes = IniDocument::readBytes(path); });
+    const bool text = read && IniScanner::isText(bytes);
+    const bool loaded = Trap(20, [&] {
+        if (!text)
+            PropertyTable.reset(0);
+        else
+            PropertyTable.load(bytes);
+    });
     g_lPropertyCount = PropertyTable.propertyCount();
+    // What is there but yields no property is not ours to overwrite: a save would replace it
+    // (and then its backup) by the few properties typed since. A file that could not be read
+    // at all is kept by the save itself, which must read it whole first.
+    const bool foreign =
+        read && (!text || !loaded || (g_lPropertyCount == 0 && IniScanner::hasText(bytes)));
+    g_sPropertyDatabaseReadOnly = foreign ? PropertyDatabaseReadOnlyText(path) : QString();
 }
 
 void LoadPropertyIntoFields(Form& form, QStringList& g_sListOfImagesForProperty) {
@@ -236,6 +282,11 @@ IniDocument BuildDatabaseDocument(qint32 omit, int* openRow) {
 
 void SavePropertyDatabase(Form& form, qint32& omit, QStringList& g_sListOfImagesForProperty,
                           const SaveHooks& hooks) {
+    // A file that is not a database of ours is never replaced, nor is its backup.
+    if (!g_sPropertyDatabaseReadOnly.isEmpty()) {
+        Trap(290, [] { raiseFileError(QStringLiteral("read-only: ") + PropertyDatabasePath()); });
+        return;
+    }
     if (hooks.setBusy)
         hooks.setBusy(true);
     if (omit < 0)
@@ -245,29 +296,12 @@ void SavePropertyDatabase(Form& form, qint32& omit, QStringList& g_sListOfImages
     IniDocument doc;
     int openRow = 0;
     bool built = Trap(300, [&] { doc = BuildDatabaseDocument(omit, &openRow); });
-
-    // The backup first; the old database stays in place until the new one is complete. A
-    // database that cannot be read is not replaced: the table could not have been loaded
-    // from it either, and no backup holds it, so writing would lose every property in it.
-    bool unreadable = false;
-    Trap(310, [&] { writeBackup(path, PropertyDatabaseBackupPath(), &unreadable); });
-
-    bool written = false;
-    if (built && !unreadable) {
-        written = Trap(320, [&] {
-            if (doc.sectionCount() == 0) {
-                // No property left: no database file, as after removing the last one.
-                if (QFile::exists(path) && !QFile::remove(path))
-                    raiseFileError(QStringLiteral("cannot remove ") + path);
-                return;
-            }
-            QString errorText;
-            const bool ok = hooks.writeDatabase ? hooks.writeDatabase(doc, path, &errorText)
-                                                : doc.saveFile(path, &errorText);
-            if (!ok)
-                raiseFileError(errorText);
-        });
-    }
+    // The first save of a new database has nothing to back up.
+    Trap(310, [&] {
+        if (!QFileInfo::exists(path))
+            RaiseError(53);
+    });
+    const bool written = built && Trap(320, [&] { replaceDatabase(doc, path, hooks); });
     // The open property's row is where its section now stands in the file: a row without
     // values ahead of it drops out and moves it up, and a new property becomes the last row
     // only once it is really in the file. Otherwise it stays as it was (a new one stays new),

@@ -22,8 +22,15 @@ QString DecodeLineBreaks(const QString& text);
 inline const QString kFieldLineBreak = QStringLiteral("\n");
 
 // Rebuilds PropertyTable and g_lPropertyCount from the file, read once. A missing file is an
-// empty database.
+// empty database. A file that holds bytes that are no text, or that has content but no
+// property section, loads as no property and makes the database read-only.
 void LoadPropertyDatabase();
+
+// Empty while the database may be written; otherwise the message that tells the user why not,
+// naming the file. Saves and removals are refused while it is set, and nothing on the disk
+// changes.
+extern QString g_sPropertyDatabaseReadOnly;
+QString PropertyDatabaseReadOnlyText(const QString& path);
 
 // Copies row g_lCurrentProperty into the enabled text fields (in key order, through the
 // fields' own setters, so their change handlers run) and appends the row's pictures to the
@@ -35,17 +42,19 @@ struct SaveHooks {
     std::function<void(Form&)> recalculate; // unset: RecalculateAnalysis
     std::function<void()> takeBaselineSnapshot;
     std::function<void(bool busy)> setBusy; // hourglass while saving
-    // Writes the document to the path; unset: IniDocument::saveFile (temporary + rename).
-    std::function<bool(const IniDocument&, const QString& path, QString* errorText)> writeDatabase;
+    // Writes the document to the device (the new database's temporary); unset:
+    // IniDocument::write. The bytes are checked on the disk before the file is replaced.
+    std::function<bool(const IniDocument&, QIODevice& out, QString* errorText)> writeDatabase;
 };
 
 // omit < 0: stores the open property into row g_lCurrentProperty, then rewrites the file;
 // omit >= 1: rewrites the file without row omit; omit = 0: rewrites it as it is.
 // A new property (g_lCurrentProperty 0) is appended and becomes the last row; the open
 // property's row follows its section when rows without values ahead of it drop out. The previous
-// file is copied to the backup first, and the new one replaces it only once completely written: a
-// failed write is logged and leaves the old file (and a new property still new), and a database
-// that exists but cannot be read is never replaced. With no property left there is no file.
+// file becomes the backup, and the new one replaces it, only once both are completely on the disk:
+// a failed or short write is logged and leaves the old file and the old backup (and a new
+// property still new), and a database that cannot be read whole is never replaced. With no
+// property left there is no file.
 void SavePropertyDatabase(Form& form, qint32& omit, QStringList& g_sListOfImagesForProperty,
                           const SaveHooks& hooks = SaveHooks());
 

@@ -47,11 +47,11 @@ void PropertyTableData::load(const QByteArray& bytes) {
     using Piece = IniScanner::Piece;
     // Built aside and moved in whole: a failure part-way leaves the previous table.
     PropertyTableData table;
-    table.m_bytes = bytes;
+    table.m_bytes = IniScanner::textOf(bytes);
     const IniScanner scanner(table.m_bytes);
     table.m_encoding = scanner.encoding();
     // About one key per 36 bytes in a typical database; a guess saves the regrowing.
-    table.m_slots.reserve(size_t(bytes.size() / 32 + 16));
+    table.m_slots.reserve(size_t(table.m_bytes.size() / 32 + 16));
 
     struct Loader {
         Loader(PropertyTableData& t, const IniScanner& s) : table(t), scanner(s) {}

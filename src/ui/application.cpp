@@ -6,9 +6,11 @@
 #include "ui/homepage.h"
 #include "ui/mainwindow.h"
 #include "ui/prompts.h"
+#include "ui/propertycommands.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QTimer>
 
 RunningProgram::RunningProgram(Prompts* prompts) : m_prompts(prompts) {
     ErrorLog::setNotifier([this](const QString& title, const QString& text) {
@@ -28,6 +30,13 @@ RunningProgram::RunningProgram(Prompts* prompts) : m_prompts(prompts) {
     m_window->homePage().LoadPropertiesOnMainPage(start, QString());
     m_window->show();
     m_window->homePage().filterBox()->setFocus();
+    // A file that is not a database is named once the window is up; it stays as it is.
+    if (!g_sPropertyDatabaseReadOnly.isEmpty()) {
+        MainWindow* window = m_window.get();
+        QTimer::singleShot(0, window, [window] {
+            window->prompts().message(PropertyCommands::ReadOnlyMessage());
+        });
+    }
 }
 
 RunningProgram::~RunningProgram() {

@@ -3,13 +3,17 @@
 // folder and hands it to the browser, then puts the user back on the view they were on.
 #include "app/errortrap.h"
 #include "app/programfolder.h"
+#include "app/safefile.h"
 #include "report/analysisreport.h"
 #include "ui/mainwindow.h"
 #include "ui/outlookchart.h"
+#include "ui/prompts.h"
 #include "ui/reportcommand.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -59,7 +63,10 @@ void MainWindow::PrintFinancialAnalysisReport() {
 
     Trap(40, [&] { box.setSizeTwips(2280, 1455); });
     Trap(50, [&] { box.loadPicture(ProgramPath(QStringLiteral("_images/hgtQBLogoSmall.jpg"))); });
-    Trap(60, [&] { box.saveBitmap(ReportLogoPath(folder)); });
+    // Files that did not reach the disk whole: the page is then not handed to the browser.
+    QStringList unwritten;
+    if (!Trap(60, [&] { box.saveBitmap(ReportLogoPath(folder)); }))
+        unwritten << ReportLogoPath(folder);
 
     Trap(70, [&] { box.setSizeTwips(9615, 4575); });
     for (int k = 0; k < 3; ++k) {
@@ -72,18 +79,22 @@ void MainWindow::PrintFinancialAnalysisReport() {
                 m_cmbCFAYears->setCurrentIndex(k);
         });
         Trap(location + 1, [&] { box.setPictureFromChart(*m_chart); });
-        Trap(location + 2, [&] { box.saveBitmap(ReportChartPath(folder, k + 1)); });
+        if (!Trap(location + 2, [&] { box.saveBitmap(ReportChartPath(folder, k + 1)); }))
+            unwritten << ReportChartPath(folder, k + 1);
     }
 
-    Trap(120, [&] {
-        QFile file(page);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            RaiseError(file.error() == QFileDevice::PermissionsError ? 70 : 75);
-        WriteAnalysisReport(&file, *this, m_commands->g_sListOfImagesForProperty, folder);
-        file.close();
-        if (file.error() != QFileDevice::NoError)
-            RaiseError(75);
+    const bool pageWritten = Trap(120, [&] {
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        WriteAnalysisReport(&out, *this, m_commands->g_sListOfImagesForProperty, folder);
+        QString errorText;
+        QFileDevice::FileError error = QFileDevice::NoError;
+        if (!SaveFileBytes(page, out.data(), &errorText, &error))
+            RaiseError(error == QFileDevice::PermissionsError ? 70 : 75,
+                       errorText + QStringLiteral(": ") + page);
     });
+    if (!pageWritten)
+        unwritten.prepend(page);
 
     Trap(130, [&] {
         if (view == m_frameProperty)
@@ -102,5 +113,19 @@ void MainWindow::PrintFinancialAnalysisReport() {
         QThread::msleep(100);
         processPendingEvents();
     });
+    if (!unwritten.isEmpty()) {
+        Trap(145, [&] {
+            PromptMessage m;
+            m.title = QStringLiteral("Report Not Written");
+            m.text = QStringLiteral("The report could not be written:\r\n\r\n   ") +
+                     QDir::toNativeSeparators(unwritten.join(QStringLiteral("\r\n   "))) +
+                     QStringLiteral("\r\n\r\nThe disk may be full or the folder read-only; "
+                                    "the error log holds the details.");
+            m.icon = PromptIcon::Critical;
+            m.buttons = PromptButtons::Ok;
+            prompts().message(m);
+        });
+        return;
+    }
     Trap(150, [&] { openPage(page); });
 }

@@ -120,7 +120,25 @@ void PropertyCommands::save(qint32 omit) {
     SavePropertyDatabase(m_host.form(), omit, g_sListOfImagesForProperty, hooks);
 }
 
+PromptMessage PropertyCommands::ReadOnlyMessage() {
+    PromptMessage m;
+    m.title = QStringLiteral("Database Read-Only");
+    m.text = g_sPropertyDatabaseReadOnly;
+    m.icon = PromptIcon::Critical;
+    m.buttons = PromptButtons::Ok;
+    return m;
+}
+
+bool PropertyCommands::refusedReadOnly() {
+    if (g_sPropertyDatabaseReadOnly.isEmpty())
+        return false;
+    Trap(144, [&] { m_host.prompts().message(ReadOnlyMessage()); });
+    return true;
+}
+
 bool PropertyCommands::saveOpenProperty() {
+    if (refusedReadOnly())
+        return false;
     save(-1);
     // A written database retakes the baseline; without it the edits are still unsaved.
     TakeCurrentSnapshot();
@@ -143,6 +161,8 @@ void PropertyCommands::mnuFileSave_Click() {
 }
 
 void PropertyCommands::mnuFileSaveAs_Click() {
+    if (refusedReadOnly())
+        return;
     g_bDialogCancelled = true;
     std::optional<QString> newName;
     Trap(140, [&] {
@@ -218,6 +238,8 @@ void PropertyCommands::Form_Unload(bool& cancel) {
 }
 
 void PropertyCommands::mnuFileRemoveSelectedProperty_Click() {
+    if (refusedReadOnly())
+        return;
     Trap(160, [&] { ClearPropertyFields(); });
     int k = 0;
     Trap(161, [&] { k = m_host.homePage().selectedCard(true); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/changetracking.h"
+#include "ui/prompts.h"
 
 #include <QStringList>
 
@@ -57,6 +58,8 @@ public:
     explicit PropertyCommands(PropertyCommandHost& host);
 
     FileMenuState mnuFile_Click() const;
+    // The box that says why a database cannot be written (start-up, Save, Save a Copy, Remove).
+    static PromptMessage ReadOnlyMessage();
     void mnuFileAddNewProperty_Click();
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
@@ -95,6 +98,8 @@ private:
     static bool isTableRow(qint32 row);
     // Stores the open property; false (after telling the user) when it could not be written.
     bool saveOpenProperty();
+    // A database that is not ours to replace: says so and returns true; nothing is written.
+    bool refusedReadOnly();
     // Index 1..n of the last row whose name matches (trimmed, upper-cased), 0 for none.
     static qint32 FindPropertyRow(const QString& upperName);
     // Asks about unsaved work; returns false when the user cancelled.

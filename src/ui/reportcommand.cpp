@@ -1,13 +1,15 @@
 #include "ui/reportcommand.h"
 
 #include "app/errortrap.h"
+#include "app/safefile.h"
 #include "ui/outlookchart.h"
 
+#include "ui/windowlayout.h"
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
-#include "ui/windowlayout.h"
 
 #include <QPainter>
 #include <cmath>
@@ -70,6 +72,12 @@ QImage ReportCanvas::rendered() const {
 }
 
 void ReportCanvas::saveBitmap(const QString& path) const {
-    if (!rendered().save(path, "BMP"))
-        RaiseError(QFileInfo(path).dir().exists() ? 75 : 76);
+    QBuffer bitmap;
+    bitmap.open(QIODevice::WriteOnly);
+    if (!rendered().save(&bitmap, "BMP"))
+        RaiseError(75);
+    QString errorText;
+    if (!SaveFileBytes(path, bitmap.data(), &errorText))
+        RaiseError(QFileInfo(path).dir().exists() ? 75 : 76,
+                   errorText + QStringLiteral(": ") + path);
 }

@@ -62,8 +62,24 @@ private slots:
         LogError(QStringLiteral("13"), QStringLiteral("Type mismatch"), QStringLiteral("1"));
         LogError(QStringLiteral("53"), QStringLiteral("File not found"), QStringLiteral("2"));
         QCOMPARE(folder.logNotices().size(), 2);
-        QVERIFY(folder.logNotices().first().startsWith(
-            QStringLiteral("Quillbrook- critical error!|There was an error writing to the error log-->#")));
+        QVERIFY(folder.logNotices().first().startsWith(QStringLiteral(
+            "Quillbrook- critical error!|There was an error writing to the error log-->#")));
+    }
+
+    // The last bytes of a log rewrite fail to reach a full disk: the old log stays whole.
+    void aFullDiskKeepsTheOldLog() {
+        TempProgramFolder folder;
+        SmallDisk disk(64 * 1024);
+        if (!disk.mounted())
+            QSKIP("mounting a small tmpfs needs root");
+        const QString log = disk.path() + QStringLiteral("/Quillbrook.Err");
+        ErrorLog::setLogPath(log);
+        LogError(QStringLiteral("13"), QStringLiteral("Type mismatch"), QStringLiteral("1"));
+        const QByteArray before = ReadBytes(log);
+        disk.leaveFree(4096);
+        LogError(QStringLiteral("5"), QString(6000, QLatin1Char('d')), QStringLiteral("2"));
+        QCOMPARE(ReadBytes(log), before);
+        QCOMPARE(folder.logNotices().size(), 1);
     }
 
     void numberThatIsNotANumber() {

@@ -1,11 +1,13 @@
 #include "analysis/memoryform.h"
 #include "app/inifile.h"
+#include "app/programfolder.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
 #include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QtTest>
 
 namespace {
@@ -334,17 +336,19 @@ private slots:
 
     void failedWriteLeavesTheOldDatabase() {
         const QByteArray before("[PROPERTY000001]\r\ntxtPropertyInformation=Kept\r\n");
+        const QByteArray olderBackup("[PROPERTY000001]\r\ntxtPropertyInformation=Older\r\n");
+        WriteFile(PropertyDatabaseBackupPath(), olderBackup);
         writeDb(before);
         startNew(QStringLiteral("New"));
         SaveHooks failing = hooks();
-        failing.writeDatabase = [](const IniDocument& doc, const QString&, QString* error) {
+        failing.writeDatabase = [](const IniDocument& doc, QIODevice&, QString* error) {
             FailingDevice full(20); // the disk fills up part-way
             full.open(QIODevice::WriteOnly);
             return doc.write(full, error);
         };
         save(-1, failing);
         QCOMPARE(readBytes(db()), before);
-        QCOMPARE(readBytes(PropertyDatabaseBackupPath()), before);
+        QCOMPARE(readBytes(PropertyDatabaseBackupPath()), olderBackup);
         QCOMPARE(g_lCurrentProperty, 0); // still new: the next save appends it
         QCOMPARE(g_lPropertyCount, 1);
         QCOMPARE(m_baselines, 0); // the work is not marked as saved
@@ -363,7 +367,7 @@ private slots:
         startNew(QStringLiteral("New"));
         bool writeTried = false;
         SaveHooks h = hooks();
-        h.writeDatabase = [&](const IniDocument&, const QString&, QString*) {
+        h.writeDatabase = [&](const IniDocument&, QIODevice&, QString*) {
             writeTried = true;
             return true;
         };
@@ -373,6 +377,74 @@ private slots:
         QCOMPARE(g_lCurrentProperty, 0); // still unsaved
         QCOMPARE(m_baselines, 0);
         QVERIFY(m_folder->logLines().at(0).contains(QStringLiteral("\"75\"")));
+    }
+
+    // The disk fills up while the last bytes still sit in the file's buffer: the old database
+    // and the old backup stay, byte for byte, and the new property is still unsaved.
+    void aFullDiskIsAFailedSave() {
+        SmallDisk disk(64 * 1024);
+        if (!disk.mounted())
+            QSKIP("mounting a small tmpfs needs root");
+        SetProgramFolder(disk.path());
+        QVERIFY(QDir(disk.path()).mkdir(QStringLiteral("_data")));
+        QByteArray before;
+        for (int i = 1; i <= 20; ++i)
+            before += "[PROPERTY" + QByteArray::number(100000 + i) +
+                      "]\r\ntxtPropertyInformation=P" + QByteArray::number(i) +
+                      "\r\ntxtAddress=" + QByteArray(100, 'a') + "\r\n";
+        const QByteArray olderBackup("[PROPERTY000001]\r\ntxtPropertyInformation=Older\r\n");
+        WriteFile(PropertyDatabaseBackupPath(), olderBackup);
+        writeDb(before);
+        QCOMPARE(g_lPropertyCount, 20);
+        startNew(QStringLiteral("New"));
+        m_form->setText(kNotes, QString(3000, QLatin1Char('n')));
+        disk.leaveFree(4096);
+
+        save(-1);
+        QCOMPARE(readBytes(db()), before);
+        QCOMPARE(readBytes(PropertyDatabaseBackupPath()), olderBackup);
+        QCOMPARE(QDir(disk.path() + QStringLiteral("/_data")).entryList(QDir::Files).size(), 2);
+        QCOMPARE(g_lCurrentProperty, 0);
+        QCOMPARE(m_baselines, 0);
+        SetProgramFolder(m_folder->path());
+    }
+
+    // Bytes that are no database load as nothing and are never written over, nor is the
+    // backup; UTF-16 with a byte order mark is read and written back as our usual text.
+    void aFileThatIsNotADatabaseIsKept() {
+        const QByteArray junk = [] {
+            QByteArray b;
+            for (int i = 0; i < 4096; ++i)
+                b += char((i * 7919 + 13) % 251);
+            return b;
+        }();
+        const QList<QByteArray> foreign{
+            QByteArray("\0[PROPERTY000001]\r\ntxtPropertyInformation=A\r\n", 44), junk,
+            "Shopping list\r\nmilk=2\r\n"};
+        for (const QByteArray& bytes : foreign) {
+            QFile::remove(PropertyDatabaseBackupPath());
+            writeDb(bytes);
+            QVERIFY(g_sPropertyDatabaseReadOnly.contains(QDir::toNativeSeparators(db())));
+            startNew(QStringLiteral("New"));
+            save(-1);
+            save(0);
+            QCOMPARE(readBytes(db()), bytes);
+            QVERIFY(!QFile::exists(PropertyDatabaseBackupPath()));
+        }
+
+        for (const char* codec : {"UTF-16LE", "UTF-16BE"}) {
+            QStringEncoder utf16(codec, QStringEncoder::Flag::WriteBom);
+            writeDb(utf16.encode(
+                QStringLiteral("[PROPERTY000001]\r\ntxtPropertyInformation=Caf\u00e9\r\n"
+                               "[PROPERTY000002]\r\ntxtPropertyInformation=B\r\n")));
+            QVERIFY(g_sPropertyDatabaseReadOnly.isEmpty());
+            QCOMPARE(names(), (QStringList{QStringLiteral("Caf\u00e9"), "B"}));
+            save(0);
+            QVERIFY(readBytes(db()).startsWith(
+                "[PROPERTY000001]\r\ntxtPropertyInformation=Caf\xe9\r\n"));
+        }
+        writeDb("");
+        QVERIFY(g_sPropertyDatabaseReadOnly.isEmpty()); // an empty file is an empty database
     }
 
     void noSizeLimits() {

@@ -84,6 +84,15 @@ private slots:
                           "Mark=\xef\xbb\xbf"
                           "kept\r\n")
             << Rows{R{{"Name", "\u3000Café\u0085"}, {"Mark", QString(QChar(0xFEFF)) + "kept"}}};
+        QTest::newRow("two byte order marks")
+            << QByteArray("\xef\xbb\xbf\xef\xbb\xbf[S]\r\nk=1\r\n") << Rows{R{{"k", "1"}}};
+        // Read as it is written back: without the NUL, "[B]" heads a section.
+        QTest::newRow("NULs dropped before a line is read")
+            << QByteArray("[A]\r\n\0[B]=x\r\nk=v\0w\r\n", 20) << Rows{R{}, R{{"k", "vw"}}};
+        QTest::newRow("UTF-16LE with mark")
+            << QByteArray("\xff\xfe[\0S\0]\0\r\0\n\0k\0=\0\xe9\0", 18) << Rows{R{{"k", "é"}}};
+        QTest::newRow("UTF-16BE with mark")
+            << QByteArray("\xfe\xff\0[\0S\0]\0\r\0\n\0k\0=\0\xe9", 18) << Rows{R{{"k", "é"}}};
         QTest::newRow("UTF-8 needs the whole file")
             << QByteArray("[S]\r\nA=\xc3\xa9\r\nB=\xe9\r\n") // one stray byte: Windows-1252
             << Rows{R{{"A", "Ã©"}, {"B", "é"}}};

@@ -14,6 +14,9 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+
 namespace {
 QDateTime g_testNow;
 
@@ -125,7 +128,29 @@ qint64 FailingDevice::writeData(const char* data, qint64 len) {
     return n;
 }
 
+SmallDisk::SmallDisk(qint64 size) {
+    const QByteArray where = QFile::encodeName(m_dir.path());
+    const QByteArray options = "size=" + QByteArray::number(size);
+    m_mounted = ::mount("tmpfs", where.constData(), "tmpfs", 0, options.constData()) == 0;
+}
+
+SmallDisk::~SmallDisk() {
+    if (m_mounted)
+        ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+}
+
+void SmallDisk::leaveFree(qint64 room) {
+    struct statvfs fs;
+    if (::statvfs(QFile::encodeName(m_dir.path()).constData(), &fs) != 0)
+        return;
+    const qint64 free = qint64(fs.f_bavail) * qint64(fs.f_frsize);
+    QFile filler(m_dir.path() + QStringLiteral("/filler"));
+    if (free > room && filler.open(QIODevice::WriteOnly | QIODevice::Append))
+        filler.write(QByteArray(free - room, 'x'));
+}
+
 void ResetPropertyTable() {
+    g_sPropertyDatabaseReadOnly.clear();
     PropertyTable.reset(0);
     g_lPropertyCount = 0;
     g_lCurrentProperty = 0;
@@ -158,4 +183,9 @@ QByteArray SampleDatabaseBytes(int properties, int picturesEach) {
                                          .arg(p)));
     }
     return doc.toBytes();
+}
+
+QByteArray ReadBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }

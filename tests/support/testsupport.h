@@ -47,10 +47,27 @@ private:
     QByteArray m_data;
 };
 
+// A real file system with little room: a tmpfs of the given size mounted on a temporary
+// folder, which only root may do (mounted() says whether it worked). Unmounted at the end.
+class SmallDisk {
+public:
+    explicit SmallDisk(qint64 size);
+    ~SmallDisk();
+    bool mounted() const { return m_mounted; }
+    QString path() const { return m_dir.path(); }
+    // Fills the disk with a file until only about `room` bytes are left free.
+    void leaveFree(qint64 room);
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+};
+
 // An empty database in memory: no rows, nothing open.
 void ResetPropertyTable();
 
 QString ReadAll(const QString& path);
+QByteArray ReadBytes(const QString& path); // empty when missing
 void WriteFile(const QString& path, const QByteArray& bytes);
 
 // A database of that many properties, every stored field filled with a display text of the

@@ -375,6 +375,43 @@ private slots:
         QVERIFY(Database().contains(QStringLiteral("txtPropertyInformation=Cedar")));
     }
 
+    // A full disk is a failed save, not a quiet one: the box comes and no cut file is left.
+    void aFullDiskShowsSaveFailed() {
+        SmallDisk disk(64 * 1024);
+        if (!disk.mounted())
+            QSKIP("mounting a small tmpfs needs root");
+        SetProgramFolder(disk.path());
+        start();
+        cmd().mnuFileAddNewProperty_Click();
+        m_host->type("txtPropertyInformation", QStringLiteral("Cedar"));
+        m_host->type("txtMiscNotes", QString(6000, QLatin1Char('n')));
+        disk.leaveFree(4096);
+        cmd().mnuFileSave_Click();
+        QCOMPARE(m_host->scripted.titles(), QStringList{QStringLiteral("Save Failed")});
+        QVERIFY(!QFile::exists(PropertyDatabasePath()));
+        SetProgramFolder(m_folder->path());
+    }
+
+    // Bytes that are no database: named at every command that would write, never replaced.
+    void aFileThatIsNotADatabaseRefusesEveryWrite() {
+        PrepareProgramFolders();
+        const QByteArray junk("\0\x01\x02\x03 not a database\r\n[PROPERTY000001]\r\nk=v\r\n", 40);
+        WriteFile(PropertyDatabasePath(), junk);
+        start();
+        cmd().mnuFileAddNewProperty_Click();
+        m_host->type("txtPropertyInformation", QStringLiteral("Cedar"));
+        cmd().mnuFileSave_Click();
+        g_lCurrentProperty = 1; // as if a copy could be asked for
+        cmd().mnuFileSaveAs_Click();
+        cmd().mnuFileRemoveSelectedProperty_Click();
+        QCOMPARE(m_host->scripted.titles(), QStringList(3, QStringLiteral("Database Read-Only")));
+        QVERIFY(m_host->scripted.messages().at(0).text.contains(
+            QDir::toNativeSeparators(PropertyDatabasePath())));
+        QVERIFY(m_host->scripted.nameRequests().isEmpty());
+        QCOMPARE(ReadBytes(PropertyDatabasePath()), junk);
+        QVERIFY(!QFile::exists(PropertyDatabaseBackupPath()));
+    }
+
     void saveACopy() {
         start();
         addProperty(QStringLiteral("Pine"), QStringLiteral("$120,000"));

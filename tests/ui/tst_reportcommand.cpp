@@ -259,10 +259,14 @@ private slots:
         QCOMPARE(log.size(), 2);
         for (const QString& line : log)
             QVERIFY2(line.contains(QStringLiteral("\"75\"")), qPrintable(line));
-        // The rest of the run happened: bitmaps, the view, the hand-over.
+        // The rest of the run happened: bitmaps, the view.
         QCOMPARE(Bitmap(QStringLiteral("tempImage3.bmp")).size(), QSize(641, 305));
         QVERIFY(shown("frameProperty"));
-        QCOMPARE(m_shell.targets.size(), 1);
+        // The page that is not there is not handed to the browser; the user hears which.
+        QCOMPARE(m_shell.targets.size(), 0);
+        QCOMPARE(m_prompts.titles(), QStringList{QStringLiteral("Report Not Written")});
+        QVERIFY(m_prompts.messages().at(0).text.contains(
+            QStringLiteral("financialAnalysisDetail.html")));
     }
 };
 
