@@ -45,7 +45,9 @@ bool SafeFile::finish() {
     // here, and the buffer's last bytes must reach the disk before anything is renamed.
     if (m_file.error() != QFileDevice::NoError || !m_file.flush() ||
         m_file.error() != QFileDevice::NoError) {
-        fail(m_file.error(), m_file.errorString());
+        fail(m_file.error(),
+             QStringLiteral("not every byte reached the disk, which may be full (") +
+                 m_file.errorString() + QStringLiteral("): ") + m_file.fileName());
         cancel();
         return false;
     }
