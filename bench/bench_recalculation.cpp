@@ -1,12 +1,12 @@
 // One full recalculation (summary, both outlook grids, colours, chart) of a realistic property
 // held in a MemoryForm: the work done for every keystroke in an operating-expense field.
 #include "analysis/analysis.h"
-#include "analysis/memoryform.h"
+#include "model/memoryform.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
-#include "app/errorlog.h"
+#include "base/errorlog.h"
 
 #include <algorithm>
 #include <chrono>

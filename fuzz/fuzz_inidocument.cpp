@@ -1,7 +1,7 @@
 // The INI engine on any bytes: reading never fails, writing what was read and reading it
 // again gives the same sections, keys and values, and a value set through the engine comes
 // back as the same text without splitting its line or forging another key or section.
-#include "app/inidocument.h"
+#include "base/inidocument.h"
 #include "fuzzcheck.h"
 
 #include <QBuffer>

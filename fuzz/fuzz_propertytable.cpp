@@ -1,7 +1,7 @@
 // The property table on any database file: loading never fails and reads the same sections,
 // keys and values as the INI engine; saving the table and loading the result again keeps every
 // property, and a second save keeps every key and value as they are.
-#include "app/inidocument.h"
+#include "base/inidocument.h"
 #include "fuzzcheck.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"

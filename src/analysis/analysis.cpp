@@ -1,9 +1,10 @@
 // The change handlers of the analysis fields and the operating-expense total line.
 #include "analysis/analysis.h"
 
-#include "analysis/fieldcatalog.h"
-#include "analysis/numerictext.h"
-#include "app/errortrap.h"
+#include "model/fieldcatalog.h"
+#include "model/memoryform.h"
+#include "base/numerictext.h"
+#include "base/errortrap.h"
 
 namespace {
 
@@ -56,4 +57,9 @@ void DispatchFieldChange(Form& form, const QString& name, int index) {
     // txtOperatingCostIncrease sits among the expenses but is not one of them.
     if (IsExpenseField(name))
         OperatingExpenseChanged(form);
+}
+
+void ConnectAnalysisHandlers(MemoryForm& form) {
+    form.setChangeHandler(
+        [&form](const QString& name, int index) { DispatchFieldChange(form, name, index); });
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "analysis/form.h"
+#include "model/form.h"
+
+class MemoryForm;
 
 // The investment summary, both outlook grids, their colours and the chart, from the texts
 // of the input fields. Each statement stands alone: one that fails is logged and skipped and
@@ -19,3 +21,6 @@ void RefreshOperatingExpenseLine(Form& form);
 // Runs the program's change handler of a text field, if it has one (mortgage inputs and
 // the eleven operating expenses; every other field has none).
 void DispatchFieldChange(Form& form, const QString& name, int index);
+
+// Routes a form's changes to the handlers above (payments, expense total), as the window does.
+void ConnectAnalysisHandlers(MemoryForm& form);

@@ -1,8 +1,8 @@
 // The monthly payment of one mortgage row, refreshed whenever one of its three inputs changes.
 #include "analysis/analysis.h"
 
-#include "analysis/numerictext.h"
-#include "app/errortrap.h"
+#include "base/numerictext.h"
+#include "base/errortrap.h"
 
 #include <cmath>
 

@@ -6,9 +6,9 @@
 // number and skipped, its field keeps the text it had, and later statements read that text.
 #include "analysis/analysis.h"
 
-#include "analysis/fieldcatalog.h"
-#include "analysis/numerictext.h"
-#include "app/errortrap.h"
+#include "model/fieldcatalog.h"
+#include "base/numerictext.h"
+#include "base/errortrap.h"
 
 #include <QRgb>
 

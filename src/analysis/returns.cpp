@@ -2,9 +2,9 @@
 // collects plus the holding period, selling costs, depreciation period and recapture rate.
 #include "analysis/returns.h"
 
-#include "analysis/fieldcatalog.h"
-#include "analysis/numerictext.h"
-#include "app/errortrap.h"
+#include "model/fieldcatalog.h"
+#include "base/numerictext.h"
+#include "base/errortrap.h"
 
 #include <QLocale>
 

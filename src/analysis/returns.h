@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/form.h"
+#include "model/form.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #include "report/analysisreport.h"
 
-#include "analysis/form.h"
-#include "app/errortrap.h"
-#include "app/programfolder.h"
-#include "app/textcodec.h"
+#include "model/form.h"
+#include "base/errortrap.h"
+#include "base/programfolder.h"
+#include "base/textcodec.h"
 
 #include <QFileInfo>
 #include <QIODevice>

@@ -1,11 +1,10 @@
 #include "store/propertydatabase.h"
 
-#include "analysis/analysis.h"
-#include "app/blanks.h"
-#include "app/errorlog.h"
-#include "app/errortrap.h"
-#include "app/programfolder.h"
-#include "app/safefile.h"
+#include "base/blanks.h"
+#include "base/errorlog.h"
+#include "base/errortrap.h"
+#include "base/programfolder.h"
+#include "base/safefile.h"
 #include "store/propertytable.h"
 
 #include <QDir>
@@ -114,8 +113,6 @@ void storeOpenProperty(Form& form, const QStringList& pictures, const SaveHooks&
     Trap(220, [&] {
         if (hooks.recalculate)
             hooks.recalculate(form);
-        else
-            RecalculateAnalysis(form);
     });
 
     int slot = 1;

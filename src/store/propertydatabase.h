@@ -1,7 +1,7 @@
 #pragma once
 
-#include "analysis/form.h"
-#include "app/inidocument.h"
+#include "model/form.h"
+#include "base/inidocument.h"
 
 #include <QStringList>
 #include <functional>
@@ -39,7 +39,7 @@ void LoadPropertyIntoFields(Form& form, QStringList& g_sListOfImagesForProperty)
 
 // What a save needs from the main window besides its fields.
 struct SaveHooks {
-    std::function<void(Form&)> recalculate; // unset: RecalculateAnalysis
+    std::function<void(Form&)> recalculate; // the window's calculator; unset: none
     std::function<void()> takeBaselineSnapshot;
     std::function<void(bool busy)> setBusy; // hourglass while saving
     // Writes the document to the device (the new database's temporary); unset:

@@ -1,6 +1,6 @@
 #include "store/propertytable.h"
 
-#include "app/errortrap.h"
+#include "base/errortrap.h"
 
 #include <QHash>
 

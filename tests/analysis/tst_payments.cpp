@@ -1,8 +1,8 @@
 // Mortgage payments, the change handlers of the Financial view and the expense total line.
 // Payments are checked against a spreadsheet's PMT(rate/12, term, −principal).
 #include "analysis/analysis.h"
-#include "analysis/fieldcatalog.h"
-#include "analysis/memoryform.h"
+#include "model/fieldcatalog.h"
+#include "model/memoryform.h"
 #include "testsupport.h"
 
 #include <memory>
@@ -155,7 +155,7 @@ private slots:
     // Typing the design defaults' mortgage figures: row 1 pays, rows 2-4 show $0.00.
     void typingRoutesToTheRow() {
         MemoryForm form;
-        form.connectAnalysisHandlers();
+        ConnectAnalysisHandlers(form);
         for (const FieldDefault& d : DesignDefaults())
             if (!d.name.contains(QStringLiteral("MonthlyPayment")))
                 form.setText(d.name, d.text);
@@ -214,7 +214,7 @@ private slots:
         QFETCH(QString, summary);
         MemoryForm form;
         form.selectOutlookPeriod(0);
-        form.connectAnalysisHandlers();
+        ConnectAnalysisHandlers(form);
         for (const FieldDefault& d : DesignDefaults())
             form.setText(d.name, d.text);
         if (!values.isEmpty()) {
@@ -235,7 +235,7 @@ private slots:
     // the yearly increase of the costs has no handler and leaves the line alone.
     void expenseLineRepeatsKeptTotal() {
         MemoryForm form;
-        form.connectAnalysisHandlers();
+        ConnectAnalysisHandlers(form);
         form.setText(QStringLiteral("txtInsurance"), QStringLiteral("300"));
         QCOMPARE(form.text(kLine), QStringLiteral("Annual Operating Expenses = $300"));
         form.setText(QStringLiteral("txtUtilities"), QStringLiteral("12abc"));

@@ -1,7 +1,7 @@
 // The investment summary, the outlook grids, their colours and the chart, checked against
 // figures worked out by hand (the arithmetic is in the comments).
 #include "analysis/analysis.h"
-#include "analysis/memoryform.h"
+#include "model/memoryform.h"
 #include "testsupport.h"
 
 #include <QtTest>

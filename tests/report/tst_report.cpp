@@ -1,8 +1,8 @@
 // The analysis page: the whole page against a stored expected page for a fixed property, the
 // characters that must not reach the page raw, its code page, and the picture cells.
-#include "analysis/memoryform.h"
-#include "app/errortrap.h"
-#include "app/textcodec.h"
+#include "model/memoryform.h"
+#include "base/errortrap.h"
+#include "base/textcodec.h"
 #include "report/analysisreport.h"
 #include "testsupport.h"
 

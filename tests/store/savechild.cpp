@@ -4,9 +4,10 @@
 //   savechild <program folder> <row> <notes>
 //
 // Prints "saving" just before the save starts and "saved <milliseconds>" once it is done.
-#include "analysis/memoryform.h"
-#include "app/errorlog.h"
-#include "app/programfolder.h"
+#include "analysis/analysis.h"
+#include "model/memoryform.h"
+#include "base/errorlog.h"
+#include "base/programfolder.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
 
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
 
     LoadPropertyDatabase();
     MemoryForm form;
-    form.connectAnalysisHandlers();
+    ConnectAnalysisHandlers(form);
     QStringList pictures{QString()};
     g_lCurrentProperty = args.at(2).toInt();
     LoadPropertyIntoFields(form, pictures);
@@ -39,7 +40,9 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     timer.start();
     qint32 omit = -1;
-    SavePropertyDatabase(form, omit, pictures);
+    SaveHooks hooks;
+    hooks.recalculate = RecalculateAnalysis;
+    SavePropertyDatabase(form, omit, pictures, hooks);
     std::printf("saved %lld\n", static_cast<long long>(timer.elapsed()));
     return 0;
 }

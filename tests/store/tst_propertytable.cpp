@@ -1,5 +1,5 @@
-#include "app/errortrap.h"
-#include "app/inidocument.h"
+#include "base/errortrap.h"
+#include "base/inidocument.h"
 #include "store/propertytable.h"
 
 #include <QtTest>

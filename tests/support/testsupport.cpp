@@ -1,10 +1,10 @@
 #include "testsupport.h"
 
-#include "analysis/fieldcatalog.h"
-#include "app/errorlog.h"
-#include "app/inidocument.h"
-#include "app/programfolder.h"
-#include "app/textcodec.h"
+#include "model/fieldcatalog.h"
+#include "base/errorlog.h"
+#include "base/inidocument.h"
+#include "base/programfolder.h"
+#include "base/textcodec.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
 

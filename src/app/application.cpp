@@ -1,0 +1,62 @@
+#include "app/application.h"
+
+#include "base/errorlog.h"
+#include "base/programfolder.h"
+#include "store/propertydatabase.h"
+#include "gui/views/homepage.h"
+#include "gui/mainwindow/mainwindow.h"
+#include "gui/dialogs/prompts.h"
+#include "gui/commands/propertycommands.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTimer>
+
+RunningProgram::RunningProgram(Prompts* prompts) : m_prompts(prompts) {
+    ErrorLog::setNotifier([this](const QString& title, const QString& text) {
+        PromptMessage notice;
+        notice.title = title;
+        notice.text = text;
+        notice.buttons = PromptButtons::Ok;
+        promptsForLog().message(notice);
+    });
+    PrepareProgramFolders();
+    LoadPropertyDatabase();
+    // Creating the window loads it: position, size, home page, colours and caption.
+    m_window = std::make_unique<MainWindow>();
+    if (m_prompts)
+        m_window->setPrompts(m_prompts);
+    qint32 start = 1;
+    m_window->homePage().LoadPropertiesOnMainPage(start, QString());
+    m_window->show();
+    m_window->homePage().filterBox()->setFocus();
+    // A file that is not a database is named once the window is up; it stays as it is.
+    if (!g_sPropertyDatabaseReadOnly.isEmpty()) {
+        MainWindow* window = m_window.get();
+        QTimer::singleShot(0, window, [window] {
+            window->prompts().message(PropertyCommands::ReadOnlyMessage());
+        });
+    }
+}
+
+RunningProgram::~RunningProgram() {
+    // The notices must not outlive the window that shows them.
+    ErrorLog::setNotifier({});
+}
+
+Prompts& RunningProgram::promptsForLog() {
+    if (m_window)
+        return m_window->prompts();
+    if (m_prompts)
+        return *m_prompts;
+    if (!m_earlyPrompts)
+        m_earlyPrompts = std::make_unique<WidgetPrompts>(nullptr);
+    return *m_earlyPrompts;
+}
+
+int RunQuillbrook(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillbrook"));
+    RunningProgram program;
+    return app.exec();
+}

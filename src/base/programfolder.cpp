@@ -1,0 +1,72 @@
+#include "base/programfolder.h"
+
+#include "base/errortrap.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+QString g_sLogoPicturePath;
+
+namespace {
+QString& folderOverride() {
+    static QString folder;
+    return folder;
+}
+} // namespace
+
+QString ProgramFolder() {
+    if (!folderOverride().isEmpty())
+        return folderOverride();
+    return QCoreApplication::applicationDirPath();
+}
+
+void SetProgramFolder(const QString& folder) {
+    folderOverride() = folder;
+}
+
+QString JoinProgramPath(const QString& folder, const QString& relative) {
+    if (folder.endsWith(QLatin1Char('/')))
+        return folder + relative;
+    return folder + QLatin1Char('/') + relative;
+}
+
+QString ProgramPath(const QString& relative) {
+    // Never trimmed: a folder whose name ends in a space is another folder than the one
+    // without it.
+    return JoinProgramPath(ProgramFolder(), relative);
+}
+
+QString PictureFolderPath(const QString& folder) {
+    return JoinProgramPath(folder.trimmed(), QStringLiteral("_data/_propertyImages/"));
+}
+
+QString LocatePictureFile(const QString& reference, const QString& folder) {
+    if (reference.isEmpty() || QFileInfo::exists(reference))
+        return reference;
+    // A database written on Windows separates its folders with backslashes.
+    const qsizetype cut =
+        qMax(reference.lastIndexOf(QLatin1Char('/')), reference.lastIndexOf(QLatin1Char('\\')));
+    const QString moved = PictureFolderPath(folder) + reference.mid(cut + 1);
+    return QFileInfo(moved).isFile() ? moved : reference;
+}
+
+void PrepareProgramFolders() {
+    // No separator is added or removed here: the folder is used exactly as reported.
+    Trap(10, [] {
+        g_sLogoPicturePath = ProgramFolder() + QStringLiteral("/_images/hgtLogoSmall4.bmp");
+    });
+    const QStringList suffixes{QStringLiteral("/_reports/"), QStringLiteral("/_data/"),
+                               QStringLiteral("/_data/_propertyImages/")};
+    int location = 20;
+    for (const QString& suffix : suffixes) {
+        Trap(location++, [&suffix] {
+            const QString path = ProgramFolder() + suffix;
+            if (QFileInfo(path).isDir())
+                return;
+            QDir parent;
+            if (!parent.mkdir(path))
+                RaiseError(QFileInfo(path).dir().exists() ? 75 : 76);
+        });
+    }
+}

@@ -1,0 +1,325 @@
+#include "gui/commands/propertycommands.h"
+
+#include "analysis/analysis.h"
+#include "model/form.h"
+#include "base/blanks.h"
+#include "base/errortrap.h"
+#include "store/propertydatabase.h"
+#include "store/propertytable.h"
+#include "gui/views/homepage.h"
+#include "gui/dialogs/prompts.h"
+#include "gui/dialogs/propertydialog.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+
+PropertyCommands::PropertyCommands(PropertyCommandHost& host) : m_host(host) {}
+
+QString PropertyCommands::UnsavedChangesText() {
+    return QStringLiteral("You have made changes that have not been saved.\r\n\r\n"
+                          "Do you want to save the changes before closing?");
+}
+
+QString PropertyCommands::RemoveQuestionText(const QString& name) {
+    return QStringLiteral("Are you sure you want to permanently remove:\r\n\r\n   \"") + name +
+           QStringLiteral("\" ?");
+}
+
+FileMenuState PropertyCommands::mnuFile_Click() const {
+    FileMenuState s;
+    const bool open = !m_host.isHomePageVisible();
+    s.close = s.save = s.saveAs = open;
+    if (!open) {
+        s.addNew = true;
+        if (m_host.homePage().selectedCard(true) > 0)
+            s.open = s.remove = true;
+    } else if (g_lCurrentProperty == 0) {
+        // A copy needs a stored original.
+        s.saveAs = false;
+    }
+    return s;
+}
+
+void PropertyCommands::mnuFileAddNewProperty_Click() {
+    Trap(100, [&] { g_sListOfImagesForProperty = QStringList{QString()}; });
+    Trap(101, [&] { m_host.ClearPictureSelection(); });
+    Trap(102, [&] { m_host.clearPictureStripImages(); });
+    Trap(103, [&] { ClearPropertyFields(); });
+    Trap(104, [&] { TakeBaselineSnapshot(); });
+    m_changes.m_bDirty = false;
+    Trap(105, [&] { m_host.imgProperty_Click(); });
+    Trap(106, [&] { m_host.showPropertyNavigation(); });
+    Trap(107, [&] { m_host.showCornerLogo(); });
+    g_lCurrentProperty = 0;
+}
+
+void PropertyCommands::mnuFileOpen_Click() {
+    Trap(110, [&] {
+        HomePage& page = m_host.homePage();
+        const int k = page.selectedCard(true);
+        if (k > 0)
+            page.picSelectProperty_DblClick(k);
+    });
+}
+
+qint32 PropertyCommands::FindPropertyRow(const QString& upperName) {
+    qint32 row = 0;
+    const qint32 count = qMin<qint32>(g_lPropertyCount, PropertyTable.propertyCount());
+    const int slotCount = PropertyTable.slotCount();
+    for (qint32 i = 1; i <= count; ++i) {
+        for (int j = 1; j <= slotCount; ++j) {
+            if (PropertyTable.key(i, j).toUpper() == QLatin1String("TXTPROPERTYINFORMATION") &&
+                PropertyTable.value(i, j).toUpper() == upperName)
+                row = i;
+        }
+    }
+    return row;
+}
+
+bool PropertyCommands::isTableRow(qint32 row) {
+    return row >= 1 && row <= qMin<qint32>(g_lPropertyCount, PropertyTable.propertyCount());
+}
+
+void PropertyCommands::OpenPropertyByName(QString& name) {
+    name = TrimBlanks(name).toUpper();
+    qint32 row = 0;
+    Trap(125, [&] { row = FindPropertyRow(name); });
+    // A name that matches nothing leaves the row that was open before.
+    openRow(row ? row : g_lCurrentProperty);
+}
+
+void PropertyCommands::OpenPropertyAtRow(qint32 row) {
+    if (isTableRow(row))
+        openRow(row);
+}
+
+void PropertyCommands::openRow(qint32 row) {
+    Trap(120, [&] { m_host.homePageStart() = m_host.homePage().cardTag(1); });
+    Trap(121, [&] { g_sListOfImagesForProperty = QStringList{QString()}; });
+    Trap(122, [&] { m_host.ClearPictureSelection(); });
+    Trap(123, [&] { m_host.clearPictureStripImages(); });
+    Trap(124, [&] { ClearPropertyFields(); });
+    g_lCurrentProperty = row;
+    Trap(126, [&] { LoadPropertyIntoFields(m_host.form(), g_sListOfImagesForProperty); });
+    Trap(127, [&] { m_host.resetPictureStripScroll(); });
+    Trap(128, [&] { m_host.ShowPictureStrip(); });
+    Trap(129, [&] { TakeBaselineSnapshot(); });
+    m_changes.m_bDirty = false;
+    Trap(130, [&] { m_host.imgProperty_Click(); });
+    Trap(131, [&] { m_host.showPropertyNavigation(); });
+    Trap(132, [&] {
+        if (!m_host.showCornerFromFirstStripSlot())
+            m_host.showCornerLogo();
+    });
+}
+
+void PropertyCommands::save(qint32 omit) {
+    SaveHooks hooks;
+    hooks.recalculate = RecalculateAnalysis;
+    hooks.takeBaselineSnapshot = [this] { TakeBaselineSnapshot(); };
+    hooks.setBusy = [this](bool busy) { m_host.setBusy(busy); };
+    SavePropertyDatabase(m_host.form(), omit, g_sListOfImagesForProperty, hooks);
+}
+
+PromptMessage PropertyCommands::ReadOnlyMessage() {
+    PromptMessage m;
+    m.title = QStringLiteral("Database Read-Only");
+    m.text = g_sPropertyDatabaseReadOnly;
+    m.icon = PromptIcon::Critical;
+    m.buttons = PromptButtons::Ok;
+    return m;
+}
+
+bool PropertyCommands::refusedReadOnly() {
+    if (g_sPropertyDatabaseReadOnly.isEmpty())
+        return false;
+    Trap(144, [&] { m_host.prompts().message(ReadOnlyMessage()); });
+    return true;
+}
+
+bool PropertyCommands::saveOpenProperty() {
+    if (refusedReadOnly())
+        return false;
+    save(-1);
+    // A written database retakes the baseline; without it the edits are still unsaved.
+    TakeCurrentSnapshot();
+    if (!HasUnsavedChanges())
+        return true;
+    Trap(143, [&] {
+        PromptMessage m;
+        m.title = QStringLiteral("Save Failed");
+        m.text = QStringLiteral("The property could not be saved.  Your changes are still open; "
+                                "the error log holds the details.");
+        m.icon = PromptIcon::Critical;
+        m.buttons = PromptButtons::Ok;
+        m_host.prompts().message(m);
+    });
+    return false;
+}
+
+void PropertyCommands::mnuFileSave_Click() {
+    saveOpenProperty();
+}
+
+void PropertyCommands::mnuFileSaveAs_Click() {
+    if (refusedReadOnly())
+        return;
+    g_bDialogCancelled = true;
+    std::optional<QString> newName;
+    Trap(140, [&] {
+        PropertyNameRequest request;
+        request.label = QStringLiteral("What is the New Property Name?");
+        request.initialText = QStringLiteral("Copy of ") +
+                              m_host.form().text(QStringLiteral("txtPropertyInformation"));
+        newName = m_host.prompts().askPropertyName(request);
+        g_bDialogCancelled = !newName.has_value();
+    });
+    if (g_bDialogCancelled) {
+        Trap(141, [&] {
+            PromptMessage m;
+            m.title = QStringLiteral("Command Aborted");
+            m.text = QStringLiteral("Copy of Property Aborted.  The property has not been copied");
+            m.buttons = PromptButtons::Ok;
+            m_host.prompts().message(m);
+        });
+        return;
+    }
+    // The name as typed; the save trims it.
+    TrapSilently(
+        [&] { m_host.form().setText(QStringLiteral("txtPropertyInformation"), *newName); });
+    g_lCurrentProperty = 0;
+    Trap(142, [&] { saveOpenProperty(); });
+}
+
+bool PropertyCommands::settleUnsavedWork() {
+    bool keepOpen = false;
+    Trap(150, [&] { TakeCurrentSnapshot(); });
+    bool changed = false;
+    Trap(151, [&] { changed = HasUnsavedChanges(); });
+    if (!changed) {
+        Trap(152, [&] { m_host.ShowHomePage(); });
+        return true;
+    }
+    PromptMessage m;
+    m.title = QStringLiteral("Unsaved Changes");
+    m.text = UnsavedChangesText();
+    m.icon = PromptIcon::Warning;
+    m.buttons = PromptButtons::YesNoCancel;
+    PromptAnswer answer = PromptAnswer::Cancel;
+    Trap(153, [&] { answer = m_host.prompts().message(m); });
+    switch (answer) {
+    case PromptAnswer::Yes: {
+        // Closing over a save that failed would throw the edits away.
+        bool saved = false;
+        Trap(154, [&] { saved = saveOpenProperty(); });
+        if (!saved)
+            return false;
+        Trap(155, [&] { m_host.ShowHomePage(); });
+        break;
+    }
+    case PromptAnswer::No:
+        Trap(156, [&] { m_host.ShowHomePage(); });
+        break;
+    default:
+        keepOpen = true;
+        break;
+    }
+    return !keepOpen;
+}
+
+void PropertyCommands::mnuFileClose_Click() {
+    settleUnsavedWork();
+}
+
+void PropertyCommands::Form_Unload(bool& cancel) {
+    if (m_host.isHomePageVisible())
+        return;
+    if (!settleUnsavedWork())
+        cancel = true;
+}
+
+void PropertyCommands::mnuFileRemoveSelectedProperty_Click() {
+    if (refusedReadOnly())
+        return;
+    Trap(160, [&] { ClearPropertyFields(); });
+    int k = 0;
+    Trap(161, [&] { k = m_host.homePage().selectedCard(true); });
+    if (k == 0)
+        return; // nothing selected: there is nothing to remove
+    // The name only tells the user what goes; the card's row says which property.
+    QString name;
+    qint32 row = 0;
+    Trap(162, [&] {
+        name = m_host.homePage().line(k, 1)->text();
+        row = m_host.homePage().cardTag(k);
+    });
+    PromptMessage m;
+    m.title = QStringLiteral("Delete Property");
+    m.text = RemoveQuestionText(name);
+    m.icon = PromptIcon::Warning;
+    m.buttons = PromptButtons::OkCancel;
+    m.defaultButton = PromptAnswer::Cancel;
+    PromptAnswer answer = PromptAnswer::Cancel;
+    Trap(163, [&] { answer = m_host.prompts().message(m); });
+    if (answer == PromptAnswer::Ok) {
+        Trap(164, [&] { RemovePropertyAtRow(row); });
+        return;
+    }
+    Trap(165, [&] {
+        PromptMessage aborted;
+        aborted.title = QStringLiteral("Command Aborted");
+        aborted.text =
+            QStringLiteral("Removal of Property Aborted.  The property has not been deleted");
+        aborted.buttons = PromptButtons::Ok;
+        m_host.prompts().message(aborted);
+    });
+}
+
+void PropertyCommands::RemovePropertyByName(QString& name) {
+    name = TrimBlanks(name).toUpper();
+    qint32 row = 0;
+    Trap(170, [&] { row = FindPropertyRow(name); });
+    RemovePropertyAtRow(row);
+}
+
+void PropertyCommands::RemovePropertyAtRow(qint32 row) {
+    // Row 0 removes nothing; the file is still rewritten as it stands.
+    if (!isTableRow(row))
+        row = 0;
+    Trap(171, [&] { save(row); });
+    Trap(172, [&] { LoadPropertyDatabase(); });
+    Trap(173, [&] {
+        qint32 start = 1;
+        m_host.homePage().LoadPropertiesOnMainPage(start, QString());
+    });
+    // The page now shows every property from the first: the filter box says so too, and
+    // no card stays selected, since the card the user chose is gone (a border left behind
+    // would put another property under Open and Remove).
+    Trap(174, [&] {
+        HomePage& page = m_host.homePage();
+        page.filterBox()->setCurrentIndex(0);
+        page.picSelectProperty_Click(-1);
+    });
+}
+
+void PropertyCommands::ClearPropertyFields() {
+    Form& form = m_host.form();
+    const QVector<ControlRef> controls = form.controlsInWindowOrder();
+    for (const ControlRef& c : controls) {
+        if (c.kind != ControlKind::TextField)
+            continue;
+        Trap(180, [&] {
+            if (form.isEnabled(c.name, c.index))
+                form.setText(c.name, QString(), c.index);
+        });
+    }
+}
+
+void PropertyCommands::TakeBaselineSnapshot() {
+    m_changes.TakeBaselineSnapshot(m_host.form());
+}
+
+void PropertyCommands::TakeCurrentSnapshot() {
+    m_changes.TakeCurrentSnapshot(m_host.form());
+}

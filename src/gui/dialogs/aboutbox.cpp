@@ -1,0 +1,170 @@
+#include "gui/dialogs/aboutbox.h"
+
+#include "base/shell.h"
+#include "base/version.h"
+#include "gui/commands/helpcommands.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+// ---------------------------------------------------------------------------------------
+// The link label.
+
+AboutLinkLabel::AboutLinkLabel(QWidget* parent) : LinkLabel(QString(), parent) {
+    setObjectName(QStringLiteral("lblURL"));
+    setHoverColour(hoverColour());
+    setHovered(false);
+    connect(this, &LinkLabel::pointerEntered, this, &AboutLinkLabel::lblURL_MouseMove);
+    connect(this, &LinkLabel::pointerLeft, this, &AboutLinkLabel::lblURL_DragOverLeave);
+    connect(this, &LinkLabel::releasedOver, this, &AboutLinkLabel::lblURL_DragDrop);
+}
+
+void AboutLinkLabel::lblURL_MouseMove() {
+    if (!isHovered())
+        setHovered(true);
+}
+
+void AboutLinkLabel::lblURL_DragOverLeave() {
+    if (isHovered())
+        setHovered(false);
+}
+
+void AboutLinkLabel::lblURL_DragDrop() {
+    setHovered(false);
+    // Failure shows nothing: a missing browser simply opens nothing.
+    OpenDocument(m_tag);
+}
+
+// ---------------------------------------------------------------------------------------
+// The box.
+
+frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About"));
+    setModal(true);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+
+    m_picIcon = new QLabel(this);
+    m_picIcon->setObjectName(QStringLiteral("picIcon"));
+    m_picIcon->setAlignment(Qt::AlignCenter);
+
+    m_lblTitle = new QLabel(this);
+    m_lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    QFont titleFont = m_lblTitle->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.35);
+    m_lblTitle->setFont(titleFont);
+
+    m_lblCopyright = new QLabel(this);
+    m_lblCopyright->setObjectName(QStringLiteral("lblCopyright"));
+
+    m_lblURL = new AboutLinkLabel(this);
+
+    m_lblEmail = new QLabel(this);
+    m_lblEmail->setObjectName(QStringLiteral("lblEmail"));
+    m_lblEmail->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_Line1 = new QFrame(this);
+    m_Line1->setObjectName(QStringLiteral("Line1"));
+    m_Line1->setFrameShape(QFrame::HLine);
+    m_Line1->setFrameShadow(QFrame::Sunken);
+
+    m_lblSmallPrint = new QLabel(this);
+    m_lblSmallPrint->setObjectName(QStringLiteral("lblSmallPrint"));
+    m_lblSmallPrint->setWordWrap(true);
+    QFont small = m_lblSmallPrint->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    m_lblSmallPrint->setFont(small);
+    QPalette grey = m_lblSmallPrint->palette();
+    grey.setColor(QPalette::WindowText, QColor(0x50, 0x50, 0x50));
+    m_lblSmallPrint->setPalette(grey);
+
+    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK->setDefault(true);
+    m_cmdOK->setMinimumWidth(90);
+    connect(m_cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+
+    auto* text = new QVBoxLayout;
+    text->setSpacing(4);
+    text->setContentsMargins(8, 0, 8, 0);
+    text->addWidget(m_lblTitle);
+    text->addSpacing(4);
+    text->addWidget(m_lblCopyright);
+    text->addWidget(m_lblURL, 0, Qt::AlignLeft);
+    text->addWidget(m_lblEmail);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_cmdOK);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 14);
+    layout->setSpacing(10);
+    layout->addWidget(m_picIcon);
+    layout->addLayout(text);
+    layout->addWidget(m_Line1);
+    layout->addWidget(m_lblSmallPrint);
+    layout->addLayout(buttons);
+
+    const QPixmap logo(HelpCommands::AboutLogoPath());
+    if (!logo.isNull())
+        m_picIcon->setPixmap(logo);
+}
+
+void frmAbout::fillAbout() {
+    setWindowTitle(HelpCommands::AboutCaption());
+    m_lblTitle->setText(ProgramTitle() + QStringLiteral(" v") + VersionText());
+    m_lblCopyright->setText(HelpCommands::NoticeLine());
+    m_lblURL->setText(HelpCommands::MakerDomain());
+    m_lblURL->setTag(HelpCommands::MakerHomeAddress());
+    m_lblEmail->clear();
+    m_lblEmail->hide();
+    m_lblSmallPrint->setText(HelpCommands::SmallPrint());
+    fitToContent();
+}
+
+void frmAbout::fillNewsletter() {
+    setWindowTitle(QStringLiteral("Newsletter"));
+    m_lblTitle->setText(QStringLiteral("The Quillbrook Newsletter"));
+    m_lblCopyright->setText(QStringLiteral("To subscribe, visit us online at:"));
+    m_lblURL->setText(HelpCommands::MakerDomain());
+    m_lblURL->setTag(HelpCommands::NewsletterAddress());
+    m_lblEmail->setText(QStringLiteral("or:  ") + HelpCommands::NewsletterEmail());
+    m_lblEmail->show();
+    m_lblSmallPrint->setText(QStringLiteral("Subscribe now to get updates, new releases, and "
+                                            "other great real estate investing tips and "
+                                            "information!"));
+    fitToContent();
+}
+
+void frmAbout::fitToContent() {
+    // The logo sets the width; the small print wraps within it.
+    const int width = qMax(m_picIcon->sizeHint().width() + 32, 440);
+    m_lblSmallPrint->setMinimumWidth(width - 32);
+    layout()->activate();
+    setFixedSize(width, layout()->totalHeightForWidth(width));
+}
+
+void frmAbout::ShowAbout(QWidget* parent) {
+    frmAbout box(parent);
+    box.fillAbout();
+    box.exec();
+}
+
+void frmAbout::ShowNewsletter(QWidget* parent) {
+    frmAbout box(parent);
+    box.fillNewsletter();
+    box.exec();
+}
+
+void frmAbout::cmdOK_Click() {
+    accept();
+}

@@ -1,0 +1,860 @@
+#include "gui/mainwindow/mainwindow.h"
+
+#include "analysis/analysis.h"
+#include "model/fieldcatalog.h"
+#include "base/numerictext.h"
+#include "base/errortrap.h"
+#include "base/programfolder.h"
+#include "base/version.h"
+#include "gui/widgets/fieldlimit.h"
+#include "gui/views/homepage.h"
+#include "gui/widgets/linklabel.h"
+#include "gui/widgets/outlookchart.h"
+#include "gui/dialogs/prompts.h"
+#include "gui/mainwindow/windowlayout.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFrame>
+#include <QImageReader>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QWheelEvent>
+#include <cmath>
+
+namespace {
+
+const QString kSettingsApplication = QStringLiteral("Quillbrook");
+const QString kSettingsGroup = QStringLiteral("Settings");
+
+void setBackground(QWidget* widget, const QColor& colour) {
+    QPalette p = widget->palette();
+    p.setColor(QPalette::Window, colour);
+    widget->setPalette(p);
+    widget->setAutoFillBackground(true);
+}
+
+bool startsWithAny(const QString& name, std::initializer_list<const char*> prefixes) {
+    for (const char* prefix : prefixes) {
+        if (name.startsWith(QLatin1String(prefix), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int MainWindow::toPixels(double twips) {
+    return WindowLayout::TwipsToPixels(twips);
+}
+
+QString MainWindow::keyOf(const QString& name, int index) {
+    return name.toLower() + QLatin1Char('#') + QString::number(index);
+}
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    buildWindow();
+    buildPropertyCommands();
+    buildPictureStrip();     // property pictures
+    buildEditAndHelpMenus(); // Edit and Help menus
+    Form_Load();
+    m_focusChanged = connect(qApp, &QApplication::focusChanged, this,
+                             [this](QWidget*, QWidget* now) { scrollIntoView(now); });
+    buildReportCommand(); // financial analysis report: last, so its Tools entry comes last
+}
+
+MainWindow::~MainWindow() {
+    // The widgets are destroyed after this body, by the base class; losing them moves the
+    // focus and resizes frames. No handler of this window, nor the home page's, may run on
+    // what is left of it by then.
+    disconnect(m_focusChanged);
+    const QList<QObject*> children = findChildren<QObject*>();
+    for (QObject* child : children)
+        child->removeEventFilter(this);
+    delete m_homePage;
+    m_homePage = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------
+// The form: named controls over the widgets.
+
+QWidget* MainWindow::control(const QString& name, int index) const {
+    const auto it = m_cells.constFind(keyOf(name, index));
+    if (it != m_cells.constEnd())
+        return it->widget;
+    // Controls other parts of the program put into the window (the home page's cards and
+    // filter box, the picture strip) are found by their names.
+    const auto children = findChildren<QWidget*>();
+    for (QWidget* w : children) {
+        if (w->objectName().compare(name, Qt::CaseInsensitive) == 0 &&
+            w->property("index").toInt() == index)
+            return w;
+    }
+    return nullptr;
+}
+
+QString MainWindow::text(const QString& name, int index) const {
+    QWidget* w = control(name, index);
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        return edit->text();
+    if (auto* notes = qobject_cast<QPlainTextEdit*>(w))
+        return notes->toPlainText();
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->text();
+    if (auto* box = qobject_cast<QComboBox*>(w))
+        return box->currentText();
+    if (auto* button = qobject_cast<QAbstractButton*>(w))
+        return button->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    return QString();
+}
+
+void MainWindow::setText(const QString& name, const QString& value, int index) {
+    QWidget* w = control(name, index);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        // An unchanged text runs no handler, as with the widget's own setter.
+        if (edit->text() != value)
+            FieldLimit::setText(edit, value);
+    } else if (auto* notes = qobject_cast<QPlainTextEdit*>(w)) {
+        if (notes->toPlainText() != value)
+            notes->setPlainText(value);
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+        if (label->text() != value)
+            label->setText(value);
+    } else if (auto* box = qobject_cast<QComboBox*>(w)) {
+        const int i = box->findText(value);
+        if (i >= 0)
+            box->setCurrentIndex(i);
+        else if (box->isEditable())
+            box->setEditText(value);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        button->setChecked(value == QLatin1String("1") || value == QLatin1String("-1"));
+    }
+}
+
+bool MainWindow::isEnabled(const QString& name, int index) const {
+    QWidget* w = control(name, index);
+    return w && w->isEnabled();
+}
+
+void MainWindow::setTextColor(const QString& name, int index, QRgb colour) {
+    auto it = m_cells.find(keyOf(name, index));
+    QWidget* w = it != m_cells.end() ? it->widget : control(name, index);
+    if (!w)
+        return;
+    if (it != m_cells.end()) {
+        // Every recalculation colours the whole outlook again; repaint only what changes.
+        if (it->colour == colour)
+            return;
+        it->colour = colour;
+    }
+    QPalette p = w->palette();
+    p.setColor(QPalette::Text, QColor::fromRgb(colour));
+    p.setColor(QPalette::WindowText, QColor::fromRgb(colour));
+    w->setPalette(p);
+}
+
+QRgb MainWindow::textColor(const QString& name, int index) const {
+    const auto it = m_cells.constFind(keyOf(name, index));
+    if (it != m_cells.constEnd())
+        return it->colour;
+    if (QWidget* w = control(name, index))
+        return w->palette().color(QPalette::Text).rgb();
+    return 0xff000000;
+}
+
+QVector<ControlRef> MainWindow::controlsInWindowOrder() const {
+    // The text fields in the order a property is stored, then the captions and drop-downs.
+    QVector<ControlRef> order = m_fieldOrder;
+    order += m_otherControls;
+    const auto children = findChildren<QWidget*>();
+    for (QWidget* w : children) {
+        // The property-name dialog and the about box are children too, but their labels
+        // are no part of the property.
+        if (w->window() != this)
+            continue;
+        const QString name = w->objectName();
+        ControlKind kind;
+        if (qobject_cast<QLabel*>(w) && name.startsWith(QLatin1String("lbl")))
+            kind = ControlKind::Label;
+        else if (qobject_cast<QComboBox*>(w) && name.startsWith(QLatin1String("cmb")))
+            kind = ControlKind::ComboBox;
+        else
+            continue;
+        const int index = w->property("index").toInt();
+        if (!m_cells.contains(keyOf(name, index)))
+            order.append({name, index, kind});
+    }
+    return order;
+}
+
+QVariant MainWindow::selectedItemData(const QString& name) const {
+    auto* box = qobject_cast<QComboBox*>(control(name));
+    if (!box || box->currentIndex() < 0)
+        return QVariant();
+    return box->itemData(box->currentIndex());
+}
+
+void MainWindow::setChartData(const QVector<double>& values, const QStringList& labels) {
+    m_chart->setData(values, labels);
+}
+
+void MainWindow::processPendingEvents() {
+    // A keystroke handled here may run the next recalculation; that one must not start yet
+    // another nested event loop.
+    if (m_processingEvents)
+        return;
+    m_processingEvents = true;
+    QCoreApplication::processEvents();
+    m_processingEvents = false;
+}
+
+void MainWindow::applyDesignDefaults() {
+    for (const FieldDefault& d : DesignDefaults()) {
+        if (auto* edit = control<QLineEdit>(d.name))
+            edit->setText(d.text);
+    }
+}
+
+void MainWindow::connectFieldHandlers() {
+    using Slot = void (MainWindow::*)();
+    const struct {
+        const char* field;
+        Slot slot;
+    } handlers[] = {
+        {"txtMortgagePrincipal1", &MainWindow::txtMortgagePrincipal1_Change},
+        {"txtMortgagePrincipal2", &MainWindow::txtMortgagePrincipal2_Change},
+        {"txtMortgagePrincipal3", &MainWindow::txtMortgagePrincipal3_Change},
+        {"txtMortgagePrincipal4", &MainWindow::txtMortgagePrincipal4_Change},
+        {"txtAnnualInterestRate1", &MainWindow::txtAnnualInterestRate1_Change},
+        {"txtAnnualInterestRate2", &MainWindow::txtAnnualInterestRate2_Change},
+        {"txtAnnualInterestRate3", &MainWindow::txtAnnualInterestRate3_Change},
+        {"txtAnnualInterestRate4", &MainWindow::txtAnnualInterestRate4_Change},
+        {"txtAmortizationTerm1", &MainWindow::txtAmortizationTerm1_Change},
+        {"txtAmortizationTerm2", &MainWindow::txtAmortizationTerm2_Change},
+        {"txtAmortizationTerm3", &MainWindow::txtAmortizationTerm3_Change},
+        {"txtAmortizationTerm4", &MainWindow::txtAmortizationTerm4_Change},
+        {"txtAdvertising", &MainWindow::txtAdvertising_Change},
+        {"txtInsurance", &MainWindow::txtInsurance_Change},
+        {"txtMiscellaneousExpenses", &MainWindow::txtMiscellaneousExpenses_Change},
+        {"txtOfficeSupplies", &MainWindow::txtOfficeSupplies_Change},
+        {"txtProfessionalServices", &MainWindow::txtProfessionalServices_Change},
+        {"txtPropertyManagement", &MainWindow::txtPropertyManagement_Change},
+        {"txtPropertyTaxes", &MainWindow::txtPropertyTaxes_Change},
+        {"txtRepairAndMaintenance", &MainWindow::txtRepairAndMaintenance_Change},
+        {"txtSalaryAndWages", &MainWindow::txtSalaryAndWages_Change},
+        {"txtUtilities", &MainWindow::txtUtilities_Change},
+        {"txtWaterSewerGarbage", &MainWindow::txtWaterSewerGarbage_Change},
+    };
+    // Only these fields have change handlers; the computed fields have none, so writing the
+    // outlook costs no handler calls.
+    for (const auto& h : handlers) {
+        if (auto* edit = control<QLineEdit>(QString::fromLatin1(h.field)))
+            connect(edit, &QLineEdit::textChanged, this, h.slot);
+    }
+    for (const char* name :
+         {"txtPropertyInformation", "txtAddress", "txtUnits", "txtSquareFootage", "txtMiscNotes"}) {
+        if (QWidget* w = control(QString::fromLatin1(name)))
+            w->installEventFilter(this);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Window metrics.
+
+int MainWindow::windowWidthTwips() const {
+    return innerWidthTwips() + kFrameAllowanceWidth;
+}
+int MainWindow::windowHeightTwips() const {
+    return innerHeightTwips() + kFrameAllowanceHeight;
+}
+int MainWindow::innerWidthTwips() const {
+    return m_client->width() * 15;
+}
+int MainWindow::innerHeightTwips() const {
+    return m_client->height() * 15;
+}
+
+int MainWindow::contentLeftTwips() const {
+    return int(std::lround(m_contentLeft));
+}
+int MainWindow::contentTopTwips() const {
+    return int(std::lround(m_contentTop));
+}
+
+void MainWindow::setWindowSizeTwips(int width, int height) {
+    const QSize client(toPixels(width - kFrameAllowanceWidth),
+                       toPixels(height - kFrameAllowanceHeight));
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    if (layout())
+        layout()->activate();
+    // The menu bar's height is only known for sure once it is laid out.
+    const QSize error = client - m_client->size();
+    if (!error.isNull())
+        resize(size() + error);
+}
+
+// ---------------------------------------------------------------------------------------
+// Loading and unloading the window.
+
+void MainWindow::Form_Load() {
+    WindowLayout::Position position;
+    Trap(10, [&] {
+        QSettings settings(kSettingsApplication);
+        settings.beginGroup(kSettingsGroup);
+        position = WindowLayout::ParseStoredPosition(
+            settings.value(QStringLiteral("MainLeft"), QStringLiteral("1000")).toString(),
+            settings.value(QStringLiteral("MainTop"), QStringLiteral("1000")).toString());
+    });
+    Trap(20, [&] { setWindowSizeTwips(WindowLayout::kOpenWidth, WindowLayout::kOpenHeight); });
+    Trap(11, [&] {
+        // A position saved on a screen that is no longer attached would open the window where
+        // nobody can reach it.
+        QVector<QRect> screens;
+        for (QScreen* screen : QGuiApplication::screens())
+            screens.append(screen->geometry());
+        const QRect placed(toPixels(position.left), toPixels(position.top), width(), height());
+        if (!screens.isEmpty() && !WindowLayout::IsOnSomeScreen(placed, screens))
+            position = WindowLayout::Position();
+        move(toPixels(position.left), toPixels(position.top));
+    });
+    Trap(30, [&] {
+        m_contentLeft = 0;
+        m_picScrollable->move(0, m_picScrollable->y());
+    });
+    Trap(31, [&] { m_HScroll2->setValue(0); });
+    Trap(32, [&] { Form_Resize(); });
+    Trap(40, [&] {
+        m_frameHome->move(0, 0);
+        m_frameNavigation->move(m_frameNavigation->x(), 0);
+        m_frameHomeNavigation->move(m_frameHomeNavigation->x(), 0);
+        m_frameHome->show();
+    });
+    Trap(50, [&] { ShowHomePage(); });
+    Trap(60, [&] { ApplyColourScheme(); });
+    Trap(70, [&] {
+        for (QFrame* slot : findChildren<QFrame*>(QStringLiteral("frmSelectPropertyImage")))
+            slot->setFrameShape(QFrame::NoFrame);
+    });
+    Trap(80, [&] { m_homePage->fillFilterEntries(); });
+    Trap(90, [&] { setWindowTitle(ProgramTitle() + QStringLiteral(" v") + VersionText()); });
+    m_loaded = true;
+}
+
+bool MainWindow::confirmUnsavedWork() {
+    bool cancel = false;
+    m_commands->Form_Unload(cancel);
+    return !cancel;
+}
+
+void MainWindow::Form_Unload(bool& Cancel) {
+    if (m_frameHome->isHidden()) {
+        // A property is open: the user may keep working, save or drop the changes.
+        if (!confirmUnsavedWork()) {
+            Cancel = true;
+            return;
+        }
+        // The question has normally brought the home page back already.
+        if (m_frameHome->isHidden())
+            Trap(10, [&] { ShowHomePage(); });
+    }
+    Trap(20, [&] {
+        const auto windows = QApplication::topLevelWidgets();
+        for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+            QWidget* w = *it;
+            if (w == this || !w->isVisible() || qobject_cast<QMenu*>(w))
+                continue;
+            if (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog)
+                w->close();
+        }
+    });
+    if (!isMinimized())
+        Trap(30, [&] { storeWindowPosition(); });
+}
+
+void MainWindow::storeWindowPosition() {
+    QSettings settings(kSettingsApplication);
+    settings.beginGroup(kSettingsGroup);
+    settings.setValue(QStringLiteral("MainLeft"), QString::number(x() * 15));
+    settings.setValue(QStringLiteral("MainTop"), QString::number(y() * 15));
+    settings.setValue(QStringLiteral("MainWidth"), QString::number(windowWidthTwips()));
+    settings.setValue(QStringLiteral("MainHeight"), QString::number(windowHeightTwips()));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    bool cancel = false;
+    Form_Unload(cancel);
+    if (cancel)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void MainWindow::mnuFileExit_Click() {
+    close();
+}
+
+void MainWindow::ApplyColourScheme() {
+    const auto frames = findChildren<QFrame*>();
+    for (QFrame* frame : frames) {
+        if (startsWithAny(frame->objectName(), {"frame", "fra", "frm"}))
+            setBackground(frame, Qt::white);
+    }
+    setBackground(m_client, Qt::white);
+    setBackground(this, Qt::white);
+    setBackground(m_frameNavigation, QColor(0xE0, 0xE0, 0xE0));
+    setBackground(m_frameHomeNavigation, QColor(0xE0, 0xE0, 0xE0));
+}
+
+void MainWindow::setCornerPicture(const QString& path) {
+    if (!QFileInfo::exists(path))
+        RaiseError(53);
+    QImageReader reader(path);
+    const QImage image = reader.read();
+    if (image.isNull())
+        RaiseError(481);
+    m_imgUpperLeftCorner->setPixmap(QPixmap::fromImage(image));
+}
+
+void MainWindow::ShowHomePage() {
+    Trap(10, [&] { m_frameHome->show(); });
+    Trap(20, [&] { setContentHeightTwips(m_homeFrameHeight - 660); });
+    Trap(30, [&] { Form_Resize(); });
+    Trap(40, [&] {
+        hideFrames({m_frameProperty, m_frameFinancial, m_frameQuickView, m_frame5YearView,
+                    m_frameNavigation});
+        m_frameHomeNavigation->show();
+    });
+    Trap(50, [&] { setCornerPicture(g_sLogoPicturePath); });
+    Trap(60, [&] { focusCorner(); });
+    Trap(70, [&] {
+        if (!m_homePageLoader)
+            return;
+        auto* filter = control<QComboBox>(QStringLiteral("cmbShowProperties"));
+        m_homePageLoader(m_iHomePageStart, filter ? filter->currentText() : QString());
+    });
+}
+
+// ---------------------------------------------------------------------------------------
+// Layout and scrolling.
+
+void MainWindow::setContentHeightTwips(int height) {
+    m_contentHeight = height;
+    m_picScrollable->resize(toPixels(kContentWidth), toPixels(height));
+}
+
+void MainWindow::Form_Resize() {
+    ++m_layoutPasses;
+    WindowLayout::Input in;
+    in.windowWidth = windowWidthTwips();
+    in.windowHeight = windowHeightTwips();
+    in.innerWidth = innerWidthTwips();
+    in.innerHeight = innerHeightTwips();
+    in.contentWidth = kContentWidth;
+    in.contentHeight = m_contentHeight;
+    in.cornerWidth = kCornerWidth;
+    in.navigationHeight = kStripHeight;
+    in.vbarWidth = m_VScroll1->width() * 15;
+    in.hbarHeight = m_HScroll2->height() * 15;
+    in.vbarVisible = !m_VScroll1->isHidden();
+    const WindowLayout::Result r = WindowLayout::Compute(in);
+
+    Trap(10, [&] {
+        m_homeFrameHeight = r.homeFrameHeight;
+        m_frameHome->resize(m_frameHome->width(), toPixels(r.homeFrameHeight));
+    });
+    Trap(20, [&] {
+        m_frameNavigation->resize(toPixels(r.stripWidth), m_frameNavigation->height());
+        m_frameHomeNavigation->resize(toPixels(r.stripWidth), m_frameHomeNavigation->height());
+    });
+    Trap(30, [&] {
+        m_lineNavigationBottom->resize(toPixels(r.stripWidth), m_lineNavigationBottom->height());
+        m_lineHomeNavigationBottom->resize(toPixels(r.stripWidth),
+                                           m_lineHomeNavigationBottom->height());
+    });
+    Trap(40, [&] { m_HScroll2->setHidden(!r.hbarVisible); });
+    Trap(50, [&] { m_VScroll1->setHidden(!r.vbarVisible); });
+    Trap(60, [&] {
+        placeTwips(m_VScroll1, r.vbar.left(), r.vbar.top(), r.vbar.width(), r.vbar.height());
+    });
+    Trap(70, [&] {
+        placeTwips(m_HScroll2, r.hbar.left(), r.hbar.top(), r.hbar.width(), r.hbar.height());
+    });
+    Trap(80, [&] {
+        VScroll1_Change();
+        HScroll2_Change();
+    });
+    Trap(90, [&] {
+        double left = 0;
+        if (!WindowLayout::CentredLeft(in.windowWidth, kContentWidth, &left))
+            left = 0;
+        m_contentLeft = left;
+        m_picScrollable->move(toPixels(left), m_picScrollable->y());
+    });
+}
+
+void MainWindow::VScroll1_Change() {
+    if (m_VScroll1->isHidden() && m_VScroll1->value() != 0) {
+        const QSignalBlocker blocker(m_VScroll1);
+        m_VScroll1->setValue(0);
+    }
+    m_contentTop =
+        WindowLayout::ScrollOffset(windowHeightTwips(), 920, m_contentHeight, m_VScroll1->value());
+    m_picScrollable->move(m_picScrollable->x(), toPixels(m_contentTop));
+}
+
+void MainWindow::HScroll2_Change() {
+    if (m_HScroll2->isHidden() && m_HScroll2->value() != 0) {
+        const QSignalBlocker blocker(m_HScroll2);
+        m_HScroll2->setValue(0);
+    }
+    m_contentLeft =
+        WindowLayout::ScrollOffset(windowWidthTwips(), 0, kContentWidth, m_HScroll2->value());
+    m_picScrollable->move(toPixels(m_contentLeft), m_picScrollable->y());
+}
+
+void MainWindow::scrollIntoView(QWidget* field) {
+    // Tabbing through a view taller than the window would otherwise leave the caret in a
+    // field nobody can see. The bar keeps its four positions: take the nearest that shows
+    // the whole field.
+    if (!field || m_VScroll1->isHidden() || !m_picScrollable->isAncestorOf(field))
+        return;
+    const int fieldTop = field->mapTo(m_picScrollable, QPoint(0, 0)).y();
+    const int visibleTop = toPixels(kStripHeight);
+    int visibleBottom = m_client->height();
+    if (!m_HScroll2->isHidden())
+        visibleBottom -= m_HScroll2->height();
+    const auto fits = [&](int position) {
+        const int top = toPixels(WindowLayout::ScrollOffset(windowHeightTwips(), 920,
+                                                            m_contentHeight, position)) +
+                        fieldTop;
+        return top >= visibleTop && top + field->height() <= visibleBottom;
+    };
+    const int current = m_VScroll1->value();
+    if (fits(current))
+        return;
+    for (int distance = 1; distance <= m_VScroll1->maximum(); ++distance) {
+        for (int position : {current + distance, current - distance}) {
+            if (position >= m_VScroll1->minimum() && position <= m_VScroll1->maximum() &&
+                fits(position)) {
+                m_VScroll1->setValue(position);
+                return;
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Views.
+
+bool MainWindow::frameShown(const QFrame* frame) const {
+    return !frame->isHidden();
+}
+
+void MainWindow::hideFrames(std::initializer_list<QFrame*> frames) {
+    for (QFrame* frame : frames)
+        frame->hide();
+}
+
+void MainWindow::showViewFrame(QFrame* frame) {
+    frame->show();
+    setContentHeightTwips(frame->height() * 15);
+    Form_Resize();
+}
+
+void MainWindow::focusCorner() {
+    if (m_picUpperLeftCorner->isVisible())
+        m_picUpperLeftCorner->setFocus();
+}
+
+void MainWindow::imgProperty_Click() {
+    if (frameShown(m_frameProperty))
+        return;
+    hideFrames({m_frameHome});
+    showViewFrame(m_frameProperty);
+    hideFrames({m_frameFinancial, m_frameQuickView, m_frame5YearView});
+    ClearPictureSelection();
+    control(QStringLiteral("txtPropertyInformation"))->setFocus();
+}
+
+void MainWindow::imgFinancial_Click() {
+    if (frameShown(m_frameFinancial))
+        return;
+    hideFrames({m_frameHome, m_frameProperty});
+    showViewFrame(m_frameFinancial);
+    hideFrames({m_frameQuickView, m_frame5YearView});
+    ClearPictureSelection();
+    control(QStringLiteral("txtCurrentMarketValue"))->setFocus();
+    txtMortgagePrincipal1_Change();
+    txtMortgagePrincipal2_Change();
+    txtMortgagePrincipal3_Change();
+    txtMortgagePrincipal4_Change();
+    RecalculateAnalysis(*this);
+    RefreshOperatingExpenseLine(*this);
+}
+
+void MainWindow::imgQuickView_Click() {
+    if (frameShown(m_frameQuickView))
+        return;
+    hideFrames({m_frameHome, m_frameProperty, m_frameFinancial});
+    showViewFrame(m_frameQuickView);
+    hideFrames({m_frame5YearView});
+    RecalculateAnalysis(*this);
+    ClearPictureSelection();
+    focusCorner();
+}
+
+void MainWindow::img5YearView_Click() {
+    if (frameShown(m_frame5YearView))
+        return;
+    hideFrames({m_frameHome, m_frameProperty, m_frameFinancial, m_frameQuickView});
+    showViewFrame(m_frame5YearView);
+    RecalculateAnalysis(*this);
+    ClearPictureSelection();
+    focusCorner();
+}
+
+void MainWindow::ClearPictureSelection() {
+    Trap(10, [&] {
+        for (QFrame* slot : findChildren<QFrame*>(QStringLiteral("frmSelectPropertyImage")))
+            slot->setFrameShape(QFrame::NoFrame);
+    });
+    Trap(20, [&] {
+        for (QWidget* image : findChildren<QWidget*>(QStringLiteral("imgPropertyListItem"))) {
+            image->setProperty("appearance", 1);
+            if (auto* framed = qobject_cast<QFrame*>(image)) {
+                framed->setFrameShape(QFrame::Panel);
+                framed->setFrameShadow(QFrame::Sunken);
+            }
+        }
+    });
+    Trap(30, [&] {
+        if (QWidget* button = findChild<QWidget*>(QStringLiteral("cmdDeletePicture")))
+            button->setEnabled(false);
+    });
+}
+
+// Links: hover look while the pointer is over them, the view's action on release.
+void MainWindow::lblProperty_MouseMove() {
+    m_lblProperty->setHovered(true);
+}
+void MainWindow::lblProperty_DragOver() {
+    m_lblProperty->setHovered(false);
+}
+void MainWindow::lblProperty_DragDrop() {
+    m_lblProperty->setHovered(false);
+    imgProperty_Click();
+}
+void MainWindow::lblFinancial_MouseMove() {
+    m_lblFinancial->setHovered(true);
+}
+void MainWindow::lblFinancial_DragOver() {
+    m_lblFinancial->setHovered(false);
+}
+void MainWindow::lblFinancial_DragDrop() {
+    m_lblFinancial->setHovered(false);
+    imgFinancial_Click();
+}
+void MainWindow::lblQuickView_MouseMove() {
+    m_lblQuickView->setHovered(true);
+}
+void MainWindow::lblQuickView_DragOver() {
+    m_lblQuickView->setHovered(false);
+}
+void MainWindow::lblQuickView_DragDrop() {
+    m_lblQuickView->setHovered(false);
+    imgQuickView_Click();
+}
+void MainWindow::lblCashFlow_MouseMove() {
+    m_lblCashFlow->setHovered(true);
+}
+void MainWindow::lblCashFlow_DragOver() {
+    m_lblCashFlow->setHovered(false);
+}
+void MainWindow::lblCashFlow_DragDrop() {
+    m_lblCashFlow->setHovered(false);
+    // The outlook always comes up on five years, even when it is already on screen.
+    if (m_cmbCFAYears->currentIndex() == 0)
+        cmbCFAYears_Click();
+    else
+        m_cmbCFAYears->setCurrentIndex(0);
+    img5YearView_Click();
+}
+
+void MainWindow::cmbCFAYears_Click() {
+    m_frameCFA10Year->move(m_frameCFA10Year->x(), toPixels(2040));
+    const QVariant data = m_cmbCFAYears->currentData();
+    const int years = data.isValid() ? data.toInt() : 5;
+    if (years == 5) {
+        m_frameCFA5Year->show();
+        m_frameCFA10Year->hide();
+    } else {
+        m_frameCFA5Year->hide();
+        m_frameCFA10Year->show();
+        if (years == 10) {
+            m_fraCashflow20Yrs1to10->show();
+            m_fraCashflow20Yrs10to20->hide();
+            m_hscrollCashFlow10to20->hide();
+        } else {
+            // Twenty years open on the second decade.
+            m_fraCashflow20Yrs1to10->hide();
+            m_fraCashflow20Yrs10to20->show();
+            m_hscrollCashFlow10to20->show();
+            m_hscrollCashFlow10to20->setValue(2);
+        }
+    }
+    RecalculateAnalysis(*this);
+}
+
+void MainWindow::hscrollCashFlow10to20_Change() {
+    const bool firstDecade = m_hscrollCashFlow10to20->value() == 1;
+    m_fraCashflow20Yrs1to10->setVisible(firstDecade);
+    m_fraCashflow20Yrs10to20->setVisible(!firstDecade);
+    m_cmbCFAYears->setFocus();
+}
+
+// A key pressed while the corner box has the focus does nothing.
+void MainWindow::picUpperLeftCorner_KeyDown(int, int) {}
+
+void MainWindow::txtPropertyInformation_GotFocus() {
+    ClearPictureSelection();
+}
+void MainWindow::txtAddress_GotFocus() {
+    ClearPictureSelection();
+}
+void MainWindow::txtUnits_GotFocus() {
+    ClearPictureSelection();
+}
+void MainWindow::txtSquareFootage_GotFocus() {
+    ClearPictureSelection();
+}
+void MainWindow::txtMiscNotes_GotFocus() {
+    ClearPictureSelection();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_client && event->type() == QEvent::Resize) {
+        Form_Resize();
+    } else if (event->type() == QEvent::FocusIn) {
+        const QString name = watched->objectName();
+        if (name == QLatin1String("txtPropertyInformation"))
+            txtPropertyInformation_GotFocus();
+        else if (name == QLatin1String("txtAddress"))
+            txtAddress_GotFocus();
+        else if (name == QLatin1String("txtUnits"))
+            txtUnits_GotFocus();
+        else if (name == QLatin1String("txtSquareFootage"))
+            txtSquareFootage_GotFocus();
+        else if (name == QLatin1String("txtMiscNotes"))
+            txtMiscNotes_GotFocus();
+    } else if (watched == m_picScrollable && event->type() == QEvent::Wheel) {
+        // A wheel or touchpad turned anywhere over the content (a field or caption of it passes
+        // the turn on) moves it as the vertical bar does, in the bar's own steps.
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (m_VScroll1->isHidden())
+            return false;
+        // A copy that is not the user's own: sent to the bar, it goes no further.
+        QWheelEvent step(wheel->position(), wheel->globalPosition(), wheel->pixelDelta(),
+                         wheel->angleDelta(), wheel->buttons(), wheel->modifiers(), wheel->phase(),
+                         wheel->inverted(), wheel->source());
+        QCoreApplication::sendEvent(m_VScroll1, &step);
+        // A touchpad gesture begins without a distance; taking it keeps the rest coming here.
+        wheel->setAccepted(step.isAccepted() || wheel->phase() == Qt::ScrollBegin);
+        return true;
+    } else if (watched == m_picUpperLeftCorner && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        picUpperLeftCorner_KeyDown(key->key(), int(key->modifiers()));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------
+// Field change handlers: a mortgage input recomputes its own payment; an operating expense
+// recalculates everything and refreshes the total line.
+
+void MainWindow::refreshMortgagePayment(int row) {
+    UpdateMortgagePayment(*this, row);
+}
+void MainWindow::txtMortgagePrincipal1_Change() {
+    refreshMortgagePayment(1);
+}
+void MainWindow::txtMortgagePrincipal2_Change() {
+    refreshMortgagePayment(2);
+}
+void MainWindow::txtMortgagePrincipal3_Change() {
+    refreshMortgagePayment(3);
+}
+void MainWindow::txtMortgagePrincipal4_Change() {
+    refreshMortgagePayment(4);
+}
+void MainWindow::txtAnnualInterestRate1_Change() {
+    txtMortgagePrincipal1_Change();
+}
+void MainWindow::txtAnnualInterestRate2_Change() {
+    txtMortgagePrincipal2_Change();
+}
+void MainWindow::txtAnnualInterestRate3_Change() {
+    txtMortgagePrincipal3_Change();
+}
+void MainWindow::txtAnnualInterestRate4_Change() {
+    txtMortgagePrincipal4_Change();
+}
+void MainWindow::txtAmortizationTerm1_Change() {
+    txtMortgagePrincipal1_Change();
+}
+void MainWindow::txtAmortizationTerm2_Change() {
+    txtMortgagePrincipal2_Change();
+}
+void MainWindow::txtAmortizationTerm3_Change() {
+    txtMortgagePrincipal3_Change();
+}
+void MainWindow::txtAmortizationTerm4_Change() {
+    txtMortgagePrincipal4_Change();
+}
+
+void MainWindow::expenseChanged() {
+    OperatingExpenseChanged(*this);
+}
+void MainWindow::txtAdvertising_Change() {
+    expenseChanged();
+}
+void MainWindow::txtInsurance_Change() {
+    expenseChanged();
+}
+void MainWindow::txtMiscellaneousExpenses_Change() {
+    expenseChanged();
+}
+void MainWindow::txtOfficeSupplies_Change() {
+    expenseChanged();
+}
+void MainWindow::txtProfessionalServices_Change() {
+    expenseChanged();
+}
+void MainWindow::txtPropertyManagement_Change() {
+    expenseChanged();
+}
+void MainWindow::txtPropertyTaxes_Change() {
+    expenseChanged();
+}
+void MainWindow::txtRepairAndMaintenance_Change() {
+    expenseChanged();
+}
+void MainWindow::txtSalaryAndWages_Change() {
+    expenseChanged();
+}
+void MainWindow::txtUtilities_Change() {
+    expenseChanged();
+}
+void MainWindow::txtWaterSewerGarbage_Change() {
+    expenseChanged();
+}

@@ -1,0 +1,378 @@
+#pragma once
+
+#include "model/form.h"
+#include "gui/commands/propertycommands.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+class ClickableImage;
+class FilePicker;
+class HomePage;
+class WidgetPrompts;
+class LinkLabel;
+class OutlookChart;
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QScrollBar;
+
+// The program's one main window. Its named text fields are the open property (the form the
+// calculations, the store and the change tracking work on); it shows the home page or one of
+// the four property views inside a scrollable content area, under a navigation strip.
+//
+// Sizes and positions follow the program's twip layout (15 twips = 1 pixel). The window's
+// "outer" size is its client area plus the allowance a classic sizable frame with caption
+// took, so the layout numbers place both scroll bars flush against the client edges whatever
+// the window manager draws around the window.
+class MainWindow : public QMainWindow, public Form, public PropertyCommandHost {
+    Q_OBJECT
+public:
+    // Client area to outer size, in twips.
+    static constexpr int kFrameAllowanceWidth = 100;
+    static constexpr int kFrameAllowanceHeight = 770;
+    // The content area's width, and the corner box and strip heights.
+    static constexpr int kContentWidth = 10860;
+    static constexpr int kCornerWidth = 1440;
+    static constexpr int kStripHeight = 900;
+    static constexpr int kMiscNotesLimit = 2500;
+
+    static int toPixels(double twips);
+
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // --- Form ---
+    QString text(const QString& name, int index = 0) const override;
+    void setText(const QString& name, const QString& value, int index = 0) override;
+    bool isEnabled(const QString& name, int index = 0) const override;
+    void setTextColor(const QString& name, int index, QRgb colour) override;
+    QRgb textColor(const QString& name, int index) const override;
+    QVector<ControlRef> controlsInWindowOrder() const override;
+    QVariant selectedItemData(const QString& name) const override;
+    void setChartData(const QVector<double>& values, const QStringList& labels) override;
+    void processPendingEvents() override;
+
+    // A named control (letter case ignored); array cells by their index 1..n, else 0.
+    QWidget* control(const QString& name, int index = 0) const;
+    template <class T> T* control(const QString& name, int index = 0) const {
+        return qobject_cast<T*>(control(name, index));
+    }
+
+    QFrame* homeFrame() const { return m_frameHome; }
+    QFrame* propertyPicturesFrame() const { return m_framePropertyPictures; }
+    OutlookChart* chart() const { return m_chart; }
+    QMenu* fileMenu() const { return m_mnuFile; }
+    QMenu* editMenu() const { return m_mnuEdit; }
+    QMenu* toolsMenu() const { return m_mnuTools; }
+    QMenu* helpMenu() const { return m_mnuHelp; }
+
+    // The window's outer size and client area, in twips (see the class comment).
+    int windowWidthTwips() const;
+    int windowHeightTwips() const;
+    int innerWidthTwips() const;
+    int innerHeightTwips() const;
+    void setWindowSizeTwips(int width, int height);
+    int contentLeftTwips() const;
+    int contentTopTwips() const;
+
+    // The table index the home page is rebuilt from when the user returns to it.
+    qint32 m_iHomePageStart = 0;
+
+    // Rebuilds the home page's cards; installed by whoever owns the home page.
+    using HomePageLoader = std::function<void(qint32& start, const QString& filter)>;
+    void setHomePageLoader(HomePageLoader loader) { m_homePageLoader = std::move(loader); }
+
+    // How many layout passes ran; a view switch that finds its view up runs none.
+    int layoutPasses() const { return m_layoutPasses; }
+
+    // --- The home page and the property commands (propertycommandswindow.cpp) ---
+    HomePage& homePage() override { return *m_homePage; }
+    PropertyCommands& commands() { return *m_commands; }
+    // Message boxes and the property-name dialog; nullptr puts the window's own back.
+    void setPrompts(Prompts* prompts) { m_prompts = prompts; }
+    Prompts& prompts() override;
+    Form& form() override { return *this; }
+    bool isHomePageVisible() const override;
+    void clearPictureStripImages() override;
+    void resetPictureStripScroll() override;
+    void ShowPictureStrip() override;
+    void showPropertyNavigation() override;
+    bool showCornerFromFirstStripSlot() override;
+    void showCornerLogo() override;
+    qint32& homePageStart() override { return m_iHomePageStart; }
+    void setBusy(bool busy) override;
+
+    void OpenPropertyByName(QString& name);
+    void RemovePropertyByName(QString& name);
+    void ClearPropertyFields();
+    void TakeBaselineSnapshot();
+    void TakeCurrentSnapshot();
+    bool HasUnsavedChanges() const;
+
+public slots:
+    void Form_Load();
+    void Form_Unload(bool& Cancel);
+    void Form_Resize();
+    void ShowHomePage();
+    void ApplyColourScheme();
+    void ClearPictureSelection();
+
+    void imgProperty_Click();
+    void imgFinancial_Click();
+    void imgQuickView_Click();
+    void img5YearView_Click();
+
+    void lblProperty_MouseMove();
+    void lblProperty_DragOver();
+    void lblProperty_DragDrop();
+    void lblFinancial_MouseMove();
+    void lblFinancial_DragOver();
+    void lblFinancial_DragDrop();
+    void lblQuickView_MouseMove();
+    void lblQuickView_DragOver();
+    void lblQuickView_DragDrop();
+    void lblCashFlow_MouseMove();
+    void lblCashFlow_DragOver();
+    void lblCashFlow_DragDrop();
+
+    void VScroll1_Change();
+    void HScroll2_Change();
+    void cmbCFAYears_Click();
+    void hscrollCashFlow10to20_Change();
+    void picUpperLeftCorner_KeyDown(int KeyCode, int Shift);
+
+    void txtPropertyInformation_GotFocus();
+    void txtAddress_GotFocus();
+    void txtUnits_GotFocus();
+    void txtSquareFootage_GotFocus();
+    void txtMiscNotes_GotFocus();
+
+    void txtMortgagePrincipal1_Change();
+    void txtMortgagePrincipal2_Change();
+    void txtMortgagePrincipal3_Change();
+    void txtMortgagePrincipal4_Change();
+    void txtAnnualInterestRate1_Change();
+    void txtAnnualInterestRate2_Change();
+    void txtAnnualInterestRate3_Change();
+    void txtAnnualInterestRate4_Change();
+    void txtAmortizationTerm1_Change();
+    void txtAmortizationTerm2_Change();
+    void txtAmortizationTerm3_Change();
+    void txtAmortizationTerm4_Change();
+
+    void txtAdvertising_Change();
+    void txtInsurance_Change();
+    void txtMiscellaneousExpenses_Change();
+    void txtOfficeSupplies_Change();
+    void txtProfessionalServices_Change();
+    void txtPropertyManagement_Change();
+    void txtPropertyTaxes_Change();
+    void txtRepairAndMaintenance_Change();
+    void txtSalaryAndWages_Change();
+    void txtUtilities_Change();
+    void txtWaterSewerGarbage_Change();
+
+    void mnuFileExit_Click();
+    void mnuFile_Click();
+    void mnuFileOpen_Click();
+    void mnuFileClose_Click();
+    void mnuFileAddNewProperty_Click();
+    void mnuFileRemoveSelectedProperty_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+
+    // --- Financial analysis report (mainwindow_report.cpp) ---
+    void mnuTools_Click();
+    void mnuToolsmnuPrintAnalysis_Click();
+    void PrintFinancialAnalysisReport();
+
+private:
+    void buildReportCommand();
+    QAction* m_mnuToolsmnuPrintAnalysis = nullptr;
+    class ReportCanvas* m_picGraphPrintingPictureBox = nullptr;
+    // --- end of financial analysis report ---
+
+    // --- Edit and Help menus (mainwindow_edit.cpp, mainwindow_help.cpp) ---
+public slots:
+    void mnuEdit_Click();
+    void mnuEditUndo_Click();
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuEditDelete_Click();
+    void mnuEditSelectAll_Click();
+    void mnuHelp_Click();
+    void mnuHelpTopics_Click();
+    void mnuHelpOnlineHelp_Click();
+    void mnuHelpNewsletter_Click();
+    void mnuHelpAbout_Click();
+
+private:
+    void buildEditAndHelpMenus();
+    void buildHelpMenu();
+    // Hands a page of the program's own folders to the browser; when the shell refuses it,
+    // tells the user where the file is so it can be opened by hand.
+    void openPage(const QString& path);
+    void SendToActiveControl(int message);
+    QWidget* activeControl() const;
+    QAction* m_mnuEditUndo = nullptr;
+    QAction* m_mnuEditCut = nullptr;
+    QAction* m_mnuEditCopy = nullptr;
+    QAction* m_mnuEditPaste = nullptr;
+    QAction* m_mnuEditDelete = nullptr;
+    QAction* m_mnuEditSelectAll = nullptr;
+    QAction* m_mnuHelpAbout = nullptr;
+    // --- end of Edit and Help menus ---
+
+    // --- Property pictures: the strip and the full-size view (mainwindow_pictures.cpp) ---
+public:
+    // The file dialog and the clock that stamps added pictures; nullptr / an empty clock put
+    // the window's own back.
+    void setFilePicker(FilePicker* picker);
+    void setPictureClock(std::function<QDateTime()> clock);
+    // Removes the selected strip picture; callers check that a slot is selected.
+    void DeleteSelectedPicture();
+    // Modal; returns when the view is closed.
+    void ShowFullSizePicture(const QString& reference);
+public slots:
+    void cmdAddPicture_Click();
+    void cmdDeletePicture_Click();
+    void hScrollPropertImages_Change();
+    void imgPropertyListItem_Click(int Index);
+    void imgPropertyListItem_DblClick(int Index);
+    void mnuToolsViewImageDetails_Click();
+
+private:
+    void buildPictureStrip();
+    void showCornerForPictureStrip();
+    bool hasPictureSelection() const;
+    class PictureStrip* m_pictureStrip = nullptr;
+    // --- end of property pictures ---
+
+protected:
+    // Asked before the window closes with a property open; false keeps the program running.
+    // Change tracking answers it with the unsaved-changes question.
+    virtual bool confirmUnsavedWork();
+
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Cell {
+        QWidget* widget = nullptr;
+        ControlKind kind = ControlKind::TextField;
+        QRgb colour = 0xff000000;
+    };
+    static QString keyOf(const QString& name, int index);
+
+    // Building (mainwindowviews.cpp).
+    void buildWindow();
+    void buildMenus();
+    // The home page inside frameHome, the File menu's property entries, the prompts.
+    void buildPropertyCommands();
+    void buildStrips();
+    void buildPropertyView();
+    void buildFinancialView();
+    void buildQuickView();
+    void buildOutlookView();
+    void connectFieldHandlers();
+    QFrame* makeViewFrame(const QString& name, const QString& heading, int heightTwips);
+    QLineEdit* addField(QWidget* parent, const QString& name, int index, int left, int top,
+                        int width, int height = 315);
+    QLabel* addCaption(QWidget* parent, const QString& name, const QString& text, int left, int top,
+                       int width, int height = 315);
+    QLabel* addGroupHeading(QWidget* parent, const QString& text, int left, int top, int width);
+    // A caption, its field and, for percentages, a "%" after it.
+    QLineEdit* addCaptionedField(QWidget* parent, const QString& field, const QString& caption,
+                                 bool percent, int captionLeft, int captionWidth, int fieldLeft,
+                                 int fieldWidth, int top);
+    void registerControl(QWidget* widget, const QString& name, int index, ControlKind kind);
+    void placeTwips(QWidget* widget, int left, int top, int width, int height);
+    void applyDesignDefaults();
+
+    // Switching views.
+    void showViewFrame(QFrame* frame);
+    void hideFrames(std::initializer_list<QFrame*> frames);
+    void setContentHeightTwips(int height);
+    void focusCorner();
+    void scrollIntoView(QWidget* field);
+    void refreshMortgagePayment(int row);
+    void expenseChanged();
+    void setCornerPicture(const QString& path);
+    void storeWindowPosition();
+    bool frameShown(const QFrame* frame) const;
+
+    QHash<QString, Cell> m_cells; // lower-cased name + '#' + index
+    QVector<ControlRef> m_fieldOrder;
+    QVector<ControlRef> m_otherControls;
+
+    QMenu* m_mnuFile = nullptr;
+    QMenu* m_mnuEdit = nullptr;
+    QMenu* m_mnuTools = nullptr;
+    QMenu* m_mnuHelp = nullptr;
+    QAction* m_mnuFileExit = nullptr;
+    QWidget* m_client = nullptr;
+    QWidget* m_picScrollable = nullptr;
+    QFrame* m_picUpperLeftCorner = nullptr;
+    QLabel* m_imgUpperLeftCorner = nullptr;
+    QFrame* m_frameNavigation = nullptr;
+    QFrame* m_frameHomeNavigation = nullptr;
+    QFrame* m_lineNavigationBottom = nullptr;
+    QFrame* m_lineHomeNavigationBottom = nullptr;
+    LinkLabel* m_lblProperty = nullptr;
+    LinkLabel* m_lblFinancial = nullptr;
+    LinkLabel* m_lblQuickView = nullptr;
+    LinkLabel* m_lblCashFlow = nullptr;
+    ClickableImage* m_imgProperty = nullptr;
+    ClickableImage* m_imgFinancial = nullptr;
+    ClickableImage* m_imgQuickView = nullptr;
+    QScrollBar* m_VScroll1 = nullptr;
+    QScrollBar* m_HScroll2 = nullptr;
+
+    QFrame* m_frameHome = nullptr;
+    QFrame* m_frameProperty = nullptr;
+    QFrame* m_frameFinancial = nullptr;
+    QFrame* m_frameQuickView = nullptr;
+    QFrame* m_frame5YearView = nullptr;
+    QFrame* m_framePropertyPictures = nullptr;
+
+    QComboBox* m_cmbCFAYears = nullptr;
+    QFrame* m_frameCFA5Year = nullptr;
+    QFrame* m_frameCFA10Year = nullptr;
+    QFrame* m_fraCashflow20Yrs1to10 = nullptr;
+    QFrame* m_fraCashflow20Yrs10to20 = nullptr;
+    QScrollBar* m_hscrollCashFlow10to20 = nullptr;
+    OutlookChart* m_chart = nullptr;
+    QPlainTextEdit* m_txtMiscNotes = nullptr;
+
+    HomePageLoader m_homePageLoader;
+    HomePage* m_homePage = nullptr;
+    QMetaObject::Connection m_focusChanged;
+    std::unique_ptr<PropertyCommands> m_commands;
+    std::unique_ptr<WidgetPrompts> m_widgetPrompts;
+    Prompts* m_prompts = nullptr;
+    QAction* m_mnuFileOpen = nullptr;
+    QAction* m_mnuFileClose = nullptr;
+    QAction* m_mnuFileAddNewProperty = nullptr;
+    QAction* m_mnuFileRemoveSelectedProperty = nullptr;
+    QAction* m_mnuFileSave = nullptr;
+    QAction* m_mnuFileSaveAs = nullptr;
+    int m_lastPeriodIndex = -1;
+    bool m_processingEvents = false;
+    bool m_loaded = false;
+    int m_layoutPasses = 0;
+    // Exact twip positions of the content (the widget itself sits on whole pixels).
+    double m_contentLeft = 0;
+    double m_contentTop = 0;
+    int m_contentHeight = 0;
+    int m_homeFrameHeight = 8995;
+};

@@ -1,0 +1,112 @@
+#include "gui/pictures/picturefiles.h"
+
+#include "base/programfolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+
+const QString kInvalidPictureFile = QStringLiteral("invalidPictureFormat.jpg");
+
+PictureLoad LoadPictureFile(const QString& path, QPixmap* out, const QSize& fitTo) {
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists()) {
+        // A missing file in an existing folder is "file not found"; anything else is a path
+        // that does not exist, which may still be meant relative to the program folder.
+        return !path.isEmpty() && info.dir().exists() ? PictureLoad::FileNotFound
+                                                      : PictureLoad::PathNotFound;
+    }
+    if (info.isDir() || !info.isReadable())
+        return PictureLoad::OtherFailure;
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize original = reader.size();
+    QSize smaller;
+    if (fitTo.isValid() && original.isValid() && original.width() > fitTo.width() * 2 &&
+        original.height() > fitTo.height() * 2)
+        smaller = original.scaled(fitTo * 2, Qt::KeepAspectRatioByExpanding);
+    // Only the JPEG decoder scales as it decodes. The others are scaled afterwards in full
+    // colour: scaling a 1-bit picture as it stands drops its two colours (a scanned plan
+    // shows as black).
+    const bool jpeg = reader.format() == "jpeg";
+    if (smaller.isValid() && jpeg)
+        reader.setScaledSize(smaller);
+    QImage image = reader.read();
+    if (!image.isNull() && smaller.isValid() && !jpeg) {
+        image = image
+                    .convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                             : QImage::Format_RGB32)
+                    .scaled(smaller, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    if (image.isNull()) {
+        switch (reader.error()) {
+        case QImageReader::FileNotFoundError:
+            return PictureLoad::FileNotFound;
+        case QImageReader::DeviceError:
+            return PictureLoad::OtherFailure;
+        default:
+            return PictureLoad::InvalidPicture;
+        }
+    }
+    *out = QPixmap::fromImage(image);
+    return PictureLoad::Loaded;
+}
+
+bool LoadPictureReference(const QString& reference, QPixmap* out, const QSize& fitTo) {
+    QPixmap pixmap;
+    PictureLoad result =
+        LoadPictureFile(LocatePictureFile(reference, ProgramFolder()), &pixmap, fitTo);
+    if (result == PictureLoad::PathNotFound)
+        result = LoadPictureFile(ProgramFolder() + reference, &pixmap, fitTo);
+    if (result == PictureLoad::InvalidPicture || result == PictureLoad::FileNotFound)
+        result = LoadPictureFile(ImagesFile(kInvalidPictureFile), &pixmap, fitTo);
+    if (result != PictureLoad::Loaded)
+        return false;
+    *out = pixmap;
+    return true;
+}
+
+QString ImagesFile(const QString& name) {
+    return JoinProgramPath(ProgramFolder(), QStringLiteral("_images/") + name);
+}
+
+QString PictureStamp(const QDateTime& when) {
+    return when.toString(QStringLiteral("yyyyMMddHHmmss"));
+}
+
+QString PictureCopyPath(const QString& stamp, const QString& chosenFile) {
+    // The ending is the file's own extension with its dot, whatever its length, so a
+    // ".jpeg" or ".tiff" copy still opens as what it is; a name without one adds nothing.
+    const QString suffix = QFileInfo(chosenFile).suffix();
+    return JoinProgramPath(ProgramFolder(), QStringLiteral("_data/_propertyImages/")) + stamp +
+           (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
+}
+
+QString FreePictureCopyPath(const QDateTime& when, const QString& chosenFile) {
+    QDateTime stampTime = when;
+    QString path = PictureCopyPath(PictureStamp(stampTime), chosenFile);
+    while (QFileInfo::exists(path)) {
+        stampTime = stampTime.addSecs(1);
+        path = PictureCopyPath(PictureStamp(stampTime), chosenFile);
+    }
+    return path;
+}
+
+FilePickerRequest AddPictureRequest() {
+    FilePickerRequest request;
+    request.title = QStringLiteral("Add File");
+    const auto split = [](const char* patterns) {
+        return QString::fromLatin1(patterns).split(QLatin1Char(';'));
+    };
+    request.filters = {
+        {QStringLiteral("All Picture Files"),
+         split("*.JPG;*.JPEG;*.JPE;*.JFIF;*.GIF;*.TIF;*.TIFF;*.BMP;*.PNG")},
+        {QStringLiteral("JPEG (*.JPG;*.JPEG;*.JPE;*.JFIF)"), split("*.JPG;*.JPEG;*.JPE;*.JFIF")},
+        {QStringLiteral("GIF (*.GIF)"), split("*.GIF")},
+        {QStringLiteral("TIFF (*.TIF;*.TIFF)"), split("*.TIF;*.TIFF")},
+        {QStringLiteral("BMP (*.BMP)"), split("*.BMP")},
+        {QStringLiteral("PNG (*.PNG)"), split("*.PNG")},
+        {QStringLiteral("All Files (*.*)"), split("*.*")},
+    };
+    return request;
+}

@@ -1,0 +1,562 @@
+#include "gui/views/homepage.h"
+
+#include "base/numerictext.h"
+#include "base/errortrap.h"
+#include "base/programfolder.h"
+#include "store/propertytable.h"
+#include "gui/pictures/picturefiles.h"
+#include "gui/mainwindow/windowlayout.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPixmapCache>
+#include <cmath>
+
+namespace {
+
+constexpr int px(int twips) {
+    return WindowLayout::TwipsToPixels(twips);
+}
+
+constexpr int kCardLeft[3] = {240, 3840, 7440};
+constexpr int kCardTop[2] = {1680, 4920};
+constexpr int kCardWidth = 3372;
+constexpr int kCardHeight = 3012;
+constexpr int kPictureLeft = 240;
+constexpr int kPictureTop = 360;
+constexpr int kPictureWidth = 2892;
+constexpr int kPictureHeight = 1812;
+constexpr int kLineTop[4] = {120, 2240, 2480, 2720};
+constexpr int kLineLeft = 30;
+constexpr int kLineWidth = 3310;
+constexpr int kLineHeight = 240;
+
+const QColor kLinkColour(0, 0, 128);
+const QColor kLinkHoverColour(102, 153, 204);
+const QColor kCardSelectedBackground(234, 241, 250);
+const QColor kCardBorder(0, 0, 128);
+
+const QString kNoImage = QStringLiteral("noImageAvailable.jpg");
+const QString kInvalidPicture = QStringLiteral("invalidPictureFormat.jpg");
+const QString kTagProperty = QStringLiteral("tag");
+
+// A one-line label that elides what does not fit instead of cutting a glyph in half; its
+// text stays whole, since opening a property goes by the card's first line.
+class CardLine : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
+        // What had to be cut short is still there for the pointer.
+        const QString tip = shown == text() ? QString() : text();
+        if (toolTip() != tip)
+            setToolTip(tip);
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(area, Qt::AlignHCenter | Qt::AlignVCenter, shown);
+    }
+};
+
+// The whole-number conversion the filters use: banker's rounding, 32-bit range.
+qint32 WholeNumber(const QString& text) {
+    const double value = std::nearbyint(ToNumber(text));
+    if (value > 2147483647.0 || value < -2147483648.0)
+        RaiseError(6);
+    return qint32(value);
+}
+
+// Loads a picture file scaled to the card's picture box. Decoded pictures are kept by path,
+// time stamp and size, so paging through the same properties decodes nothing twice.
+PictureLoad LoadCardPixmap(const QString& path, const QSize& size, QPixmap* out) {
+    const QFileInfo info(path);
+    QString key;
+    if (!path.isEmpty() && info.isFile()) {
+        key = QStringLiteral("qb-card|%1|%2|%3|%4x%5")
+                  .arg(info.absoluteFilePath())
+                  .arg(info.lastModified().toMSecsSinceEpoch())
+                  .arg(info.size())
+                  .arg(size.width())
+                  .arg(size.height());
+        if (QPixmapCache::find(key, out))
+            return PictureLoad::Loaded;
+    }
+    QPixmap decoded;
+    const PictureLoad result = LoadPictureFile(path, &decoded, size);
+    if (result != PictureLoad::Loaded)
+        return result;
+    *out = decoded.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (!key.isEmpty())
+        QPixmapCache::insert(key, *out);
+    return result;
+}
+
+int TagNumber(const QVariant& tag) {
+    bool ok = false;
+    const int n = tag.toString().trimmed().toInt(&ok);
+    return ok ? n : 0;
+}
+
+} // namespace
+
+HomePage::HomePage(QFrame* frameHome, QObject* parent) : QObject(parent), m_frameHome(frameHome) {
+    buildControls();
+    fillFilterEntries();
+}
+
+const QStringList& HomePage::FilterEntries() {
+    static const QStringList entries{QStringLiteral("Show All Properties"),
+                                     QStringLiteral("1-Unit Only"),
+                                     QStringLiteral("Multiple Units"),
+                                     QStringLiteral("Purchase Price < $50,000"),
+                                     QStringLiteral("Purchase Price < $100,000"),
+                                     QStringLiteral("Purchase Price < $150,000"),
+                                     QStringLiteral("Purchase Price < $200,000"),
+                                     QStringLiteral("Purchase Price < $250,000"),
+                                     QStringLiteral("Purchase Price < $300,000"),
+                                     QStringLiteral("Purchase Price < $400,000"),
+                                     QStringLiteral("Purchase Price < $500,000"),
+                                     QStringLiteral("Purchase Price < $750,000"),
+                                     QStringLiteral("Purchase Price < $1,000,000"),
+                                     QStringLiteral("Purchase Price < $1,250,000"),
+                                     QStringLiteral("Purchase Price < $1,500,000"),
+                                     QStringLiteral("Purchase Price < $2,000,000"),
+                                     QStringLiteral("Purchase Price $2,000,000 +")};
+    return entries;
+}
+
+void HomePage::fillFilterEntries() {
+    const QSignalBlocker quiet(m_filter);
+    m_filter->clear();
+    m_filter->addItems(FilterEntries());
+    m_filter->setCurrentIndex(0);
+}
+
+void HomePage::buildControls() {
+    QFrame* page = m_frameHome;
+    page->installEventFilter(this);
+
+    QFont nameFont = page->font();
+    nameFont.setPixelSize(12);
+    nameFont.setBold(true);
+    QFont figureFont = page->font();
+    figureFont.setPixelSize(10);
+
+    for (int k = 1; k <= kCards; ++k) {
+        Card& c = m_cards[k - 1];
+        c.frame = new QFrame(page);
+        c.frame->setObjectName(QStringLiteral("frameSelectProperty"));
+        c.frame->setProperty("index", k);
+        c.frame->setProperty("tag", QString());
+        c.frame->setGeometry(px(kCardLeft[(k - 1) % 3]), px(kCardTop[(k - 1) / 3]), px(kCardWidth),
+                             px(kCardHeight));
+        c.frame->setAutoFillBackground(true);
+        c.frame->setCursor(Qt::PointingHandCursor);
+        setBorder(k, false);
+        c.frame->installEventFilter(this);
+
+        c.picture = new QLabel(c.frame);
+        c.picture->setObjectName(QStringLiteral("picSelectProperty"));
+        c.picture->setProperty("index", k);
+        c.picture->setProperty("tag", QString());
+        c.picture->setGeometry(px(kPictureLeft), px(kPictureTop), px(kPictureWidth),
+                               px(kPictureHeight));
+        c.picture->setScaledContents(true);
+        c.picture->installEventFilter(this);
+
+        for (int n = 1; n <= 4; ++n) {
+            QLabel* line = new CardLine(c.frame);
+            line->setObjectName(QStringLiteral("lblSelectPropertyLine%1").arg(n));
+            line->setProperty("index", k);
+            line->setFont(n == 1 ? nameFont : figureFont);
+            // Centred over the picture, so the card reads as one block.
+            line->setGeometry(px(kLineLeft), px(kLineTop[n - 1]), px(kLineWidth), px(kLineHeight));
+            QPalette pal = line->palette();
+            pal.setColor(QPalette::WindowText, n == 1 ? QColor(0, 0, 96) : QColor(40, 40, 40));
+            line->setPalette(pal);
+            line->installEventFilter(this);
+            c.lines[n - 1] = line;
+        }
+        c.frame->hide();
+    }
+
+    m_filterCaption = new QLabel(QStringLiteral("Filter Properties "), page);
+    m_filterCaption->setObjectName(QStringLiteral("lblShowProperties"));
+    m_filterCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_filterCaption->setGeometry(px(2880) - 40, px(1005), px(4800 - 2880) + 40, 22);
+
+    m_filter = new QComboBox(page);
+    m_filter->setObjectName(QStringLiteral("cmbShowProperties"));
+    m_filter->setGeometry(px(4800), px(1005), px(4455), 22);
+    m_filter->setMaxVisibleItems(17);
+    m_filter->installEventFilter(this);
+    connect(m_filter, &QComboBox::activated, this, [this](int) { cmbShowProperties_Click(); });
+
+    m_previous = new QLabel(QStringLiteral("< Previous Page"), page);
+    m_previous->setObjectName(QStringLiteral("lblPreviousPage"));
+    m_previous->setGeometry(px(240), px(8025), px(1905), 20);
+    m_next = new QLabel(QStringLiteral("Next Page >"), page);
+    m_next->setObjectName(QStringLiteral("lblNextPage"));
+    m_next->setGeometry(px(8880), px(8025), px(1905), 20);
+    m_next->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (QLabel* link : {m_previous, m_next}) {
+        QFont f = link->font();
+        f.setPixelSize(13);
+        link->setFont(f);
+        link->setCursor(Qt::PointingHandCursor);
+        link->installEventFilter(this);
+        setLinkHover(link, false);
+        link->hide();
+    }
+}
+
+QString HomePage::imagesFile(const QString& name) const {
+    return JoinProgramPath(ProgramFolder(), QStringLiteral("_images/") + name);
+}
+
+void HomePage::setBorder(int k, bool on) {
+    QFrame* f = m_cards[k - 1].frame;
+    f->setFrameShape(on ? QFrame::Box : QFrame::NoFrame);
+    f->setFrameShadow(QFrame::Plain);
+    f->setLineWidth(1);
+    QPalette pal = f->palette();
+    pal.setColor(QPalette::Window, on ? kCardSelectedBackground : QColor(Qt::white));
+    pal.setColor(QPalette::WindowText, kCardBorder);
+    f->setPalette(pal);
+}
+
+bool HomePage::hasBorder(int k) const {
+    return m_cards[k - 1].frame->frameShape() == QFrame::Box;
+}
+
+int HomePage::selectedCard(bool mustBeVisible) const {
+    for (int k = 1; k <= kCards; ++k) {
+        if (hasBorder(k) && (!mustBeVisible || !m_cards[k - 1].frame->isHidden()))
+            return k;
+    }
+    return 0;
+}
+
+qint32 HomePage::cardTag(int k) const {
+    return TagNumber(m_cards[k - 1].frame->property("tag"));
+}
+
+QString HomePage::pictureTag(int k) const {
+    return m_cards[k - 1].picture->property("tag").toString();
+}
+
+QString HomePage::filterText() const {
+    return m_filter->currentText();
+}
+
+void HomePage::setLinkHover(QLabel* link, bool hover) {
+    QPalette pal = link->palette();
+    pal.setColor(QPalette::WindowText, hover ? kLinkHoverColour : kLinkColour);
+    link->setPalette(pal);
+    QFont f = link->font();
+    f.setUnderline(hover);
+    link->setFont(f);
+}
+
+void HomePage::clearCard(int k, const QPixmap& placeholder) {
+    Card& c = m_cards[k - 1];
+    for (QLabel* line : c.lines) {
+        if (!line->text().isEmpty())
+            line->clear();
+    }
+    // A filter may clear the same card for hundreds of rejected rows: touch the picture
+    // only when it shows something else.
+    if (placeholder.isNull())
+        c.picture->clear();
+    else if (c.picture->pixmap().cacheKey() != placeholder.cacheKey())
+        c.picture->setPixmap(placeholder);
+    c.picture->setProperty("tag", kNoImage);
+}
+
+void HomePage::showCardPicture(int k, const QString& reference) {
+    QLabel* pic = m_cards[k - 1].picture;
+    // Failures here are settled on the spot: a picture that cannot be shown is no error.
+    QPixmap pixmap;
+    const QString located = LocatePictureFile(reference, ProgramFolder());
+    pic->setProperty("tag", located);
+    PictureLoad result = LoadCardPixmap(located, pic->size(), &pixmap);
+    if (result == PictureLoad::PathNotFound) {
+        // References written relative to the program folder.
+        const QString inFolder = ProgramFolder() + reference;
+        pic->setProperty("tag", inFolder);
+        result = LoadCardPixmap(inFolder, pic->size(), &pixmap);
+    }
+    if (result == PictureLoad::Loaded) {
+        pic->setPixmap(pixmap);
+        return;
+    }
+    if (result == PictureLoad::InvalidPicture || result == PictureLoad::FileNotFound) {
+        if (LoadCardPixmap(imagesFile(kInvalidPicture), pic->size(), &pixmap) ==
+            PictureLoad::Loaded)
+            pic->setPixmap(pixmap);
+    }
+}
+
+void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
+    for (int k = 1; k <= kCards; ++k)
+        Trap(10, [&] { m_cards[k - 1].frame->hide(); });
+    if (start < 1)
+        start = 1;
+    Trap(20, [&] { m_previous->setVisible(start > 1); });
+
+    enum class Rule { None, OneUnit, MultipleUnits, PriceBelow, PriceFrom2M };
+    const QString lower = filter.toLower();
+    Rule rule = Rule::None;
+    if (lower == QLatin1String("show all properties"))
+        rule = Rule::None;
+    else if (lower == QLatin1String("1-unit only"))
+        rule = Rule::OneUnit;
+    else if (lower == QLatin1String("multiple units"))
+        rule = Rule::MultipleUnits;
+    else if (lower.contains(QLatin1String("purchase price < $")))
+        rule = Rule::PriceBelow;
+    else if (lower.contains(QLatin1String("purchase price $2,000,000 +")))
+        rule = Rule::PriceFrom2M;
+    const QString limitText = filter.mid(filter.indexOf(QLatin1Char('$')) + 1);
+
+    const qint32 count = PropertyTable.propertyCount();
+    const int slotCount = PropertyTable.slotCount();
+    int k = 1;
+    qint32 p = start;
+    QPixmap placeholder;
+    LoadCardPixmap(imagesFile(kNoImage), m_cards[0].picture->size(), &placeholder);
+    while (k <= kCards && p <= count) {
+        // The card is composed first and put on screen only once the row has passed the
+        // filter: a filter that turns away hundreds of rows then costs no widget work.
+        QString lines[4];
+        bool shown = false;
+        bool hasPicture = false;
+        QString pictureReference;
+        bool rejected = false;
+        for (int j = 1; j <= slotCount; ++j) {
+            const QString& key = PropertyTable.key(p, j);
+            const QString& value = PropertyTable.value(p, j);
+            if (key.isEmpty())
+                continue;
+            // The filter test: a value that cannot be read rejects the property (the
+            // failure is logged, then the rejection runs).
+            auto rejects = [&](int location, auto&& test) {
+                bool result = true;
+                Trap(location, [&] { result = test(); });
+                return result;
+            };
+            if (rule == Rule::OneUnit || rule == Rule::MultipleUnits) {
+                if (key.compare(QLatin1String("txtUnits"), Qt::CaseInsensitive) == 0) {
+                    rejected = rule == Rule::OneUnit
+                                   ? rejects(40, [&] { return WholeNumber(value) > 1; })
+                                   : rejects(41, [&] { return WholeNumber(value) <= 1; });
+                }
+            } else if (rule == Rule::PriceBelow || rule == Rule::PriceFrom2M) {
+                if (key.compare(QLatin1String("txtPurchasePrice"), Qt::CaseInsensitive) == 0) {
+                    rejected =
+                        rule == Rule::PriceBelow
+                            ? rejects(42,
+                                      [&] { return WholeNumber(value) > WholeNumber(limitText); })
+                            : rejects(43, [&] { return WholeNumber(value) < 2000000; });
+                }
+            }
+            if (rejected)
+                break;
+            if (key.compare(QLatin1String("txtPropertyInformation"), Qt::CaseInsensitive) == 0) {
+                shown = true;
+                lines[0] = value;
+            } else if (key.compare(QLatin1String("txtPurchasePrice"), Qt::CaseInsensitive) == 0) {
+                shown = true;
+                lines[1].clear();
+                Trap(50, [&] {
+                    lines[1] = QStringLiteral("Purchase Price = ") + CurrencyText(value, 0);
+                });
+            } else if (key.compare(QLatin1String("txtUnits"), Qt::CaseInsensitive) == 0) {
+                shown = true;
+                lines[2] = QStringLiteral("Units = ") + value + lines[2];
+            } else if (key.compare(QLatin1String("txtSquareFootage"), Qt::CaseInsensitive) == 0) {
+                shown = true;
+                lines[2] += QStringLiteral("   Square Footage = ") + value;
+            } else if (key.compare(QLatin1String("txtQISScheduledAnnualIncome"),
+                                   Qt::CaseInsensitive) == 0) {
+                shown = true;
+                lines[3].clear();
+                Trap(51, [&] {
+                    lines[3] =
+                        QStringLiteral("Scheduled Annual Income = ") + CurrencyText(value, 2);
+                });
+            } else if (key.compare(QLatin1String("g_sListOfImagesForProperty(1)"),
+                                   Qt::CaseInsensitive) == 0) {
+                shown = true;
+                hasPicture = true;
+                pictureReference = value;
+            }
+        }
+        if (rejected) {
+            ++p;
+            continue;
+        }
+        Trap(30, [&] {
+            Card& c = m_cards[k - 1];
+            clearCard(k, placeholder);
+            for (int n = 0; n < 4; ++n) {
+                if (!lines[n].isEmpty())
+                    c.lines[n]->setText(lines[n]);
+            }
+            if (hasPicture)
+                showCardPicture(k, pictureReference);
+            // The tag names the row shown once it has passed the filter: a row turned away
+            // leaves no trace, so "< Previous Page" from a page the filter emptied goes
+            // back rather than round in a circle, and a row without a name pages right.
+            c.frame->setProperty("tag", QString::number(p));
+            c.frame->setVisible(shown);
+        });
+        ++k;
+        ++p;
+    }
+    Trap(70, [&] { m_next->setVisible(k > kCards); });
+}
+
+void HomePage::picSelectProperty_Click(int index) {
+    for (int k = 1; k <= kCards; ++k) {
+        Trap(80, [&] {
+            setBorder(k, k == index);
+            // Draw the change now rather than when the handler returns.
+            m_cards[k - 1].frame->repaint();
+        });
+    }
+}
+
+void HomePage::picSelectProperty_DblClick(int index) {
+    if (index < 1 || index > kCards || !m_openProperty)
+        return;
+    // The card's own row, not a search by name: twins and nameless properties open themselves.
+    m_openProperty(cardTag(index), m_cards[index - 1].lines[0]->text());
+}
+
+void HomePage::frameHome_Click() {
+    picSelectProperty_Click(-1);
+}
+
+void HomePage::cmbShowProperties_Click() {
+    qint32 start = 1;
+    Trap(90, [&] { LoadPropertiesOnMainPage(start, m_filter->currentText()); });
+    for (int k = 1; k <= kCards; ++k)
+        Trap(91, [&] { setBorder(k, false); });
+}
+
+void HomePage::cmbShowProperties_KeyDown(int keyCode) {
+    if (keyCode != 13)
+        return;
+    // Only a card the user can see counts as selected: a card hidden by paging keeps its
+    // border but no longer shows the property it names.
+    const int k = selectedCard(true);
+    if (k > 0)
+        picSelectProperty_DblClick(k);
+}
+
+void HomePage::lblNextPage_MouseMove() {
+    setLinkHover(m_next, true);
+}
+void HomePage::lblNextPage_DragOver() {
+    setLinkHover(m_next, false);
+}
+void HomePage::lblNextPage_DragDrop() {
+    setLinkHover(m_next, false);
+    qint32 start = cardTag(kCards) + 1;
+    LoadPropertiesOnMainPage(start, m_filter->currentText());
+}
+
+void HomePage::lblPreviousPage_MouseMove() {
+    setLinkHover(m_previous, true);
+}
+void HomePage::lblPreviousPage_DragOver() {
+    setLinkHover(m_previous, false);
+}
+void HomePage::lblPreviousPage_DragDrop() {
+    setLinkHover(m_previous, false);
+    qint32 start = cardTag(1) - 6;
+    LoadPropertiesOnMainPage(start, m_filter->currentText());
+}
+
+int HomePage::cardOf(QObject* widget) const {
+    for (int k = 1; k <= kCards; ++k) {
+        const Card& c = m_cards[k - 1];
+        if (widget == c.frame || widget == c.picture)
+            return k;
+        for (QLabel* line : c.lines) {
+            if (widget == line)
+                return k;
+        }
+    }
+    return 0;
+}
+
+bool HomePage::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched == m_previous || watched == m_next) {
+        QLabel* link = static_cast<QLabel*>(watched);
+        const bool next = link == m_next;
+        switch (type) {
+        case QEvent::Enter:
+            next ? lblNextPage_MouseMove() : lblPreviousPage_MouseMove();
+            break;
+        case QEvent::Leave:
+            next ? lblNextPage_DragOver() : lblPreviousPage_DragOver();
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            return true;
+        case QEvent::MouseButtonRelease: {
+            auto* me = static_cast<QMouseEvent*>(event);
+            if (me->button() != Qt::LeftButton)
+                return true;
+            if (link->rect().contains(me->position().toPoint()))
+                next ? lblNextPage_DragDrop() : lblPreviousPage_DragDrop();
+            else
+                setLinkHover(link, false);
+            return true;
+        }
+        default:
+            break;
+        }
+        return false;
+    }
+    if (watched == m_filter) {
+        if (type == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                cmbShowProperties_KeyDown(13);
+                return true;
+            }
+        }
+        return false;
+    }
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick)
+        return false;
+    if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+        return false;
+    if (const int k = cardOf(watched)) {
+        if (type == QEvent::MouseButtonPress)
+            picSelectProperty_Click(k);
+        else
+            picSelectProperty_DblClick(k);
+        return true;
+    }
+    if (watched == m_frameHome && type == QEvent::MouseButtonPress) {
+        frameHome_Click();
+        return false;
+    }
+    return false;
+}

@@ -1,0 +1,56 @@
+#include "gui/widgets/linklabel.h"
+
+#include <QMouseEvent>
+
+LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    setCursor(Qt::PointingHandCursor);
+    setMouseTracking(true);
+    setHovered(false);
+}
+
+void LinkLabel::setHovered(bool hovered) {
+    m_hovered = hovered;
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, hovered ? m_hoverColour : restColour());
+    setPalette(p);
+    QFont f = font();
+    f.setUnderline(hovered);
+    setFont(f);
+}
+
+void LinkLabel::enterEvent(QEnterEvent* event) {
+    QLabel::enterEvent(event);
+    emit pointerEntered();
+}
+
+void LinkLabel::leaveEvent(QEvent* event) {
+    QLabel::leaveEvent(event);
+    emit pointerLeft();
+}
+
+void LinkLabel::mouseMoveEvent(QMouseEvent* event) {
+    QLabel::mouseMoveEvent(event);
+    // While a button is held the label has grabbed the mouse and gets no leave event: the
+    // position tells whether the pointer is still over it.
+    const bool inside = rect().contains(event->position().toPoint());
+    if (inside && !m_hovered)
+        emit pointerEntered();
+    else if (!inside && m_hovered)
+        emit pointerLeft();
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit releasedOver();
+}
+
+ClickableImage::ClickableImage(QWidget* parent) : QLabel(parent) {
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ClickableImage::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}

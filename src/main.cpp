@@ -1,3 +1,0 @@
-#include "ui/application.h"
-
-int main(int argc, char* argv[]) { return RunQuillbrook(argc, argv); }

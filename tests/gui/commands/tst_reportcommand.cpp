@@ -1,0 +1,274 @@
+// "Print Cash Flow Analysis" in the real window: the Tools entry and when it can be chosen, the
+// bitmaps and the page it leaves in the reports folder, what it hands to the browser and the
+// view the user finds afterwards.
+#include "base/programfolder.h"
+#include "base/shell.h"
+#include "base/textcodec.h"
+#include "store/propertydatabase.h"
+#include "store/propertytable.h"
+#include "testsupport.h"
+#include "gui/mainwindow/mainwindow.h"
+#include "gui/dialogs/prompts.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QMenu>
+#include <QtTest>
+
+namespace {
+
+// Records what would have gone to the browser, and whether the page was there by then.
+class RecordingShell : public Shell {
+public:
+    bool open(const QString& target) override {
+        targets.append(target);
+        pageWasThere.append(QFile::exists(target));
+        return accept;
+    }
+    bool accept = true;
+    QStringList targets;
+    QList<bool> pageWasThere;
+};
+
+QString Reports(const QString& name = QString()) {
+    return ProgramPath(QStringLiteral("_reports/") + name);
+}
+
+QImage Bitmap(const QString& name) {
+    QImageReader reader(Reports(name));
+    [&] { QCOMPARE(reader.format(), QByteArray("bmp")); }();
+    return reader.read();
+}
+
+// How many pixels of the image are drawn in the chart's bar colour.
+int BarPixels(const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (qAbs(c.red() - 70) < 8 && qAbs(c.green() - 110) < 8 && qAbs(c.blue() - 170) < 8)
+                ++n;
+        }
+    }
+    return n;
+}
+
+// How many bars the chart shows: runs of columns that hold bar-coloured pixels.
+int BarCount(const QImage& image) {
+    int bars = 0;
+    bool inBar = false;
+    for (int x = 0; x < image.width(); ++x) {
+        int pixels = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor c = image.pixelColor(x, y);
+            if (qAbs(c.red() - 70) < 8 && qAbs(c.green() - 110) < 8 && qAbs(c.blue() - 170) < 8)
+                ++pixels;
+        }
+        const bool bar = pixels >= 3;
+        if (bar && !inBar)
+            ++bars;
+        inBar = bar;
+    }
+    return bars;
+}
+
+} // namespace
+
+class ReportCommandTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramFolder> m_folder;
+    std::unique_ptr<MainWindow> m_window;
+    RecordingShell m_shell;
+    ScriptedPrompts m_prompts;
+
+    MainWindow& w() { return *m_window; }
+    QAction* entry() { return w().findChild<QAction*>(QStringLiteral("mnuToolsmnuPrintAnalysis")); }
+    bool entryEnabled() {
+        emit w().toolsMenu()->aboutToShow();
+        return entry()->isEnabled();
+    }
+    void print() {
+        QVERIFY(entryEnabled());
+        entry()->trigger();
+    }
+    bool shown(const char* name) {
+        auto* widget = w().findChild<QWidget*>(QString::fromLatin1(name));
+        return widget && !widget->isHidden();
+    }
+    QByteArray pageBytes() {
+        QFile file(Reports(QStringLiteral("financialAnalysisDetail.html")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QString page() { return DecodeWindows1252(pageBytes()); }
+
+private slots:
+    void init() {
+        m_folder = std::make_unique<TempProgramFolder>(true);
+        PrepareProgramFolders();
+        // One property with a picture and an outlook that gains and loses money over the years.
+        const QString picture = ProgramPath(QStringLiteral("_images/noImageAvailable.jpg"));
+        WriteFile(PropertyDatabasePath(), "[PROPERTY000001]\r\n"
+                                          "txtPropertyInformation=Maple & Main\r\n"
+                                          "txtUnits=4\r\n"
+                                          "txtPurchasePrice=$300,000\r\n"
+                                          "txtGrossMonthlyIncome=$3,200\r\n"
+                                          "txtAnnualRateIncrease=4\r\n"
+                                          "txtOperatingCostIncrease=2\r\n"
+                                          "txtMortgagePrincipal1=$240,000\r\n"
+                                          "txtAnnualInterestRate1=6\r\n"
+                                          "txtAmortizationTerm1=360\r\n"
+                                          "g_sListOfImagesForProperty(1)=" +
+                                              picture.toUtf8() + "\r\n");
+        LoadPropertyDatabase();
+        SetShell(&m_shell);
+        m_window = std::make_unique<MainWindow>();
+        w().setPrompts(&m_prompts);
+        w().show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+    void cleanup() {
+        m_window.reset();
+        SetShell(nullptr);
+        m_shell.targets.clear();
+        m_shell.pageWasThere.clear();
+        m_shell.accept = true;
+        m_prompts.clear();
+        m_folder.reset();
+        ResetPropertyTable();
+    }
+
+    void theEntryIsThereOnlyForAnOpenProperty() {
+        QVERIFY(w().toolsMenu()->actions().contains(entry()));
+        QCOMPARE(entry()->text(), QStringLiteral("Print &Cash Flow Analysis"));
+        QVERIFY(shown("frameHome"));
+        QVERIFY(!entryEnabled());
+        QString name = QStringLiteral("Maple & Main");
+        w().OpenPropertyByName(name);
+        QVERIFY(shown("frameProperty"));
+        QVERIFY(entryEnabled());
+        w().ShowHomePage();
+        QVERIFY(!entryEnabled());
+    }
+
+    void printingFromTheSummaryView() {
+        QString name = QStringLiteral("Maple & Main");
+        w().OpenPropertyByName(name);
+        w().imgQuickView_Click();
+        QVERIFY(shown("frameQuickView"));
+
+        print();
+
+        // Back where the user was, with the twenty-year outlook current.
+        QVERIFY(shown("frameQuickView"));
+        QVERIFY(!shown("frame5YearView"));
+        QVERIFY(!shown("frameProperty"));
+        QCOMPARE(w().findChild<QComboBox*>(QStringLiteral("cmbCFAYears"))->currentIndex(), 2);
+
+        const QString pagePath = Reports(QStringLiteral("financialAnalysisDetail.html"));
+        QCOMPARE(m_shell.targets, QStringList{pagePath});
+        QCOMPARE(m_shell.pageWasThere, QList<bool>{true});
+
+        QCOMPARE(Bitmap(QStringLiteral("tempImageLOGO.bmp")).size(), QSize(152, 97));
+        QImage charts[3];
+        for (int k = 0; k < 3; ++k) {
+            charts[k] = Bitmap(QStringLiteral("tempImage%1.bmp").arg(k + 1));
+            QCOMPARE(charts[k].size(), QSize(641, 305));
+            QVERIFY2(BarPixels(charts[k]) > 500, "the bars are drawn");
+        }
+        // Five, ten and twenty years, in that order.
+        QCOMPARE(BarCount(charts[0]), 5);
+        QCOMPARE(BarCount(charts[1]), 10);
+        QCOMPARE(BarCount(charts[2]), 20);
+
+        // The page carries the window's own figures, escaped, and the property's picture.
+        const QString html = page();
+        QVERIFY(html.contains(QStringLiteral("Summary for Maple &amp; Main </title>")));
+        QVERIFY(html.contains(QStringLiteral("<strong>Year 20</strong>")));
+        const QString last = w().text(QStringLiteral("txt10CFNetCashflow"), 20);
+        QVERIFY(!last.isEmpty());
+        QVERIFY(html.contains(QStringLiteral("    <td class=\"style9\"><strong>") + last +
+                              QStringLiteral("</strong></td>\r\n  </tr>\r\n</table>")));
+        QVERIFY(html.contains(w().text(QStringLiteral("txtQISAnnualDebtService"))));
+        QVERIFY(
+            html.contains(QStringLiteral("rowspan=\"6\"><span class=\"StoryTitle\"><img src=\"") +
+                          ProgramPath(QStringLiteral("_images/noImageAvailable.jpg"))));
+        QVERIFY(
+            html.contains(QStringLiteral("file://") + Reports(QStringLiteral("tempImage3.bmp"))));
+        QVERIFY(m_folder->logLines().isEmpty());
+    }
+
+    void theViewComesBack_data() {
+        QTest::addColumn<QString>("view");
+        QTest::newRow("property") << QStringLiteral("frameProperty");
+        QTest::newRow("financial") << QStringLiteral("frameFinancial");
+        QTest::newRow("outlook") << QStringLiteral("frame5YearView");
+    }
+    void theViewComesBack() {
+        QFETCH(QString, view);
+        QString name = QStringLiteral("Maple & Main");
+        w().OpenPropertyByName(name);
+        if (view == QLatin1String("frameFinancial"))
+            w().imgFinancial_Click();
+        else if (view == QLatin1String("frame5YearView"))
+            w().img5YearView_Click();
+        QVERIFY(shown(view.toLatin1().constData()));
+        print();
+        for (const char* frame :
+             {"frameProperty", "frameFinancial", "frameQuickView", "frame5YearView"})
+            QCOMPARE(shown(frame), view == QLatin1String(frame));
+    }
+
+    void runningTwiceLeavesOnePageAndFourBitmaps() {
+        QString name = QStringLiteral("Maple & Main");
+        w().OpenPropertyByName(name);
+        print();
+        const QByteArray first = pageBytes();
+        print();
+        QStringList files = QDir(Reports()).entryList(QDir::Files);
+        files.sort();
+        QCOMPARE(files, (QStringList{"financialAnalysisDetail.html", "tempImage1.bmp",
+                                     "tempImage2.bmp", "tempImage3.bmp", "tempImageLOGO.bmp"}));
+        QCOMPARE(pageBytes(), first);
+        QCOMPARE(m_shell.targets.size(), 2);
+    }
+
+    void aPageNoBrowserTakesSaysWhereItIs() {
+        QString name = QStringLiteral("Maple & Main");
+        w().OpenPropertyByName(name);
+        m_shell.accept = false;
+        print();
+        QCOMPARE(m_prompts.messages().size(), 1);
+        const QString page = Reports(QStringLiteral("financialAnalysisDetail.html"));
+        QVERIFY2(m_prompts.messages().at(0).text.endsWith(page),
+                 qPrintable(m_prompts.messages().at(0).text));
+        QVERIFY(QFile::exists(page));
+    }
+    void aPageThatCannotBeReplacedIsLoggedAndTheRunGoesOn() {
+        QString name = QStringLiteral("Maple & Main");
+        w().OpenPropertyByName(name);
+        // Something that is no file stands where the page goes: it can be neither removed nor
+        // written over.
+        QVERIFY(QDir().mkpath(Reports(QStringLiteral("financialAnalysisDetail.html/held"))));
+        print();
+        const QStringList log = m_folder->logLines();
+        QCOMPARE(log.size(), 2);
+        for (const QString& line : log)
+            QVERIFY2(line.contains(QStringLiteral("\"75\"")), qPrintable(line));
+        // The rest of the run happened: bitmaps, the view.
+        QCOMPARE(Bitmap(QStringLiteral("tempImage3.bmp")).size(), QSize(641, 305));
+        QVERIFY(shown("frameProperty"));
+        // The page that is not there is not handed to the browser; the user hears which.
+        QCOMPARE(m_shell.targets.size(), 0);
+        QCOMPARE(m_prompts.titles(), QStringList{QStringLiteral("Report Not Written")});
+        QVERIFY(m_prompts.messages().at(0).text.contains(
+            QStringLiteral("financialAnalysisDetail.html")));
+    }
+};
+
+QTEST_MAIN(ReportCommandTest)
+#include "tst_reportcommand.moc"

@@ -1,0 +1,360 @@
+// The property commands driven through the real main window, as a user would: File menu
+// entries (the menu's enabling runs first, as when it opens), typing into the fields, clicks
+// and double clicks on the home-page cards, the filter box and the paging links.
+#include "model/fieldcatalog.h"
+#include "base/programfolder.h"
+#include "store/propertydatabase.h"
+#include "store/propertytable.h"
+#include "testsupport.h"
+#include "gui/views/homepage.h"
+#include "gui/mainwindow/mainwindow.h"
+#include "gui/dialogs/prompts.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+QString Database() {
+    return ReadAll(PropertyDatabasePath());
+}
+
+// A database written as the program would have written it.
+void WriteDatabase(const QStringList& names, const QStringList& prices) {
+    QByteArray file;
+    for (int i = 0; i < names.size(); ++i) {
+        file += QStringLiteral("[PROPERTY%1]\r\n").arg(i + 1, 6, 10, QLatin1Char('0')).toLatin1();
+        file += "txtPropertyInformation=" + names[i].toLatin1() + "\r\n";
+        file += "txtPurchasePrice=" + prices[i].toLatin1() + "\r\n";
+        file += "txtUnits=" + QByteArray::number(i % 3) + "\r\n";
+    }
+    WriteFile(PropertyDatabasePath(), file);
+}
+
+// Start-up as the program does it: database, window, first page.
+class Session {
+public:
+    explicit Session(bool scripted = true) {
+        LoadPropertyDatabase();
+        window = std::make_unique<MainWindow>();
+        if (scripted)
+            window->setPrompts(&prompts);
+        qint32 start = 1;
+        window->homePage().LoadPropertiesOnMainPage(start, QString());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    MainWindow& w() { return *window; }
+    HomePage& page() { return window->homePage(); }
+    QAction* entry(const char* name) {
+        return window->findChild<QAction*>(QString::fromLatin1(name));
+    }
+    bool enabled(const char* name) {
+        emit window->fileMenu()->aboutToShow();
+        return entry(name)->isEnabled();
+    }
+    // Opens the File menu and chooses the entry, which must be enabled.
+    void choose(const char* name) {
+        QVERIFY2(enabled(name), name);
+        entry(name)->trigger();
+    }
+    QLineEdit* field(const char* name) {
+        return window->findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+    void type(const char* name, const QString& text) {
+        QLineEdit* edit = field(name);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    bool shown(const char* name) {
+        auto* w = window->findChild<QWidget*>(QString::fromLatin1(name));
+        return w && w->isVisible();
+    }
+    QStringList cards() {
+        QStringList names;
+        for (int k = 1; k <= HomePage::kCards; ++k) {
+            if (page().card(k)->isVisible())
+                names.append(page().line(k, 1)->text());
+        }
+        return names;
+    }
+    void click(int card) { QTest::mouseClick(page().picture(card), Qt::LeftButton); }
+    // Every text field, for comparing a property before closing and after opening again.
+    QStringList fieldTexts() {
+        QStringList texts;
+        for (const FieldSpec& f : StoredFields()) {
+            if (f.cells == 0)
+                texts.append(f.name + QLatin1Char('=') + window->text(f.name));
+        }
+        return texts;
+    }
+
+    ScriptedPrompts prompts;
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace
+
+class PropertyCommandsWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramFolder> m_folder;
+
+private slots:
+    void init() {
+        m_folder = std::make_unique<TempProgramFolder>(true);
+        PrepareProgramFolders();
+    }
+    void cleanup() {
+        m_folder.reset();
+        ResetPropertyTable();
+    }
+
+    void theFileMenu() {
+        Session s;
+        QStringList captions;
+        for (QAction* a : s.w().fileMenu()->actions())
+            captions.append(a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(captions, (QStringList{"&Open", "&Close", "-", "&Add New Property",
+                                        "&Remove Selected Property", "-", "&Save",
+                                        "Save a Copy of This Property &As...", "-", "E&xit"}));
+        QCOMPARE(s.page().filterBox()->count(), 17);
+        QCOMPARE(s.page().filterBox()->currentText(), QStringLiteral("Show All Properties"));
+        QVERIFY(s.page().filterBox()->isVisible());
+    }
+
+    void aPropertysRoadFromNewToRemoved() {
+        Session s;
+        QVERIFY(s.cards().isEmpty());
+        QVERIFY(!s.enabled("mnuFileOpen"));
+        QVERIFY(!s.enabled("mnuFileSave"));
+        s.choose("mnuFileAddNewProperty");
+        QVERIFY(s.shown("frameProperty"));
+        QVERIFY(s.shown("frameNavigation"));
+        QVERIFY(!s.shown("frameHomeNavigation"));
+        QVERIFY(!s.enabled("mnuFileSaveAs")); // never saved: nothing to copy yet
+
+        s.type("txtPropertyInformation", QStringLiteral("Maple Row"));
+        s.type("txtUnits", QStringLiteral("3"));
+        s.type("txtPurchasePrice", QStringLiteral("$250,000"));
+        s.type("txtGrossMonthlyIncome", QStringLiteral("$3,000"));
+        s.type("txtInsurance", QStringLiteral("$1,500"));
+        s.type("txtPropertyTaxes", QStringLiteral("$2,800"));
+        s.type("txtMortgagePrincipal1", QStringLiteral("$200,000"));
+        s.type("txtAnnualInterestRate1", QStringLiteral("6.5"));
+        s.type("txtAmortizationTerm1", QStringLiteral("360"));
+        // 200,000 at 6.5% over 30 years: $1,264.14 a month (spreadsheet PMT).
+        QVERIFY(s.field("txtMortgageMonthlyPayment1")->text().contains(QStringLiteral("1,264.14")));
+
+        s.choose("mnuFileSave");
+        QVERIFY(s.prompts.messages().isEmpty());
+        QVERIFY(Database().contains(QStringLiteral("[PROPERTY000001]")));
+        QVERIFY(Database().contains(QStringLiteral("txtPropertyInformation=Maple Row")));
+        QVERIFY(!QFile::exists(PropertyDatabaseBackupPath()));
+        s.choose("mnuFileSave");
+        QVERIFY(QFile::exists(PropertyDatabaseBackupPath()));
+        const QStringList saved = s.fieldTexts();
+
+        s.choose("mnuFileClose");
+        QVERIFY(s.prompts.messages().isEmpty());
+        QVERIFY(s.shown("frameHome"));
+        QVERIFY(s.shown("frameHomeNavigation"));
+        QCOMPARE(s.cards(), QStringList{QStringLiteral("Maple Row")});
+        QCOMPARE(s.page().line(1, 2)->text(), QStringLiteral("Purchase Price = $250,000"));
+        QCOMPARE(s.page().line(1, 3)->text(), QStringLiteral("Units = 3"));
+        QCOMPARE(s.page().line(1, 4)->text(),
+                 QStringLiteral("Scheduled Annual Income = $36,000.00"));
+
+        // Open it again: every field is back.
+        QVERIFY(!s.enabled("mnuFileOpen"));
+        s.click(1);
+        s.choose("mnuFileOpen");
+        QVERIFY(s.shown("frameProperty"));
+        QCOMPARE(s.fieldTexts(), saved);
+
+        // A copy: two cards.
+        s.prompts.setNextName(QStringLiteral("Maple Row North"));
+        s.choose("mnuFileSaveAs");
+        QCOMPARE(s.prompts.nameRequests().at(0).initialText, QStringLiteral("Copy of Maple Row"));
+        s.choose("mnuFileClose");
+        QCOMPARE(s.cards(), (QStringList{"Maple Row", "Maple Row North"}));
+
+        // Remove the first, answering OK.
+        s.click(1);
+        s.prompts.setNextAnswer(PromptAnswer::Ok);
+        s.choose("mnuFileRemoveSelectedProperty");
+        QCOMPARE(s.prompts.titles(), QStringList{QStringLiteral("Delete Property")});
+        QCOMPARE(s.cards(), QStringList{QStringLiteral("Maple Row North")});
+        QVERIFY(Database().contains(QStringLiteral("[PROPERTY000001]\r\n")));
+        QVERIFY(!Database().contains(QStringLiteral("[PROPERTY000002]")));
+        QVERIFY(Database().contains(QStringLiteral("txtPropertyInformation=Maple Row North")));
+        QVERIFY(!s.enabled("mnuFileOpen")); // the chosen card is gone, and so is the selection
+
+        // Unsaved edits when closing: Cancel keeps it open, No drops them, Yes saves.
+        QTest::mouseDClick(s.page().picture(1), Qt::LeftButton);
+        QVERIFY(s.shown("frameProperty"));
+        s.type("txtAddress", QStringLiteral("4 Maple Row"));
+        s.prompts.setNextAnswer(PromptAnswer::Cancel);
+        s.choose("mnuFileClose");
+        QCOMPARE(s.prompts.messages().last().title, QStringLiteral("Unsaved Changes"));
+        QVERIFY(s.shown("frameProperty"));
+        const QString before = Database();
+        s.prompts.setNextAnswer(PromptAnswer::No);
+        s.choose("mnuFileClose");
+        QVERIFY(s.shown("frameHome"));
+        QCOMPARE(Database(), before);
+        QTest::mouseDClick(s.page().line(1, 1), Qt::LeftButton);
+        QCOMPARE(s.field("txtAddress")->text(), QString());
+        s.type("txtAddress", QStringLiteral("4 Maple Row"));
+        s.prompts.setNextAnswer(PromptAnswer::Yes);
+        s.choose("mnuFileClose");
+        QVERIFY(s.shown("frameHome"));
+        QVERIFY(Database().contains(QStringLiteral("txtAddress=4 Maple Row")));
+    }
+
+    void closingTheProgramWithUnsavedWork() {
+        WriteDatabase({"Cedar"}, {"$90,000"});
+        Session s;
+        QTest::mouseDClick(s.page().picture(1), Qt::LeftButton);
+        s.type("txtAddress", QStringLiteral("9 Cedar Lane"));
+        s.prompts.setNextAnswer(PromptAnswer::Cancel);
+        QVERIFY(!s.w().close());
+        QVERIFY(s.w().isVisible());
+        QVERIFY(s.shown("frameProperty"));
+        s.prompts.setNextAnswer(PromptAnswer::No);
+        QVERIFY(s.w().close());
+        QVERIFY(!Database().contains(QStringLiteral("Cedar Lane")));
+
+        Session again;
+        QTest::mouseDClick(again.page().picture(1), Qt::LeftButton);
+        again.type("txtAddress", QStringLiteral("9 Cedar Lane"));
+        again.prompts.setNextAnswer(PromptAnswer::Yes);
+        again.choose("mnuFileExit");
+        QVERIFY(!again.w().isVisible());
+        QVERIFY(Database().contains(QStringLiteral("txtAddress=9 Cedar Lane")));
+        QCOMPARE(again.prompts.messages().size(), 1);
+        QCOMPARE(again.prompts.messages().at(0).icon, PromptIcon::Warning);
+    }
+
+    void filtersAndPagingInTheWindow() {
+        QStringList names, prices;
+        for (int i = 1; i <= 13; ++i) {
+            names.append(QStringLiteral("House %1").arg(i));
+            prices.append(i % 2 ? QStringLiteral("$80,000") : QStringLiteral("$400,000"));
+        }
+        WriteDatabase(names, prices);
+        Session s;
+        QCOMPARE(s.cards().size(), 6);
+        QVERIFY(!s.page().previousLink()->isVisible());
+        QTest::mouseClick(s.page().nextLink(), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(s.cards(), (QStringList{"House 7", "House 8", "House 9", "House 10", "House 11",
+                                         "House 12"}));
+        QTest::mouseClick(s.page().nextLink(), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(s.cards(), QStringList{QStringLiteral("House 13")});
+        QVERIFY(!s.page().nextLink()->isVisible());
+
+        // Opening from page 3 and closing comes back to page 3.
+        QTest::mouseDClick(s.page().picture(1), Qt::LeftButton);
+        QCOMPARE(s.field("txtPropertyInformation")->text(), QStringLiteral("House 13"));
+        s.choose("mnuFileClose");
+        QCOMPARE(s.cards(), QStringList{QStringLiteral("House 13")});
+
+        // A filter chosen in the box starts again from the first property.
+        QComboBox* box = s.page().filterBox();
+        box->setFocus();
+        const int entry = box->findText(QStringLiteral("Purchase Price < $100,000"));
+        box->setCurrentIndex(entry - 1);
+        QTest::keyClick(box, Qt::Key_Down);
+        QCOMPARE(s.cards(),
+                 (QStringList{"House 1", "House 3", "House 5", "House 7", "House 9", "House 11"}));
+        // Enter in the filter box opens the selected card.
+        s.click(3);
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(s.shown("frameProperty"));
+        QCOMPARE(s.field("txtPropertyInformation")->text(), QStringLiteral("House 5"));
+        s.choose("mnuFileClose");
+        // Back on the page left, still filtered.
+        QCOMPARE(s.cards().first(), QStringLiteral("House 1"));
+        QCOMPARE(s.cards().size(), 6);
+        QTest::mouseClick(s.page().nextLink(), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(s.cards(), QStringList{QStringLiteral("House 13")});
+    }
+
+    void sevenProperties() {
+        QStringList names, prices;
+        for (int i = 1; i <= 7; ++i) {
+            names.append(QStringLiteral("Lot %1").arg(i));
+            prices.append(QStringLiteral("$1,000"));
+        }
+        WriteDatabase(names, prices);
+        Session s;
+        QCOMPARE(s.cards().size(), 6);
+        QVERIFY(s.page().nextLink()->isVisible());
+        QTest::mouseClick(s.page().nextLink(), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(s.cards(), QStringList{QStringLiteral("Lot 7")});
+        QVERIFY(s.page().previousLink()->isVisible());
+        QVERIFY(!s.page().nextLink()->isVisible());
+    }
+
+    void saveACopyThroughTheRealDialog() {
+        WriteDatabase({"Birch"}, {"$70,000"});
+        Session s(false);
+        // Escape: the notice, and nothing written.
+        const auto cancelCopy = [&s] {
+            QString notice;
+            QTimer::singleShot(0, qApp, [&notice] {
+                QTRY_VERIFY(QApplication::activeModalWidget());
+                // The "Command Aborted" notice follows once the dialog's own loop has ended.
+                QTimer::singleShot(0, qApp, [&notice] {
+                    QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
+                    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                    notice = box->windowTitle() + QLatin1Char('|') + box->text();
+                    box->button(QMessageBox::Ok)->click();
+                });
+                QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+            });
+            s.choose("mnuFileSaveAs");
+            return notice;
+        };
+        QTest::mouseDClick(s.page().picture(1), Qt::LeftButton);
+        // The dialog's own label is no part of the property: the property is still unchanged.
+        QVERIFY(!cancelCopy().isEmpty());
+        s.w().TakeCurrentSnapshot();
+        QVERIFY(!s.w().HasUnsavedChanges());
+        s.choose("mnuFileClose");
+        QVERIFY(s.shown("frameHome"));
+
+        QTest::mouseDClick(s.page().picture(1), Qt::LeftButton);
+        QTimer::singleShot(0, qApp, [] {
+            QTRY_VERIFY(QApplication::activeModalWidget());
+            QWidget* dialog = QApplication::activeModalWidget();
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Save Property As..."));
+            auto* text = dialog->findChild<QLineEdit*>(QStringLiteral("txtTextBox"));
+            QCOMPARE(text->text(), QStringLiteral("Copy of Birch"));
+            QTest::keyClick(text, Qt::Key_End);
+            QTest::keyClicks(text, QStringLiteral(" Two"));
+            QTest::keyClick(text, Qt::Key_Return);
+        });
+        s.choose("mnuFileSaveAs");
+        QCOMPARE(g_lCurrentProperty, 2);
+        QVERIFY(Database().contains(QStringLiteral("txtPropertyInformation=Copy of Birch Two")));
+
+        const QString before = Database();
+        QCOMPARE(cancelCopy(),
+                 QStringLiteral("Command Aborted|Copy of Property Aborted.  The property "
+                                "has not been copied"));
+        QCOMPARE(Database(), before);
+    }
+};
+
+QTEST_MAIN(PropertyCommandsWindowTest)
+#include "tst_propertycommands_window.moc"
