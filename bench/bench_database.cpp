@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
 
     const double load = timeIt([] { LoadPropertyDatabase(); });
     const bool loadedAll = g_lPropertyCount == kProperties &&
-                           PropertyTable.slotCount() == StoredFields().size() + kPicturesEach;
+                           g_propertyTable.slotCount() == StoredFields().size() + kPicturesEach;
 
     MemoryForm form;
     QStringList pictures{QString()};
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     const bool unchanged = saved.readAll() == bytes;
 
     std::printf("database: %d properties, %d keys each, %lld bytes (median of %d runs)\n",
-                kProperties, PropertyTable.slotCount(), static_cast<long long>(bytes.size()),
+                kProperties, g_propertyTable.slotCount(), static_cast<long long>(bytes.size()),
                 kRuns);
     std::printf("raw read   %8.2f ms\n", rawRead);
     std::printf("raw copy   %8.2f ms\n", rawCopy);

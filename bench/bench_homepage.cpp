@@ -19,9 +19,9 @@ void FillTable(int properties) {
     QStringList keys;
     for (const FieldSpec& f : StoredFields())
         keys.append(f.name);
-    PropertyTable.reset(properties);
+    g_propertyTable.reset(properties);
     g_lPropertyCount = properties;
-    PropertyTable.growSlots(int(keys.size()));
+    g_propertyTable.growSlots(int(keys.size()));
     for (int p = 1; p <= properties; ++p) {
         // Only the last six reach two million, so that filter scans every row.
         const QString price = p > properties - 6 ? QStringLiteral("$2,500,000")
@@ -37,8 +37,8 @@ void FillTable(int properties) {
                 value = QString::number(1 + p % 12);
             else if (key == QLatin1String("txtSquareFootage"))
                 value = QString::number(900 + p);
-            PropertyTable.setKey(p, j + 1, key);
-            PropertyTable.setValue(p, j + 1, value);
+            g_propertyTable.setKey(p, j + 1, key);
+            g_propertyTable.setValue(p, j + 1, value);
         }
     }
 }

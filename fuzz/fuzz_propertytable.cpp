@@ -11,11 +11,11 @@ namespace {
 // Rows 1..N as the table holds them, slots with an empty key or value skipped as readers do.
 QString describeTable() {
     QString s;
-    for (int row = 1; row <= PropertyTable.propertyCount(); ++row) {
+    for (int row = 1; row <= g_propertyTable.propertyCount(); ++row) {
         s += QStringLiteral("| ");
-        for (int slot = 1; slot <= PropertyTable.slotCount(); ++slot) {
-            const QString& key = PropertyTable.key(row, slot);
-            const QString& value = PropertyTable.value(row, slot);
+        for (int slot = 1; slot <= g_propertyTable.slotCount(); ++slot) {
+            const QString& key = g_propertyTable.key(row, slot);
+            const QString& value = g_propertyTable.value(row, slot);
             if (!key.isEmpty() && !value.isEmpty())
                 s += key + QLatin1Char('=') + value + QStringLiteral("; ");
         }
@@ -38,9 +38,9 @@ QString describeDocument(const IniDocument& doc) {
 // Rows that hold at least one value a save writes.
 int rowsWithValues() {
     int rows = 0;
-    for (int row = 1; row <= PropertyTable.propertyCount(); ++row) {
-        for (int slot = 1; slot <= PropertyTable.slotCount(); ++slot) {
-            if (!IniDocument::cleanText(PropertyTable.value(row, slot)).isEmpty()) {
+    for (int row = 1; row <= g_propertyTable.propertyCount(); ++row) {
+        for (int slot = 1; slot <= g_propertyTable.slotCount(); ++slot) {
+            if (!IniDocument::cleanText(g_propertyTable.value(row, slot)).isEmpty()) {
                 ++rows;
                 break;
             }
@@ -50,7 +50,7 @@ int rowsWithValues() {
 }
 
 QByteArray saveTable() {
-    g_lPropertyCount = PropertyTable.propertyCount();
+    g_lPropertyCount = g_propertyTable.propertyCount();
     g_lCurrentProperty = g_lPropertyCount > 0 ? 1 : 0;
     return BuildDatabaseDocument(0).toBytes();
 }
@@ -59,20 +59,20 @@ QByteArray saveTable() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
-    PropertyTable.load(input);
+    g_propertyTable.load(input);
     fuzzCheck(describeTable() == describeDocument(IniDocument::fromBytes(input)),
               "the table and the INI engine read the file differently", describeTable(),
               describeDocument(IniDocument::fromBytes(input)));
 
     const int properties = rowsWithValues();
     const QByteArray saved = saveTable();
-    PropertyTable.load(saved);
-    fuzzCheck(PropertyTable.propertyCount() == properties, "a save lost or made up a property",
-              QString::number(PropertyTable.propertyCount()), QString::number(properties));
+    g_propertyTable.load(saved);
+    fuzzCheck(g_propertyTable.propertyCount() == properties, "a save lost or made up a property",
+              QString::number(g_propertyTable.propertyCount()), QString::number(properties));
     // A row without values leaves its number unused, so the second save may number the
     // sections afresh; what they hold stays.
     const QString afterOne = describeTable();
-    PropertyTable.load(saveTable());
+    g_propertyTable.load(saveTable());
     fuzzCheck(describeTable() == afterOne, "a second save changed the database", describeTable(),
               afterOne);
     return 0;

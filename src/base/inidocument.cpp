@@ -10,9 +10,9 @@
 
 #include <cstring>
 
-namespace {
-
 const QString kLineBreakMarker = QStringLiteral("~|");
+
+namespace {
 
 bool sameName(const QString& a, const QString& b) {
     // Case-insensitive equality implies equal length here (QString folds one unit at a

@@ -14,6 +14,9 @@
 
 class QIODevice;
 
+// Every line break a stored value holds (CR LF, LF or CR) is written as this marker.
+extern const QString kLineBreakMarker;
+
 namespace IniBytes {
 // What a byte says about blanks: none, an ASCII blank, or a non-ASCII byte that takes a
 // closer look (the file's encoding decides).

@@ -15,7 +15,6 @@
 
 namespace {
 
-const QString kLineBreakMarker = QStringLiteral("~|");
 const QString kPictureKey = QStringLiteral("g_sListOfImagesForProperty");
 const QString kPurchasePrice = QStringLiteral("txtPurchasePrice");
 const QString kScheduledIncome = QStringLiteral("txtQISScheduledAnnualIncome");
@@ -74,10 +73,10 @@ void replaceDatabase(const IniDocument& doc, const QString& path, const SaveHook
 
 void storeSlot(int row, int& slot, const QString& key, const QString& value) {
     Trap(240, [&] {
-        if (PropertyTable.slotCount() < slot)
-            PropertyTable.growSlots(slot);
-        PropertyTable.setKey(row, slot, key);
-        PropertyTable.setValue(row, slot, value);
+        if (g_propertyTable.slotCount() < slot)
+            g_propertyTable.growSlots(slot);
+        g_propertyTable.setKey(row, slot, key);
+        g_propertyTable.setValue(row, slot, value);
     });
     ++slot;
 }
@@ -96,14 +95,14 @@ void storeOpenProperty(Form& form, const QStringList& pictures, const SaveHooks&
             if (ref.kind == ControlKind::TextField)
                 names.insert(ref.name.toCaseFolded());
         }
-        for (int j = 1; j <= PropertyTable.slotCount(); ++j) {
-            const QString& key = PropertyTable.key(row, j);
-            const QString& value = PropertyTable.value(row, j);
+        for (int j = 1; j <= g_propertyTable.slotCount(); ++j) {
+            const QString& key = g_propertyTable.key(row, j);
+            const QString& value = g_propertyTable.value(row, j);
             if (!value.isEmpty() && !isPictureKey(key) && !names.contains(key.toCaseFolded()))
                 foreign.append({key, value});
         }
     });
-    Trap(205, [&] { PropertyTable.clearRow(row); });
+    Trap(205, [&] { g_propertyTable.clearRow(row); });
     for (const QString& name : {kPurchasePrice, kScheduledIncome}) {
         Trap(210, [&] {
             if (TrimBlanks(form.text(name)).isEmpty())
@@ -191,11 +190,11 @@ void LoadPropertyDatabase() {
     const bool text = read && IniScanner::isText(bytes);
     const bool loaded = Trap(20, [&] {
         if (!text)
-            PropertyTable.reset(0);
+            g_propertyTable.reset(0);
         else
-            PropertyTable.load(bytes);
+            g_propertyTable.load(bytes);
     });
-    g_lPropertyCount = PropertyTable.propertyCount();
+    g_lPropertyCount = g_propertyTable.propertyCount();
     // What is there but yields no property is not ours to overwrite: a save would replace it
     // (and then its backup) by the few properties typed since. A file that could not be read
     // at all is kept by the save itself, which must read it whole first.
@@ -220,11 +219,11 @@ void LoadPropertyIntoFields(Form& form, QStringList& g_sListOfImagesForProperty)
     });
 
     int p = 1;
-    const int slotTotal = PropertyTable.slotCount();
+    const int slotTotal = g_propertyTable.slotCount();
     for (int j = 1; j <= slotTotal; ++j) {
         Trap(110, [&] {
-            const QString& key = PropertyTable.key(row, j);
-            const QString& value = PropertyTable.value(row, j);
+            const QString& key = g_propertyTable.key(row, j);
+            const QString& value = g_propertyTable.value(row, j);
             if (key.isEmpty() || value.isEmpty())
                 return;
             if (isPictureKey(key)) {
@@ -248,19 +247,19 @@ void LoadPropertyIntoFields(Form& form, QStringList& g_sListOfImagesForProperty)
 
 IniDocument BuildDatabaseDocument(qint32 omit, int* openRow) {
     IniDocument doc;
-    const int rows = PropertyTable.propertyCount();
-    const int slotTotal = PropertyTable.slotCount();
+    const int rows = g_propertyTable.propertyCount();
+    const int slotTotal = g_propertyTable.slotCount();
     if (openRow)
         *openRow = 0;
     auto writeRow = [&](int row, int number) {
         int section = -1;
         for (int j = 1; j <= slotTotal; ++j) {
-            const QString& value = PropertyTable.value(row, j);
+            const QString& value = g_propertyTable.value(row, j);
             if (TrimBlanks(value).isEmpty())
                 continue;
             if (section < 0)
                 section = doc.appendSection(PropertySectionName(number)); // numbers only grow
-            doc.setValue(section, PropertyTable.key(row, j), value);
+            doc.setValue(section, g_propertyTable.key(row, j), value);
         }
         if (openRow && row == g_lCurrentProperty && section >= 0)
             *openRow = section + 1;

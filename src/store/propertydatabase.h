@@ -21,7 +21,7 @@ QString DecodeLineBreaks(const QString& text);
 // The line break a stored "~|" becomes in a field.
 inline const QString kFieldLineBreak = QStringLiteral("\n");
 
-// Rebuilds PropertyTable and g_lPropertyCount from the file, read once. A missing file is an
+// Rebuilds g_propertyTable and g_lPropertyCount from the file, read once. A missing file is an
 // empty database. A file that holds bytes that are no text, or that has content but no
 // property section, loads as no property and makes the database read-only.
 void LoadPropertyDatabase();

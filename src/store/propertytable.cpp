@@ -4,7 +4,7 @@
 
 #include <QHash>
 
-PropertyTableData PropertyTable;
+PropertyTable g_propertyTable;
 qint32 g_lPropertyCount = 0;
 qint32 g_lCurrentProperty = 0;
 
@@ -31,7 +31,7 @@ bool sameBytes(const char* a, const char* b, qsizetype n) {
 
 } // namespace
 
-void PropertyTableData::reset(int propertyCount, int slotCount) {
+void PropertyTable::reset(int propertyCount, int slotCount) {
     if (propertyCount < 0)
         RaiseError(9);
     m_bytes.clear();
@@ -43,10 +43,10 @@ void PropertyTableData::reset(int propertyCount, int slotCount) {
     m_slotCount = qMax(1, slotCount);
 }
 
-void PropertyTableData::load(const QByteArray& bytes) {
+void PropertyTable::load(const QByteArray& bytes) {
     using Piece = IniScanner::Piece;
     // Built aside and moved in whole: a failure part-way leaves the previous table.
-    PropertyTableData table;
+    PropertyTable table;
     table.m_bytes = IniScanner::textOf(bytes);
     const IniScanner scanner(table.m_bytes);
     table.m_encoding = scanner.encoding();
@@ -54,8 +54,8 @@ void PropertyTableData::load(const QByteArray& bytes) {
     table.m_slots.reserve(size_t(table.m_bytes.size() / 32 + 16));
 
     struct Loader {
-        Loader(PropertyTableData& t, const IniScanner& s) : table(t), scanner(s) {}
-        PropertyTableData& table;
+        Loader(PropertyTable& t, const IniScanner& s) : table(t), scanner(s) {}
+        PropertyTable& table;
         const IniScanner& scanner;
         const char* bytes = table.m_bytes.constData();
         QVector<Piece> keyPieces{Piece()}; // where each key name was first met
@@ -110,19 +110,19 @@ void PropertyTableData::load(const QByteArray& bytes) {
     *this = std::move(table);
 }
 
-void PropertyTableData::growSlots(int slotTotal) {
+void PropertyTable::growSlots(int slotTotal) {
     // Rows keep their places; a row takes room for the new slots when one is written.
     m_slotCount = qMax(m_slotCount, slotTotal);
 }
 
-qsizetype PropertyTableData::find(int property, int slot) const {
+qsizetype PropertyTable::find(int property, int slot) const {
     if (property < 0 || property >= m_rows.size() || slot < 0 || slot > m_slotCount)
         RaiseError(9);
     const Row& row = m_rows.at(property);
     return slot < row.size ? row.start + slot : -1;
 }
 
-qsizetype PropertyTableData::place(int property, int slot) {
+qsizetype PropertyTable::place(int property, int slot) {
     const qsizetype found = find(property, slot);
     if (found >= 0)
         return found;
@@ -142,17 +142,17 @@ qsizetype PropertyTableData::place(int property, int slot) {
     return qsizetype(start) + slot;
 }
 
-void PropertyTableData::ensureValues() const {
+void PropertyTable::ensureValues() const {
     if (m_values.size() < m_slots.size())
         m_values.resize(m_slots.size());
 }
 
-const QString& PropertyTableData::key(int property, int slot) const {
+const QString& PropertyTable::key(int property, int slot) const {
     const qsizetype i = find(property, slot);
     return i < 0 ? kEmpty : m_keyNames.at(m_slots[size_t(i)].key);
 }
 
-const QString& PropertyTableData::value(int property, int slot) const {
+const QString& PropertyTable::value(int property, int slot) const {
     const qsizetype i = find(property, slot);
     if (i < 0)
         return kEmpty;
@@ -166,7 +166,7 @@ const QString& PropertyTableData::value(int property, int slot) const {
     return text;
 }
 
-void PropertyTableData::setKey(int property, int slot, const QString& key) {
+void PropertyTable::setKey(int property, int slot, const QString& key) {
     Slot& s = m_slots[size_t(place(property, slot))];
     if (m_keyNames.at(s.key) == key)
         return;
@@ -174,14 +174,14 @@ void PropertyTableData::setKey(int property, int slot, const QString& key) {
     m_keyNames.append(key);
 }
 
-void PropertyTableData::setValue(int property, int slot, const QString& value) {
+void PropertyTable::setValue(int property, int slot, const QString& value) {
     const size_t i = size_t(place(property, slot));
     ensureValues();
     m_slots[i].valueSize = kOwnValue;
     m_values[i] = value;
 }
 
-const QString& PropertyTableData::text(int part, int property, int slot) const {
+const QString& PropertyTable::text(int part, int property, int slot) const {
     if (part == 1)
         return key(property, slot);
     if (part == 2)
@@ -189,7 +189,7 @@ const QString& PropertyTableData::text(int part, int property, int slot) const {
     RaiseError(9);
 }
 
-void PropertyTableData::setText(int part, int property, int slot, const QString& text) {
+void PropertyTable::setText(int part, int property, int slot, const QString& text) {
     if (part == 1)
         setKey(property, slot, text);
     else if (part == 2)
@@ -198,7 +198,7 @@ void PropertyTableData::setText(int part, int property, int slot, const QString&
         RaiseError(9);
 }
 
-void PropertyTableData::clearRow(int property) {
+void PropertyTable::clearRow(int property) {
     find(property, 0); // bounds
     const Row& row = m_rows.at(property);
     for (qint32 j = 1; j < row.size; ++j) {

@@ -22,9 +22,9 @@
 // belong to the table and go with it at the next load or reset, so no slot outlives them.
 // References returned by key(), value() and text() stay valid until the next write, reset or
 // load.
-class PropertyTableData {
+class PropertyTable {
 public:
-    PropertyTableData() { reset(0); }
+    PropertyTable() { reset(0); }
 
     // Rows 0..propertyCount, slots 0..slotCount (at least 1), every text empty; the previous
     // contents go.
@@ -81,6 +81,6 @@ private:
 
 // The program's table, its row count at the last load and the row open in the main window
 // (0 for a new property not yet saved).
-extern PropertyTableData PropertyTable;
+extern PropertyTable g_propertyTable;
 extern qint32 g_lPropertyCount;
 extern qint32 g_lCurrentProperty;

@@ -71,9 +71,9 @@ private:
         m_form->setText(kName, name);
     }
     QString storedValue(int row, const QString& key) const {
-        for (int j = 1; j <= PropertyTable.slotCount(); ++j) {
-            if (PropertyTable.key(row, j).compare(key, Qt::CaseInsensitive) == 0)
-                return PropertyTable.value(row, j);
+        for (int j = 1; j <= g_propertyTable.slotCount(); ++j) {
+            if (g_propertyTable.key(row, j).compare(key, Qt::CaseInsensitive) == 0)
+                return g_propertyTable.value(row, j);
         }
         return QString();
     }
@@ -102,7 +102,7 @@ private slots:
     void firstSaveCreatesTheFile() {
         LoadPropertyDatabase();
         QCOMPARE(g_lPropertyCount, 0);
-        QCOMPARE(PropertyTable.propertyCount(), 0);
+        QCOMPARE(g_propertyTable.propertyCount(), 0);
         startNew(QStringLiteral("  Elm Street  "));
         m_form->setText(kAddress, QStringLiteral("1 Elm"));
         save(-1);
@@ -246,7 +246,7 @@ private slots:
     void rowWithoutValuesDropsOut() {
         writeDb("[PROPERTY000001]\r\ntxtPropertyInformation=A\r\n[PROPERTY000002]\r\n"
                 "txtPropertyInformation=B\r\n[PROPERTY000003]\r\ntxtPropertyInformation=C\r\n");
-        PropertyTable.clearRow(2);
+        g_propertyTable.clearRow(2);
         g_lCurrentProperty = 1;
         save(0);
         QCOMPARE(sectionsOf(db()), (QStringList{"PROPERTY000001", "PROPERTY000003"}));

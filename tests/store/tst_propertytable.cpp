@@ -9,7 +9,7 @@ namespace {
 using Rows = QVector<QVector<QPair<QString, QString>>>;
 
 // Every row of the table as (key, value) pairs, the slots past a row's own keys left out.
-Rows rowsOf(const PropertyTableData& table) {
+Rows rowsOf(const PropertyTable& table) {
     Rows rows;
     for (int i = 1; i <= table.propertyCount(); ++i) {
         QVector<QPair<QString, QString>> row;
@@ -104,7 +104,7 @@ private slots:
     void readsWhatTheDocumentReads() {
         QFETCH(QByteArray, file);
         QFETCH(Rows, expected);
-        PropertyTableData table;
+        PropertyTable table;
         table.load(file);
         QCOMPARE(rowsOf(table), expected);
         QCOMPARE(rowsOf(IniDocument::fromBytes(file)), expected);
@@ -116,7 +116,7 @@ private slots:
     }
 
     void valuesComeFromTheLatestLoad() {
-        PropertyTableData table;
+        PropertyTable table;
         table.load("[A]\r\nk=old\r\n");
         const QString before = table.value(1, 1); // decoded and kept
         table.load("[A]\r\nk=new\r\n[B]\r\nk=more\r\n");
@@ -132,7 +132,7 @@ private slots:
     }
 
     void writtenSlotsHoldTheirOwnText() {
-        PropertyTableData table;
+        PropertyTable table;
         table.load("[A]\r\nk=1\r\nl=2\r\n[B]\r\nk=3\r\n");
         QCOMPARE(table.value(1, 1), QStringLiteral("1")); // decoded before the row moves
         table.growSlots(4);
@@ -159,7 +159,7 @@ private slots:
     }
 
     void scratchRowAndBounds() {
-        PropertyTableData table;
+        PropertyTable table;
         table.load(QByteArray()); // an empty or missing file
         QCOMPARE(table.propertyCount(), 0);
         QCOMPARE(table.slotCount(), 1);

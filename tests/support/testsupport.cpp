@@ -151,7 +151,7 @@ void SmallDisk::leaveFree(qint64 room) {
 
 void ResetPropertyTable() {
     g_sPropertyDatabaseReadOnly.clear();
-    PropertyTable.reset(0);
+    g_propertyTable.reset(0);
     g_lPropertyCount = 0;
     g_lCurrentProperty = 0;
 }

@@ -65,12 +65,12 @@ void PropertyCommands::mnuFileOpen_Click() {
 
 qint32 PropertyCommands::FindPropertyRow(const QString& upperName) {
     qint32 row = 0;
-    const qint32 count = qMin<qint32>(g_lPropertyCount, PropertyTable.propertyCount());
-    const int slotCount = PropertyTable.slotCount();
+    const qint32 count = qMin<qint32>(g_lPropertyCount, g_propertyTable.propertyCount());
+    const int slotCount = g_propertyTable.slotCount();
     for (qint32 i = 1; i <= count; ++i) {
         for (int j = 1; j <= slotCount; ++j) {
-            if (PropertyTable.key(i, j).toUpper() == QLatin1String("TXTPROPERTYINFORMATION") &&
-                PropertyTable.value(i, j).toUpper() == upperName)
+            if (g_propertyTable.key(i, j).toUpper() == QLatin1String("TXTPROPERTYINFORMATION") &&
+                g_propertyTable.value(i, j).toUpper() == upperName)
                 row = i;
         }
     }
@@ -78,7 +78,7 @@ qint32 PropertyCommands::FindPropertyRow(const QString& upperName) {
 }
 
 bool PropertyCommands::isTableRow(qint32 row) {
-    return row >= 1 && row <= qMin<qint32>(g_lPropertyCount, PropertyTable.propertyCount());
+    return row >= 1 && row <= qMin<qint32>(g_lPropertyCount, g_propertyTable.propertyCount());
 }
 
 void PropertyCommands::OpenPropertyByName(QString& name) {

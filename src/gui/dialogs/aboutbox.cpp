@@ -12,34 +12,6 @@
 #include <QVBoxLayout>
 
 // ---------------------------------------------------------------------------------------
-// The link label.
-
-AboutLinkLabel::AboutLinkLabel(QWidget* parent) : LinkLabel(QString(), parent) {
-    setObjectName(QStringLiteral("lblURL"));
-    setHoverColour(hoverColour());
-    setHovered(false);
-    connect(this, &LinkLabel::pointerEntered, this, &AboutLinkLabel::lblURL_MouseMove);
-    connect(this, &LinkLabel::pointerLeft, this, &AboutLinkLabel::lblURL_DragOverLeave);
-    connect(this, &LinkLabel::releasedOver, this, &AboutLinkLabel::lblURL_DragDrop);
-}
-
-void AboutLinkLabel::lblURL_MouseMove() {
-    if (!isHovered())
-        setHovered(true);
-}
-
-void AboutLinkLabel::lblURL_DragOverLeave() {
-    if (isHovered())
-        setHovered(false);
-}
-
-void AboutLinkLabel::lblURL_DragDrop() {
-    setHovered(false);
-    // Failure shows nothing: a missing browser simply opens nothing.
-    OpenDocument(m_tag);
-}
-
-// ---------------------------------------------------------------------------------------
 // The box.
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
@@ -65,7 +37,14 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     m_lblCopyright = new QLabel(this);
     m_lblCopyright->setObjectName(QStringLiteral("lblCopyright"));
 
-    m_lblURL = new AboutLinkLabel(this);
+    // The box's link lights up in plain blue rather than the page blue.
+    m_lblURL = new LinkLabel(QString(), this);
+    m_lblURL->setObjectName(QStringLiteral("lblURL"));
+    m_lblURL->setHoverColour(QColor(0, 0, 255));
+    m_lblURL->setHovered(false);
+    connect(m_lblURL, &LinkLabel::pointerEntered, this, &frmAbout::lblURL_MouseMove);
+    connect(m_lblURL, &LinkLabel::pointerLeft, this, &frmAbout::lblURL_DragOverLeave);
+    connect(m_lblURL, &LinkLabel::releasedOver, this, &frmAbout::lblURL_DragDrop);
 
     m_lblEmail = new QLabel(this);
     m_lblEmail->setObjectName(QStringLiteral("lblEmail"));
@@ -167,4 +146,20 @@ void frmAbout::ShowNewsletter(QWidget* parent) {
 
 void frmAbout::cmdOK_Click() {
     accept();
+}
+
+void frmAbout::lblURL_MouseMove() {
+    if (!m_lblURL->isHovered())
+        m_lblURL->setHovered(true);
+}
+
+void frmAbout::lblURL_DragOverLeave() {
+    if (m_lblURL->isHovered())
+        m_lblURL->setHovered(false);
+}
+
+void frmAbout::lblURL_DragDrop() {
+    m_lblURL->setHovered(false);
+    // Failure shows nothing: a missing browser simply opens nothing.
+    OpenDocument(m_lblURL->tag());
 }

@@ -279,10 +279,10 @@ int MainWindow::windowHeightTwips() const {
     return innerHeightTwips() + kFrameAllowanceHeight;
 }
 int MainWindow::innerWidthTwips() const {
-    return m_client->width() * 15;
+    return WindowLayout::PixelsToTwips(m_client->width());
 }
 int MainWindow::innerHeightTwips() const {
-    return m_client->height() * 15;
+    return WindowLayout::PixelsToTwips(m_client->height());
 }
 
 int MainWindow::contentLeftTwips() const {
@@ -385,8 +385,8 @@ void MainWindow::Form_Unload(bool& Cancel) {
 void MainWindow::storeWindowPosition() {
     QSettings settings(kSettingsApplication);
     settings.beginGroup(kSettingsGroup);
-    settings.setValue(QStringLiteral("MainLeft"), QString::number(x() * 15));
-    settings.setValue(QStringLiteral("MainTop"), QString::number(y() * 15));
+    settings.setValue(QStringLiteral("MainLeft"), QString::number(WindowLayout::PixelsToTwips(x())));
+    settings.setValue(QStringLiteral("MainTop"), QString::number(WindowLayout::PixelsToTwips(y())));
     settings.setValue(QStringLiteral("MainWidth"), QString::number(windowWidthTwips()));
     settings.setValue(QStringLiteral("MainHeight"), QString::number(windowHeightTwips()));
 }
@@ -464,8 +464,8 @@ void MainWindow::Form_Resize() {
     in.contentHeight = m_contentHeight;
     in.cornerWidth = kCornerWidth;
     in.navigationHeight = kStripHeight;
-    in.vbarWidth = m_VScroll1->width() * 15;
-    in.hbarHeight = m_HScroll2->height() * 15;
+    in.vbarWidth = WindowLayout::PixelsToTwips(m_VScroll1->width());
+    in.hbarHeight = WindowLayout::PixelsToTwips(m_HScroll2->height());
     in.vbarVisible = !m_VScroll1->isHidden();
     const WindowLayout::Result r = WindowLayout::Compute(in);
 
@@ -568,7 +568,7 @@ void MainWindow::hideFrames(std::initializer_list<QFrame*> frames) {
 
 void MainWindow::showViewFrame(QFrame* frame) {
     frame->show();
-    setContentHeightTwips(frame->height() * 15);
+    setContentHeightTwips(WindowLayout::PixelsToTwips(frame->height()));
     Form_Resize();
 }
 

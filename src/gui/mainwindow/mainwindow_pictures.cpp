@@ -4,6 +4,7 @@
 #include "base/programfolder.h"
 #include "gui/views/homepage.h"
 #include "gui/mainwindow/mainwindow.h"
+#include "gui/mainwindow/windowlayout.h"
 #include "gui/dialogs/picker.h"
 #include "gui/pictures/picturefiles.h"
 #include "gui/pictures/picturestrip.h"
@@ -314,7 +315,7 @@ void MainWindow::ShowFullSizePicture(const QString& reference) {
     Trap(30, [&] {
         // Only the width is limited, to three quarters of the main window.
         const double limit = 0.75 * windowWidthTwips();
-        if (!(limit < viewer.width() * 15.0) || pic->width() <= 0)
+        if (!(limit < double(WindowLayout::PixelsToTwips(viewer.width()))) || pic->width() <= 0)
             return;
         const int width = toPixels(limit);
         const int height = int(std::lround(double(pic->height()) / pic->width() * width));

@@ -1,4 +1,5 @@
 #include "gui/views/homepage.h"
+#include "gui/widgets/linklabel.h"
 
 #include "base/numerictext.h"
 #include "base/errortrap.h"
@@ -40,8 +41,6 @@ constexpr int kLineLeft = 30;
 constexpr int kLineWidth = 3310;
 constexpr int kLineHeight = 240;
 
-const QColor kLinkColour(0, 0, 128);
-const QColor kLinkHoverColour(102, 153, 204);
 const QColor kCardSelectedBackground(234, 241, 250);
 const QColor kCardBorder(0, 0, 128);
 
@@ -203,22 +202,26 @@ void HomePage::buildControls() {
     m_filter->installEventFilter(this);
     connect(m_filter, &QComboBox::activated, this, [this](int) { cmbShowProperties_Click(); });
 
-    m_previous = new QLabel(QStringLiteral("< Previous Page"), page);
+    m_previous = new LinkLabel(QStringLiteral("< Previous Page"), page);
     m_previous->setObjectName(QStringLiteral("lblPreviousPage"));
     m_previous->setGeometry(px(240), px(8025), px(1905), 20);
-    m_next = new QLabel(QStringLiteral("Next Page >"), page);
+    m_next = new LinkLabel(QStringLiteral("Next Page >"), page);
     m_next->setObjectName(QStringLiteral("lblNextPage"));
     m_next->setGeometry(px(8880), px(8025), px(1905), 20);
     m_next->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    for (QLabel* link : {m_previous, m_next}) {
+    for (LinkLabel* link : {m_previous, m_next}) {
         QFont f = link->font();
         f.setPixelSize(13);
         link->setFont(f);
-        link->setCursor(Qt::PointingHandCursor);
-        link->installEventFilter(this);
-        setLinkHover(link, false);
+        link->setHovered(false);
         link->hide();
     }
+    connect(m_next, &LinkLabel::pointerEntered, this, &HomePage::lblNextPage_MouseMove);
+    connect(m_next, &LinkLabel::pointerLeft, this, &HomePage::lblNextPage_DragOver);
+    connect(m_next, &LinkLabel::releasedOver, this, &HomePage::lblNextPage_DragDrop);
+    connect(m_previous, &LinkLabel::pointerEntered, this, &HomePage::lblPreviousPage_MouseMove);
+    connect(m_previous, &LinkLabel::pointerLeft, this, &HomePage::lblPreviousPage_DragOver);
+    connect(m_previous, &LinkLabel::releasedOver, this, &HomePage::lblPreviousPage_DragDrop);
 }
 
 QString HomePage::imagesFile(const QString& name) const {
@@ -258,15 +261,6 @@ QString HomePage::pictureTag(int k) const {
 
 QString HomePage::filterText() const {
     return m_filter->currentText();
-}
-
-void HomePage::setLinkHover(QLabel* link, bool hover) {
-    QPalette pal = link->palette();
-    pal.setColor(QPalette::WindowText, hover ? kLinkHoverColour : kLinkColour);
-    link->setPalette(pal);
-    QFont f = link->font();
-    f.setUnderline(hover);
-    link->setFont(f);
 }
 
 void HomePage::clearCard(int k, const QPixmap& placeholder) {
@@ -330,8 +324,8 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
         rule = Rule::PriceFrom2M;
     const QString limitText = filter.mid(filter.indexOf(QLatin1Char('$')) + 1);
 
-    const qint32 count = PropertyTable.propertyCount();
-    const int slotCount = PropertyTable.slotCount();
+    const qint32 count = g_propertyTable.propertyCount();
+    const int slotCount = g_propertyTable.slotCount();
     int k = 1;
     qint32 p = start;
     QPixmap placeholder;
@@ -345,8 +339,8 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
         QString pictureReference;
         bool rejected = false;
         for (int j = 1; j <= slotCount; ++j) {
-            const QString& key = PropertyTable.key(p, j);
-            const QString& value = PropertyTable.value(p, j);
+            const QString& key = g_propertyTable.key(p, j);
+            const QString& value = g_propertyTable.value(p, j);
             if (key.isEmpty())
                 continue;
             // The filter test: a value that cannot be read rejects the property (the
@@ -467,25 +461,25 @@ void HomePage::cmbShowProperties_KeyDown(int keyCode) {
 }
 
 void HomePage::lblNextPage_MouseMove() {
-    setLinkHover(m_next, true);
+    m_next->setHovered(true);
 }
 void HomePage::lblNextPage_DragOver() {
-    setLinkHover(m_next, false);
+    m_next->setHovered(false);
 }
 void HomePage::lblNextPage_DragDrop() {
-    setLinkHover(m_next, false);
+    m_next->setHovered(false);
     qint32 start = cardTag(kCards) + 1;
     LoadPropertiesOnMainPage(start, m_filter->currentText());
 }
 
 void HomePage::lblPreviousPage_MouseMove() {
-    setLinkHover(m_previous, true);
+    m_previous->setHovered(true);
 }
 void HomePage::lblPreviousPage_DragOver() {
-    setLinkHover(m_previous, false);
+    m_previous->setHovered(false);
 }
 void HomePage::lblPreviousPage_DragDrop() {
-    setLinkHover(m_previous, false);
+    m_previous->setHovered(false);
     qint32 start = cardTag(1) - 6;
     LoadPropertiesOnMainPage(start, m_filter->currentText());
 }
@@ -505,34 +499,6 @@ int HomePage::cardOf(QObject* widget) const {
 
 bool HomePage::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (watched == m_previous || watched == m_next) {
-        QLabel* link = static_cast<QLabel*>(watched);
-        const bool next = link == m_next;
-        switch (type) {
-        case QEvent::Enter:
-            next ? lblNextPage_MouseMove() : lblPreviousPage_MouseMove();
-            break;
-        case QEvent::Leave:
-            next ? lblNextPage_DragOver() : lblPreviousPage_DragOver();
-            break;
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-            return true;
-        case QEvent::MouseButtonRelease: {
-            auto* me = static_cast<QMouseEvent*>(event);
-            if (me->button() != Qt::LeftButton)
-                return true;
-            if (link->rect().contains(me->position().toPoint()))
-                next ? lblNextPage_DragDrop() : lblPreviousPage_DragDrop();
-            else
-                setLinkHover(link, false);
-            return true;
-        }
-        default:
-            break;
-        }
-        return false;
-    }
     if (watched == m_filter) {
         if (type == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();

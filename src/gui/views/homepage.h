@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/widgets/linklabel.h"
+
 #include <QFrame>
 #include <QObject>
 #include <QPointer>
@@ -41,8 +43,8 @@ public:
     QLabel* picture(int k) const { return m_cards.at(k - 1).picture; }
     QLabel* line(int k, int n) const { return m_cards.at(k - 1).lines.at(n - 1); }
     QComboBox* filterBox() const { return m_filter; }
-    QLabel* previousLink() const { return m_previous; }
-    QLabel* nextLink() const { return m_next; }
+    LinkLabel* previousLink() const { return m_previous; }
+    LinkLabel* nextLink() const { return m_next; }
 
     bool hasBorder(int k) const;
     // The first card 1..6 with a border, and visible when asked; 0 when there is none.
@@ -78,7 +80,6 @@ private:
 
     void buildControls();
     void setBorder(int k, bool on);
-    void setLinkHover(QLabel* link, bool hover);
     void clearCard(int k, const QPixmap& placeholder);
     void showCardPicture(int k, const QString& reference);
     // Index of the card that owns a widget, 0 for none.
@@ -89,7 +90,7 @@ private:
     std::array<Card, kCards> m_cards;
     QComboBox* m_filter = nullptr;
     QLabel* m_filterCaption = nullptr;
-    QLabel* m_previous = nullptr;
-    QLabel* m_next = nullptr;
+    LinkLabel* m_previous = nullptr;
+    LinkLabel* m_next = nullptr;
     OpenHandler m_openProperty;
 };

@@ -28,6 +28,14 @@ void LinkLabel::leaveEvent(QEvent* event) {
     emit pointerLeft();
 }
 
+void LinkLabel::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void LinkLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
+
 void LinkLabel::mouseMoveEvent(QMouseEvent* event) {
     QLabel::mouseMoveEvent(event);
     // While a button is held the label has grabbed the mouse and gets no leave event: the
@@ -41,8 +49,12 @@ void LinkLabel::mouseMoveEvent(QMouseEvent* event) {
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (rect().contains(event->position().toPoint()))
         emit releasedOver();
+    else if (m_hovered)
+        emit pointerLeft();
 }
 
 ClickableImage::ClickableImage(QWidget* parent) : QLabel(parent) {

@@ -166,7 +166,7 @@ void TestHelpCommands::aboutBoxShowsTitleVersionAndNotice() {
         QCOMPARE(labelText(box, "lblCopyright"),
                  QStringLiteral("Copyright \u00A9 2026 Harrowgate Software"));
         QCOMPARE(labelText(box, "lblURL"), QStringLiteral("www.harrowgate.example"));
-        QCOMPARE(box->findChild<AboutLinkLabel*>(QStringLiteral("lblURL"))->tag(),
+        QCOMPARE(box->findChild<LinkLabel*>(QStringLiteral("lblURL"))->tag(),
                  QStringLiteral("https://www.harrowgate.example/"));
         QCOMPARE(labelText(box, "lblSmallPrint"),
                  QStringLiteral("This tool is intended for analysis purposes only and in no way "
@@ -199,7 +199,7 @@ void TestHelpCommands::newsletterBoxShowsHowToSubscribe() {
         QCOMPARE(labelText(box, "lblCopyright"),
                  QStringLiteral("To subscribe, visit us online at:"));
         QCOMPARE(labelText(box, "lblURL"), QStringLiteral("www.harrowgate.example"));
-        QCOMPARE(box->findChild<AboutLinkLabel*>(QStringLiteral("lblURL"))->tag(),
+        QCOMPARE(box->findChild<LinkLabel*>(QStringLiteral("lblURL"))->tag(),
                  QStringLiteral("https://www.harrowgate.example/quillbrook/newsletter/"));
         QCOMPARE(labelText(box, "lblEmail"), QStringLiteral("or:  newsletter@harrowgate.example"));
         QVERIFY(box->findChild<QLabel*>(QStringLiteral("lblEmail"))->isVisible());
@@ -217,7 +217,7 @@ void TestHelpCommands::linkTurnsBlueOverItAndOpensOnRelease() {
     box.fillNewsletter();
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
-    auto* link = box.findChild<AboutLinkLabel*>(QStringLiteral("lblURL"));
+    auto* link = box.findChild<LinkLabel*>(QStringLiteral("lblURL"));
     const auto colour = [link] { return link->palette().color(QPalette::WindowText); };
     QCOMPARE(colour(), QColor(0, 0, 128));
     QVERIFY(!link->font().underline());

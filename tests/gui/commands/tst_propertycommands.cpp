@@ -437,11 +437,11 @@ private slots:
         cmd().mnuFileSaveAs_Click();
         QCOMPARE(g_lCurrentProperty, 2);
         QCOMPARE(m_host->field("txtPropertyInformation"), QStringLiteral("Pine Copy"));
-        QCOMPARE(PropertyTable.propertyCount(), 2);
+        QCOMPARE(g_propertyTable.propertyCount(), 2);
         const auto valueOf = [](int row, const QString& key) {
-            for (int j = 1; j <= PropertyTable.slotCount(); ++j) {
-                if (PropertyTable.key(row, j).compare(key, Qt::CaseInsensitive) == 0)
-                    return PropertyTable.value(row, j);
+            for (int j = 1; j <= g_propertyTable.slotCount(); ++j) {
+                if (g_propertyTable.key(row, j).compare(key, Qt::CaseInsensitive) == 0)
+                    return g_propertyTable.value(row, j);
             }
             return QString();
         };

@@ -14,16 +14,16 @@ namespace {
 using Row = QVector<QPair<QString, QString>>;
 
 void SetTable(const QVector<Row>& rows) {
-    PropertyTable.reset(rows.size());
+    g_propertyTable.reset(rows.size());
     g_lPropertyCount = rows.size();
     int most = 1;
     for (const Row& r : rows)
         most = qMax(most, int(r.size()));
-    PropertyTable.growSlots(most);
+    g_propertyTable.growSlots(most);
     for (int i = 0; i < rows.size(); ++i) {
         for (int j = 0; j < rows[i].size(); ++j) {
-            PropertyTable.setKey(i + 1, j + 1, rows[i][j].first);
-            PropertyTable.setValue(i + 1, j + 1, rows[i][j].second);
+            g_propertyTable.setKey(i + 1, j + 1, rows[i][j].first);
+            g_propertyTable.setValue(i + 1, j + 1, rows[i][j].second);
         }
     }
 }
