@@ -2,6 +2,7 @@
 #include "gui/mainwindow/mainwindow.h"
 
 #include "model/fieldcatalog.h"
+#include "gui/widgets/clickableimage.h"
 #include "gui/widgets/fieldlimit.h"
 #include "gui/widgets/linklabel.h"
 #include "gui/widgets/notesedit.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/dialogs/picker.h"
+#include "gui/pictures/pictureslotimage.h"
 
 #include <QDateTime>
 #include <QLabel>
@@ -13,22 +14,6 @@ class QAction;
 class QFrame;
 class QPushButton;
 class QScrollBar;
-
-// One thumbnail of the Property view's picture strip: answers a click and a double click.
-class PictureSlotImage : public QLabel {
-    Q_OBJECT
-public:
-    explicit PictureSlotImage(QWidget* parent = nullptr);
-
-signals:
-    void clicked();
-    void doubleClicked();
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-};
 
 // The picture strip's widgets and the main window's stand-ins for the file dialog and the
 // clock, owned by the window.

@@ -1,5 +1,6 @@
 #include "gui/pictures/pictureviewer.h"
 
+#include "gui/widgets/clickableimage.h"
 #include "gui/widgets/linklabel.h"
 
 frmShowImage::frmShowImage(QWidget* parent) : QDialog(parent) {

@@ -57,12 +57,3 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
         emit pointerLeft();
 }
 
-ClickableImage::ClickableImage(QWidget* parent) : QLabel(parent) {
-    setCursor(Qt::PointingHandCursor);
-}
-
-void ClickableImage::mouseReleaseEvent(QMouseEvent* event) {
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
-}

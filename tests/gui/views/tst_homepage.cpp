@@ -438,6 +438,19 @@ private slots:
         QTest::mouseClick(m_page->previousLink(), Qt::LeftButton, {}, QPoint(3, 3));
         QCOMPARE(m_page->cardTag(1), 1);
     }
+
+    void aPressOnALinkLeavesTheSelectionAlone() {
+        // The page behind the links clears the selection when pressed; a link keeps its
+        // presses to itself.
+        SetTable(Numbered(13));
+        load(1);
+        m_page->picSelectProperty_Click(2);
+        QVERIFY(m_page->hasBorder(2));
+        QTest::mousePress(m_page->nextLink(), Qt::LeftButton, {}, QPoint(3, 3));
+        QTest::mouseRelease(m_page->nextLink(), Qt::LeftButton, {}, QPoint(-20, 3));
+        QTest::mouseDClick(m_page->previousLink(), Qt::LeftButton, {}, QPoint(3, 3));
+        QVERIFY(m_page->hasBorder(2));
+    }
 };
 
 QTEST_MAIN(HomePageTest)
