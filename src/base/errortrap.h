@@ -33,6 +33,9 @@ void LogTrappedError(int number, const QString& description, int location);
 // The statement trap: runs one statement; on a run-time error logs it with the statement's
 // location and lets the caller carry on with the next statement. Returns whether the
 // statement completed.
+// A location names one statement: each routine numbers its statements within a hundred of its
+// own (the calculator 110..1010, the other routines from 2000 up), and the test run fails
+// when two statements share a number (scripts/checktraplocations.sh).
 template <class Statement> bool Trap(int location, Statement&& statement) noexcept {
     try {
         std::forward<Statement>(statement)();

@@ -30,7 +30,7 @@ void fillOneBased(QStringList& list, const QStringList& names) {
 
 QString cInifile::Value() const {
     QString result;
-    Trap(10, [&] {
+    Trap(2010, [&] {
         const IniDocument doc = IniDocument::readFile(m_sPath);
         if (!doc.value(m_sSection, m_sKey, &result))
             result = m_sDefault;
@@ -62,7 +62,7 @@ void cInifile::Value(const QString& sValue) {
 
 void cInifile::DeleteKey() {
     m_lLastReturnCode = 0;
-    Trap(20, [&] {
+    Trap(2120, [&] {
         IniDocument doc = IniDocument::readFile(m_sPath);
         if (!doc.removeKey(m_sSection, m_sKey)) {
             m_lLastReturnCode = 1; // nothing to remove: the file stays as it is
@@ -74,7 +74,7 @@ void cInifile::DeleteKey() {
 
 void cInifile::DeleteSection() {
     m_lLastReturnCode = 0;
-    Trap(30, [&] {
+    Trap(2230, [&] {
         IniDocument doc = IniDocument::readFile(m_sPath);
         if (!doc.removeSection(m_sSection)) {
             m_lLastReturnCode = 1;
@@ -119,7 +119,7 @@ void cInifile::EnumerateCurrentSectionWith2dArray(QStringList& sKey, qint32& iCo
                                                   qint32 nArrayValue1) const {
     Q_UNUSED(nArrayValue1);
     iCount = 0;
-    Trap(40, [&] {
+    Trap(2340, [&] {
         const QStringList keys = currentKeys();
         if (keys.isEmpty())
             return;
@@ -131,7 +131,7 @@ void cInifile::EnumerateCurrentSectionWith2dArray(QStringList& sKey, qint32& iCo
 void cInifile::EnumerateAllSections(QStringList& sSections, qint32& iCount) const {
     iCount = 0;
     sSections.clear();
-    Trap(50, [&] {
+    Trap(2450, [&] {
         QStringList names = IniDocument::readFile(m_sPath).sectionNames();
         names.removeAll(QString());
         if (names.isEmpty())

@@ -53,12 +53,12 @@ QString LocatePictureFile(const QString& reference, const QString& folder) {
 
 void PrepareProgramFolders() {
     // No separator is added or removed here: the folder is used exactly as reported.
-    Trap(10, [] {
+    Trap(2510, [] {
         g_sLogoPicturePath = ProgramFolder() + QStringLiteral("/_images/hgtLogoSmall4.bmp");
     });
     const QStringList suffixes{QStringLiteral("/_reports/"), QStringLiteral("/_data/"),
                                QStringLiteral("/_data/_propertyImages/")};
-    int location = 20;
+    int location = 2520;
     for (const QString& suffix : suffixes) {
         Trap(location++, [&suffix] {
             const QString path = ProgramFolder() + suffix;

@@ -72,7 +72,7 @@ void replaceDatabase(const IniDocument& doc, const QString& path, const SaveHook
 }
 
 void storeSlot(int row, int& slot, const QString& key, const QString& value) {
-    Trap(240, [&] {
+    Trap(2640, [&] {
         if (g_propertyTable.slotCount() < slot)
             g_propertyTable.growSlots(slot);
         g_propertyTable.setKey(row, slot, key);
@@ -89,7 +89,7 @@ void storeOpenProperty(Form& form, const QStringList& pictures, const SaveHooks&
     // Keys that belong to no field of this window (a field since removed, a key added by
     // hand) are carried over, so saving a property never drops what it was opened with.
     QVector<IniDocument::Entry> foreign;
-    Trap(200, [&] {
+    Trap(2700, [&] {
         QSet<QString> names;
         for (const ControlRef& ref : controls) {
             if (ref.kind == ControlKind::TextField)
@@ -102,14 +102,14 @@ void storeOpenProperty(Form& form, const QStringList& pictures, const SaveHooks&
                 foreign.append({key, value});
         }
     });
-    Trap(205, [&] { g_propertyTable.clearRow(row); });
+    Trap(2705, [&] { g_propertyTable.clearRow(row); });
     for (const QString& name : {kPurchasePrice, kScheduledIncome}) {
-        Trap(210, [&] {
+        Trap(2710, [&] {
             if (TrimBlanks(form.text(name)).isEmpty())
                 form.setText(name, QStringLiteral("0"));
         });
     }
-    Trap(220, [&] {
+    Trap(2720, [&] {
         if (hooks.recalculate)
             hooks.recalculate(form);
     });
@@ -120,7 +120,7 @@ void storeOpenProperty(Form& form, const QStringList& pictures, const SaveHooks&
             continue;
         QString text;
         bool store = false;
-        Trap(230, [&] {
+        Trap(2730, [&] {
             if (!form.isEnabled(ref.name, ref.index))
                 return;
             text = TrimBlanks(form.text(ref.name, ref.index));
@@ -186,9 +186,9 @@ void LoadPropertyDatabase() {
     // stay bytes until something asks for them.
     const QString path = PropertyDatabasePath();
     QByteArray bytes;
-    const bool read = Trap(10, [&] { bytes = IniDocument::readBytes(path); });
+    const bool read = Trap(2810, [&] { bytes = IniDocument::readBytes(path); });
     const bool text = read && IniScanner::isText(bytes);
-    const bool loaded = Trap(20, [&] {
+    const bool loaded = Trap(2820, [&] {
         if (!text)
             g_propertyTable.reset(0);
         else
@@ -211,7 +211,7 @@ void LoadPropertyIntoFields(Form& form, QStringList& g_sListOfImagesForProperty)
 
     // The cells of each text field in window order, by name without regard to case.
     QHash<QString, QVector<ControlRef>> fields;
-    Trap(100, [&] {
+    Trap(2900, [&] {
         for (const ControlRef& ref : form.controlsInWindowOrder()) {
             if (ref.kind == ControlKind::TextField)
                 fields[ref.name.toCaseFolded()].append(ref);
@@ -221,7 +221,7 @@ void LoadPropertyIntoFields(Form& form, QStringList& g_sListOfImagesForProperty)
     int p = 1;
     const int slotTotal = g_propertyTable.slotCount();
     for (int j = 1; j <= slotTotal; ++j) {
-        Trap(110, [&] {
+        Trap(2910, [&] {
             const QString& key = g_propertyTable.key(row, j);
             const QString& value = g_propertyTable.value(row, j);
             if (key.isEmpty() || value.isEmpty())
@@ -280,7 +280,7 @@ void SavePropertyDatabase(Form& form, qint32& omit, QStringList& g_sListOfImages
                           const SaveHooks& hooks) {
     // A file that is not a database of ours is never replaced, nor is its backup.
     if (!g_sPropertyDatabaseReadOnly.isEmpty()) {
-        Trap(290, [] { raiseFileError(QStringLiteral("read-only: ") + PropertyDatabasePath()); });
+        Trap(3090, [] { raiseFileError(QStringLiteral("read-only: ") + PropertyDatabasePath()); });
         return;
     }
     if (hooks.setBusy)
@@ -291,13 +291,13 @@ void SavePropertyDatabase(Form& form, qint32& omit, QStringList& g_sListOfImages
     const QString path = PropertyDatabasePath();
     IniDocument doc;
     int openRow = 0;
-    bool built = Trap(300, [&] { doc = BuildDatabaseDocument(omit, &openRow); });
+    bool built = Trap(3000, [&] { doc = BuildDatabaseDocument(omit, &openRow); });
     // The first save of a new database has nothing to back up.
-    Trap(310, [&] {
+    Trap(3010, [&] {
         if (!QFileInfo::exists(path))
             RaiseError(53);
     });
-    const bool written = built && Trap(320, [&] { replaceDatabase(doc, path, hooks); });
+    const bool written = built && Trap(3020, [&] { replaceDatabase(doc, path, hooks); });
     // The open property's row is where its section now stands in the file: a row without
     // values ahead of it drops out and moves it up, and a new property becomes the last row
     // only once it is really in the file. Otherwise it stays as it was (a new one stays new),
@@ -308,7 +308,7 @@ void SavePropertyDatabase(Form& form, qint32& omit, QStringList& g_sListOfImages
     LoadPropertyDatabase();
     // After a failed write the open property is still unsaved: no new baseline, so closing
     // asks about it again.
-    Trap(330, [&] {
+    Trap(3030, [&] {
         if (written && hooks.takeBaselineSnapshot)
             hooks.takeBaselineSnapshot();
     });

@@ -42,20 +42,20 @@ FileMenuState PropertyCommands::mnuFile_Click() const {
 }
 
 void PropertyCommands::mnuFileAddNewProperty_Click() {
-    Trap(100, [&] { g_sListOfImagesForProperty = QStringList{QString()}; });
-    Trap(101, [&] { m_host.ClearPictureSelection(); });
-    Trap(102, [&] { m_host.clearPictureStripImages(); });
-    Trap(103, [&] { ClearPropertyFields(); });
-    Trap(104, [&] { TakeBaselineSnapshot(); });
+    Trap(5200, [&] { g_sListOfImagesForProperty = QStringList{QString()}; });
+    Trap(5201, [&] { m_host.ClearPictureSelection(); });
+    Trap(5202, [&] { m_host.clearPictureStripImages(); });
+    Trap(5203, [&] { ClearPropertyFields(); });
+    Trap(5204, [&] { TakeBaselineSnapshot(); });
     m_changes.m_bDirty = false;
-    Trap(105, [&] { m_host.imgProperty_Click(); });
-    Trap(106, [&] { m_host.showPropertyNavigation(); });
-    Trap(107, [&] { m_host.showCornerLogo(); });
+    Trap(5205, [&] { m_host.imgProperty_Click(); });
+    Trap(5206, [&] { m_host.showPropertyNavigation(); });
+    Trap(5207, [&] { m_host.showCornerLogo(); });
     g_lCurrentProperty = 0;
 }
 
 void PropertyCommands::mnuFileOpen_Click() {
-    Trap(110, [&] {
+    Trap(5310, [&] {
         HomePage& page = m_host.homePage();
         const int k = page.selectedCard(true);
         if (k > 0)
@@ -84,7 +84,7 @@ bool PropertyCommands::isTableRow(qint32 row) {
 void PropertyCommands::OpenPropertyByName(QString& name) {
     name = TrimBlanks(name).toUpper();
     qint32 row = 0;
-    Trap(125, [&] { row = FindPropertyRow(name); });
+    Trap(5425, [&] { row = FindPropertyRow(name); });
     // A name that matches nothing leaves the row that was open before.
     openRow(row ? row : g_lCurrentProperty);
 }
@@ -95,20 +95,20 @@ void PropertyCommands::OpenPropertyAtRow(qint32 row) {
 }
 
 void PropertyCommands::openRow(qint32 row) {
-    Trap(120, [&] { m_host.homePageStart() = m_host.homePage().cardTag(1); });
-    Trap(121, [&] { g_sListOfImagesForProperty = QStringList{QString()}; });
-    Trap(122, [&] { m_host.ClearPictureSelection(); });
-    Trap(123, [&] { m_host.clearPictureStripImages(); });
-    Trap(124, [&] { ClearPropertyFields(); });
+    Trap(5520, [&] { m_host.homePageStart() = m_host.homePage().cardTag(1); });
+    Trap(5521, [&] { g_sListOfImagesForProperty = QStringList{QString()}; });
+    Trap(5522, [&] { m_host.ClearPictureSelection(); });
+    Trap(5523, [&] { m_host.clearPictureStripImages(); });
+    Trap(5524, [&] { ClearPropertyFields(); });
     g_lCurrentProperty = row;
-    Trap(126, [&] { LoadPropertyIntoFields(m_host.form(), g_sListOfImagesForProperty); });
-    Trap(127, [&] { m_host.resetPictureStripScroll(); });
-    Trap(128, [&] { m_host.ShowPictureStrip(); });
-    Trap(129, [&] { TakeBaselineSnapshot(); });
+    Trap(5526, [&] { LoadPropertyIntoFields(m_host.form(), g_sListOfImagesForProperty); });
+    Trap(5527, [&] { m_host.resetPictureStripScroll(); });
+    Trap(5528, [&] { m_host.ShowPictureStrip(); });
+    Trap(5529, [&] { TakeBaselineSnapshot(); });
     m_changes.m_bDirty = false;
-    Trap(130, [&] { m_host.imgProperty_Click(); });
-    Trap(131, [&] { m_host.showPropertyNavigation(); });
-    Trap(132, [&] {
+    Trap(5530, [&] { m_host.imgProperty_Click(); });
+    Trap(5531, [&] { m_host.showPropertyNavigation(); });
+    Trap(5532, [&] {
         if (!m_host.showCornerFromFirstStripSlot())
             m_host.showCornerLogo();
     });
@@ -134,7 +134,7 @@ PromptMessage PropertyCommands::ReadOnlyMessage() {
 bool PropertyCommands::refusedReadOnly() {
     if (g_sPropertyDatabaseReadOnly.isEmpty())
         return false;
-    Trap(144, [&] { m_host.prompts().message(ReadOnlyMessage()); });
+    Trap(5644, [&] { m_host.prompts().message(ReadOnlyMessage()); });
     return true;
 }
 
@@ -146,7 +146,7 @@ bool PropertyCommands::saveOpenProperty() {
     TakeCurrentSnapshot();
     if (!HasUnsavedChanges())
         return true;
-    Trap(143, [&] {
+    Trap(5743, [&] {
         PromptMessage m;
         m.title = QStringLiteral("Save Failed");
         m.text = QStringLiteral("The property could not be saved.  Your changes are still open; "
@@ -167,7 +167,7 @@ void PropertyCommands::mnuFileSaveAs_Click() {
         return;
     g_bDialogCancelled = true;
     std::optional<QString> newName;
-    Trap(140, [&] {
+    Trap(5840, [&] {
         PropertyNameRequest request;
         request.label = QStringLiteral("What is the New Property Name?");
         request.initialText = QStringLiteral("Copy of ") +
@@ -176,7 +176,7 @@ void PropertyCommands::mnuFileSaveAs_Click() {
         g_bDialogCancelled = !newName.has_value();
     });
     if (g_bDialogCancelled) {
-        Trap(141, [&] {
+        Trap(5841, [&] {
             PromptMessage m;
             m.title = QStringLiteral("Command Aborted");
             m.text = QStringLiteral("Copy of Property Aborted.  The property has not been copied");
@@ -189,16 +189,16 @@ void PropertyCommands::mnuFileSaveAs_Click() {
     TrapSilently(
         [&] { m_host.form().setText(QStringLiteral("txtPropertyInformation"), *newName); });
     g_lCurrentProperty = 0;
-    Trap(142, [&] { saveOpenProperty(); });
+    Trap(5842, [&] { saveOpenProperty(); });
 }
 
 bool PropertyCommands::settleUnsavedWork() {
     bool keepOpen = false;
-    Trap(150, [&] { TakeCurrentSnapshot(); });
+    Trap(5950, [&] { TakeCurrentSnapshot(); });
     bool changed = false;
-    Trap(151, [&] { changed = HasUnsavedChanges(); });
+    Trap(5951, [&] { changed = HasUnsavedChanges(); });
     if (!changed) {
-        Trap(152, [&] { m_host.ShowHomePage(); });
+        Trap(5952, [&] { m_host.ShowHomePage(); });
         return true;
     }
     PromptMessage m;
@@ -207,19 +207,19 @@ bool PropertyCommands::settleUnsavedWork() {
     m.icon = PromptIcon::Warning;
     m.buttons = PromptButtons::YesNoCancel;
     PromptAnswer answer = PromptAnswer::Cancel;
-    Trap(153, [&] { answer = m_host.prompts().message(m); });
+    Trap(5953, [&] { answer = m_host.prompts().message(m); });
     switch (answer) {
     case PromptAnswer::Yes: {
         // Closing over a save that failed would throw the edits away.
         bool saved = false;
-        Trap(154, [&] { saved = saveOpenProperty(); });
+        Trap(5954, [&] { saved = saveOpenProperty(); });
         if (!saved)
             return false;
-        Trap(155, [&] { m_host.ShowHomePage(); });
+        Trap(5955, [&] { m_host.ShowHomePage(); });
         break;
     }
     case PromptAnswer::No:
-        Trap(156, [&] { m_host.ShowHomePage(); });
+        Trap(5956, [&] { m_host.ShowHomePage(); });
         break;
     default:
         keepOpen = true;
@@ -242,15 +242,15 @@ void PropertyCommands::Form_Unload(bool& cancel) {
 void PropertyCommands::mnuFileRemoveSelectedProperty_Click() {
     if (refusedReadOnly())
         return;
-    Trap(160, [&] { ClearPropertyFields(); });
+    Trap(6060, [&] { ClearPropertyFields(); });
     int k = 0;
-    Trap(161, [&] { k = m_host.homePage().selectedCard(true); });
+    Trap(6061, [&] { k = m_host.homePage().selectedCard(true); });
     if (k == 0)
         return; // nothing selected: there is nothing to remove
     // The name only tells the user what goes; the card's row says which property.
     QString name;
     qint32 row = 0;
-    Trap(162, [&] {
+    Trap(6062, [&] {
         name = m_host.homePage().line(k, 1)->text();
         row = m_host.homePage().cardTag(k);
     });
@@ -261,12 +261,12 @@ void PropertyCommands::mnuFileRemoveSelectedProperty_Click() {
     m.buttons = PromptButtons::OkCancel;
     m.defaultButton = PromptAnswer::Cancel;
     PromptAnswer answer = PromptAnswer::Cancel;
-    Trap(163, [&] { answer = m_host.prompts().message(m); });
+    Trap(6063, [&] { answer = m_host.prompts().message(m); });
     if (answer == PromptAnswer::Ok) {
-        Trap(164, [&] { RemovePropertyAtRow(row); });
+        Trap(6064, [&] { RemovePropertyAtRow(row); });
         return;
     }
-    Trap(165, [&] {
+    Trap(6065, [&] {
         PromptMessage aborted;
         aborted.title = QStringLiteral("Command Aborted");
         aborted.text =
@@ -279,7 +279,7 @@ void PropertyCommands::mnuFileRemoveSelectedProperty_Click() {
 void PropertyCommands::RemovePropertyByName(QString& name) {
     name = TrimBlanks(name).toUpper();
     qint32 row = 0;
-    Trap(170, [&] { row = FindPropertyRow(name); });
+    Trap(6170, [&] { row = FindPropertyRow(name); });
     RemovePropertyAtRow(row);
 }
 
@@ -287,16 +287,16 @@ void PropertyCommands::RemovePropertyAtRow(qint32 row) {
     // Row 0 removes nothing; the file is still rewritten as it stands.
     if (!isTableRow(row))
         row = 0;
-    Trap(171, [&] { save(row); });
-    Trap(172, [&] { LoadPropertyDatabase(); });
-    Trap(173, [&] {
+    Trap(6271, [&] { save(row); });
+    Trap(6272, [&] { LoadPropertyDatabase(); });
+    Trap(6273, [&] {
         qint32 start = 1;
         m_host.homePage().LoadPropertiesOnMainPage(start, QString());
     });
     // The page now shows every property from the first: the filter box says so too, and
     // no card stays selected, since the card the user chose is gone (a border left behind
     // would put another property under Open and Remove).
-    Trap(174, [&] {
+    Trap(6274, [&] {
         HomePage& page = m_host.homePage();
         page.filterBox()->setCurrentIndex(0);
         page.picSelectProperty_Click(-1);
@@ -309,7 +309,7 @@ void PropertyCommands::ClearPropertyFields() {
     for (const ControlRef& c : controls) {
         if (c.kind != ControlKind::TextField)
             continue;
-        Trap(180, [&] {
+        Trap(6380, [&] {
             if (form.isEnabled(c.name, c.index))
                 form.setText(c.name, QString(), c.index);
         });

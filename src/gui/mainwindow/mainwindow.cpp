@@ -309,15 +309,15 @@ void MainWindow::setWindowSizeTwips(int width, int height) {
 
 void MainWindow::Form_Load() {
     WindowLayout::Position position;
-    Trap(10, [&] {
+    Trap(3510, [&] {
         QSettings settings(kSettingsApplication);
         settings.beginGroup(kSettingsGroup);
         position = WindowLayout::ParseStoredPosition(
             settings.value(QStringLiteral("MainLeft"), QStringLiteral("1000")).toString(),
             settings.value(QStringLiteral("MainTop"), QStringLiteral("1000")).toString());
     });
-    Trap(20, [&] { setWindowSizeTwips(WindowLayout::kOpenWidth, WindowLayout::kOpenHeight); });
-    Trap(11, [&] {
+    Trap(3520, [&] { setWindowSizeTwips(WindowLayout::kOpenWidth, WindowLayout::kOpenHeight); });
+    Trap(3511, [&] {
         // A position saved on a screen that is no longer attached would open the window where
         // nobody can reach it.
         QVector<QRect> screens;
@@ -328,26 +328,26 @@ void MainWindow::Form_Load() {
             position = WindowLayout::Position();
         move(toPixels(position.left), toPixels(position.top));
     });
-    Trap(30, [&] {
+    Trap(3530, [&] {
         m_contentLeft = 0;
         m_picScrollable->move(0, m_picScrollable->y());
     });
-    Trap(31, [&] { m_HScroll2->setValue(0); });
-    Trap(32, [&] { Form_Resize(); });
-    Trap(40, [&] {
+    Trap(3531, [&] { m_HScroll2->setValue(0); });
+    Trap(3532, [&] { Form_Resize(); });
+    Trap(3540, [&] {
         m_frameHome->move(0, 0);
         m_frameNavigation->move(m_frameNavigation->x(), 0);
         m_frameHomeNavigation->move(m_frameHomeNavigation->x(), 0);
         m_frameHome->show();
     });
-    Trap(50, [&] { ShowHomePage(); });
-    Trap(60, [&] { ApplyColourScheme(); });
-    Trap(70, [&] {
+    Trap(3550, [&] { ShowHomePage(); });
+    Trap(3560, [&] { ApplyColourScheme(); });
+    Trap(3570, [&] {
         for (QFrame* slot : findChildren<QFrame*>(QStringLiteral("frmSelectPropertyImage")))
             slot->setFrameShape(QFrame::NoFrame);
     });
-    Trap(80, [&] { m_homePage->fillFilterEntries(); });
-    Trap(90, [&] { setWindowTitle(ProgramTitle() + QStringLiteral(" v") + VersionText()); });
+    Trap(3580, [&] { m_homePage->fillFilterEntries(); });
+    Trap(3590, [&] { setWindowTitle(ProgramTitle() + QStringLiteral(" v") + VersionText()); });
     m_loaded = true;
 }
 
@@ -366,9 +366,9 @@ void MainWindow::Form_Unload(bool& Cancel) {
         }
         // The question has normally brought the home page back already.
         if (m_frameHome->isHidden())
-            Trap(10, [&] { ShowHomePage(); });
+            Trap(3610, [&] { ShowHomePage(); });
     }
-    Trap(20, [&] {
+    Trap(3620, [&] {
         const auto windows = QApplication::topLevelWidgets();
         for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
             QWidget* w = *it;
@@ -379,7 +379,7 @@ void MainWindow::Form_Unload(bool& Cancel) {
         }
     });
     if (!isMinimized())
-        Trap(30, [&] { storeWindowPosition(); });
+        Trap(3630, [&] { storeWindowPosition(); });
 }
 
 void MainWindow::storeWindowPosition() {
@@ -427,17 +427,17 @@ void MainWindow::setCornerPicture(const QString& path) {
 }
 
 void MainWindow::ShowHomePage() {
-    Trap(10, [&] { m_frameHome->show(); });
-    Trap(20, [&] { setContentHeightTwips(m_homeFrameHeight - 660); });
-    Trap(30, [&] { Form_Resize(); });
-    Trap(40, [&] {
+    Trap(3710, [&] { m_frameHome->show(); });
+    Trap(3720, [&] { setContentHeightTwips(m_homeFrameHeight - 660); });
+    Trap(3730, [&] { Form_Resize(); });
+    Trap(3740, [&] {
         hideFrames({m_frameProperty, m_frameFinancial, m_frameQuickView, m_frame5YearView,
                     m_frameNavigation});
         m_frameHomeNavigation->show();
     });
-    Trap(50, [&] { setCornerPicture(g_sLogoPicturePath); });
-    Trap(60, [&] { focusCorner(); });
-    Trap(70, [&] {
+    Trap(3750, [&] { setCornerPicture(g_sLogoPicturePath); });
+    Trap(3760, [&] { focusCorner(); });
+    Trap(3770, [&] {
         if (!m_homePageLoader)
             return;
         auto* filter = control<QComboBox>(QStringLiteral("cmbShowProperties"));
@@ -469,32 +469,32 @@ void MainWindow::Form_Resize() {
     in.vbarVisible = !m_VScroll1->isHidden();
     const WindowLayout::Result r = WindowLayout::Compute(in);
 
-    Trap(10, [&] {
+    Trap(3810, [&] {
         m_homeFrameHeight = r.homeFrameHeight;
         m_frameHome->resize(m_frameHome->width(), toPixels(r.homeFrameHeight));
     });
-    Trap(20, [&] {
+    Trap(3820, [&] {
         m_frameNavigation->resize(toPixels(r.stripWidth), m_frameNavigation->height());
         m_frameHomeNavigation->resize(toPixels(r.stripWidth), m_frameHomeNavigation->height());
     });
-    Trap(30, [&] {
+    Trap(3830, [&] {
         m_lineNavigationBottom->resize(toPixels(r.stripWidth), m_lineNavigationBottom->height());
         m_lineHomeNavigationBottom->resize(toPixels(r.stripWidth),
                                            m_lineHomeNavigationBottom->height());
     });
-    Trap(40, [&] { m_HScroll2->setHidden(!r.hbarVisible); });
-    Trap(50, [&] { m_VScroll1->setHidden(!r.vbarVisible); });
-    Trap(60, [&] {
+    Trap(3840, [&] { m_HScroll2->setHidden(!r.hbarVisible); });
+    Trap(3850, [&] { m_VScroll1->setHidden(!r.vbarVisible); });
+    Trap(3860, [&] {
         placeTwips(m_VScroll1, r.vbar.left(), r.vbar.top(), r.vbar.width(), r.vbar.height());
     });
-    Trap(70, [&] {
+    Trap(3870, [&] {
         placeTwips(m_HScroll2, r.hbar.left(), r.hbar.top(), r.hbar.width(), r.hbar.height());
     });
-    Trap(80, [&] {
+    Trap(3880, [&] {
         VScroll1_Change();
         HScroll2_Change();
     });
-    Trap(90, [&] {
+    Trap(3890, [&] {
         double left = 0;
         if (!WindowLayout::CentredLeft(in.windowWidth, kContentWidth, &left))
             left = 0;
@@ -625,11 +625,11 @@ void MainWindow::img5YearView_Click() {
 }
 
 void MainWindow::ClearPictureSelection() {
-    Trap(10, [&] {
+    Trap(3910, [&] {
         for (QFrame* slot : findChildren<QFrame*>(QStringLiteral("frmSelectPropertyImage")))
             slot->setFrameShape(QFrame::NoFrame);
     });
-    Trap(20, [&] {
+    Trap(3920, [&] {
         for (QWidget* image : findChildren<QWidget*>(QStringLiteral("imgPropertyListItem"))) {
             image->setProperty("appearance", 1);
             if (auto* framed = qobject_cast<QFrame*>(image)) {
@@ -638,7 +638,7 @@ void MainWindow::ClearPictureSelection() {
             }
         }
     });
-    Trap(30, [&] {
+    Trap(3930, [&] {
         if (QWidget* button = findChild<QWidget*>(QStringLiteral("cmdDeletePicture")))
             button->setEnabled(false);
     });

@@ -110,7 +110,7 @@ QWidget* MainWindow::activeControl() const {
 }
 
 void MainWindow::SendToActiveControl(int message) {
-    Trap(10, [&] {
+    Trap(4010, [&] {
         QWidget* control = activeControl();
         if (!control)
             RaiseError(91, QStringLiteral("Object variable or With block variable not set"));
@@ -160,9 +160,9 @@ void MainWindow::mnuEditSelectAll_Click() {
 
 void MainWindow::mnuEditDelete_Click() {
     bool picture = false;
-    Trap(10, [&] { picture = frameShown(m_frameProperty) && hasPictureSelection(); });
+    Trap(4110, [&] { picture = frameShown(m_frameProperty) && hasPictureSelection(); });
     if (picture)
-        Trap(20, [&] { DeleteSelectedPicture(); });
+        Trap(4120, [&] { DeleteSelectedPicture(); });
     else
         SendToActiveControl(WM_CLEAR);
 }
@@ -170,15 +170,15 @@ void MainWindow::mnuEditDelete_Click() {
 void MainWindow::mnuEdit_Click() {
     EditCommands::EditState state;
     QWidget* focused = nullptr;
-    Trap(10, [&] { focused = activeControl(); });
+    Trap(4210, [&] { focused = activeControl(); });
     if (EditCommands::IsTextBox(focused)) {
         // The selection is read from the field itself; the clipboard is only looked at,
         // never emptied or rewritten, so a picture the user copied stays on it.
         QString clipboardText;
-        Trap(20, [&] { clipboardText = QGuiApplication::clipboard()->text(); });
-        Trap(30, [&] { state = EditCommands::TextBoxState(focused, clipboardText); });
+        Trap(4220, [&] { clipboardText = QGuiApplication::clipboard()->text(); });
+        Trap(4230, [&] { state = EditCommands::TextBoxState(focused, clipboardText); });
     } else {
-        Trap(40, [&] { state.del = frameShown(m_frameProperty) && hasPictureSelection(); });
+        Trap(4240, [&] { state.del = frameShown(m_frameProperty) && hasPictureSelection(); });
     }
     m_mnuEditUndo->setEnabled(state.undo);
     m_mnuEditCut->setEnabled(state.cut);

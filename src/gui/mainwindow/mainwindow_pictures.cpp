@@ -122,12 +122,12 @@ void MainWindow::cmdAddPicture_Click() {
     PictureStrip& s = *m_pictureStrip;
     QStringList& list = m_commands->g_sListOfImagesForProperty;
     std::optional<QString> chosen;
-    Trap(10, [&] { chosen = s.filePicker().openFile(AddPictureRequest()); });
+    Trap(4310, [&] { chosen = s.filePicker().openFile(AddPictureRequest()); });
     if (!chosen || chosen->isEmpty())
         return;
     QString copy;
-    Trap(20, [&] { copy = FreePictureCopyPath(s.now(), *chosen); });
-    Trap(30, [&] {
+    Trap(4320, [&] { copy = FreePictureCopyPath(s.now(), *chosen); });
+    Trap(4330, [&] {
         // The picture folder is made again if something removed it since start-up.
         QDir().mkpath(QFileInfo(copy).absolutePath());
         if (!QFile::copy(*chosen, copy)) {
@@ -137,15 +137,15 @@ void MainWindow::cmdAddPicture_Click() {
             RaiseError(source.exists() ? 75 : 53);
         }
     });
-    Trap(40, [&] {
+    Trap(4340, [&] {
         if (list.isEmpty())
             list.append(QString());
         list.insert(1, copy);
     });
-    Trap(50, [&] { m_commands->m_changes.m_bDirty = true; });
-    Trap(60, [&] { s.bar->setValue(0); });
-    Trap(70, [&] { ShowPictureStrip(); });
-    Trap(80, [&] { showCornerForPictureStrip(); });
+    Trap(4350, [&] { m_commands->m_changes.m_bDirty = true; });
+    Trap(4360, [&] { s.bar->setValue(0); });
+    Trap(4370, [&] { ShowPictureStrip(); });
+    Trap(4380, [&] { showCornerForPictureStrip(); });
 }
 
 void MainWindow::cmdDeletePicture_Click() {
@@ -172,7 +172,7 @@ void MainWindow::DeleteSelectedPicture() {
     QStringList& list = m_commands->g_sListOfImagesForProperty;
     QSet<int> removed;
     for (int j = 1; j <= PictureStrip::kSlots; ++j) {
-        Trap(10, [&] {
+        Trap(4410, [&] {
             if (!s.hasBorder(j))
                 return;
             const int k = s.tag(j);
@@ -183,7 +183,7 @@ void MainWindow::DeleteSelectedPicture() {
         });
     }
     // Only the selected entries go; the others keep their order.
-    Trap(20, [&] {
+    Trap(4420, [&] {
         QStringList kept{list.value(0)};
         for (int k = 1; k < list.size(); ++k) {
             if (!removed.contains(k))
@@ -191,8 +191,8 @@ void MainWindow::DeleteSelectedPicture() {
         }
         list = kept;
     });
-    Trap(30, [&] { ShowPictureStrip(); });
-    Trap(40, [&] { showCornerForPictureStrip(); });
+    Trap(4430, [&] { ShowPictureStrip(); });
+    Trap(4440, [&] { showCornerForPictureStrip(); });
 }
 
 void MainWindow::ShowPictureStrip() {
@@ -201,7 +201,7 @@ void MainWindow::ShowPictureStrip() {
     PictureStrip& s = *m_pictureStrip;
     const QStringList& list = m_commands->g_sListOfImagesForProperty;
     const int n = qMax(0, int(list.size()) - 1);
-    Trap(10, [&] {
+    Trap(4510, [&] {
         if (n > 4) {
             s.bar->show();
             s.bar->setRange(0, n - 4);
@@ -209,7 +209,7 @@ void MainWindow::ShowPictureStrip() {
             s.bar->hide();
         }
     });
-    Trap(20, [&] {
+    Trap(4520, [&] {
         for (QFrame* frame : s.frames)
             frame->hide();
     });
@@ -223,10 +223,10 @@ void MainWindow::ShowPictureStrip() {
         QPixmap picture;
         if (LoadPictureReference(list.at(k), &picture, kThumbnailSize))
             image->setPixmap(picture);
-        Trap(30, [&] { image->setProperty("tag", QString::number(k)); });
-        Trap(40, [&] { s.frames[j - 1]->show(); });
+        Trap(4530, [&] { image->setProperty("tag", QString::number(k)); });
+        Trap(4540, [&] { s.frames[j - 1]->show(); });
     }
-    Trap(50, [&] {
+    Trap(4550, [&] {
         const int m = n > 0 ? last : 0;
         if (m == 0)
             return;
@@ -239,7 +239,7 @@ void MainWindow::ShowPictureStrip() {
     });
     // A slot that is not shown holds no selection: Delete would otherwise remove a picture
     // the user cannot see.
-    Trap(60, [&] {
+    Trap(4560, [&] {
         for (int j = 1; j <= PictureStrip::kSlots; ++j) {
             if (s.frames[j - 1]->isHidden() && s.hasBorder(j)) {
                 setSlotBorder(s.frames[j - 1], false);
@@ -247,7 +247,7 @@ void MainWindow::ShowPictureStrip() {
             }
         }
     });
-    Trap(70, [&] { s.deleteButton->setEnabled(hasPictureSelection()); });
+    Trap(4570, [&] { s.deleteButton->setEnabled(hasPictureSelection()); });
 }
 
 void MainWindow::hScrollPropertImages_Change() {
@@ -260,15 +260,15 @@ void MainWindow::hScrollPropertImages_Change() {
 
 void MainWindow::imgPropertyListItem_Click(int Index) {
     PictureStrip& s = *m_pictureStrip;
-    Trap(10, [&] { ClearPictureSelection(); });
-    Trap(20, [&] { setSlotBorder(s.frames.at(Index - 1), true); });
-    Trap(30, [&] { setImageAppearance(s.images.at(Index - 1), 0); });
-    Trap(40, [&] { s.deleteButton->setEnabled(true); });
-    Trap(50, [&] { focusCorner(); });
+    Trap(4610, [&] { ClearPictureSelection(); });
+    Trap(4620, [&] { setSlotBorder(s.frames.at(Index - 1), true); });
+    Trap(4630, [&] { setImageAppearance(s.images.at(Index - 1), 0); });
+    Trap(4640, [&] { s.deleteButton->setEnabled(true); });
+    Trap(4650, [&] { focusCorner(); });
 }
 
 void MainWindow::imgPropertyListItem_DblClick(int Index) {
-    Trap(10, [&] {
+    Trap(4710, [&] {
         const QStringList& list = m_commands->g_sListOfImagesForProperty;
         const int k = m_pictureStrip->tag(Index);
         if (k < 0 || k >= list.size())
@@ -278,7 +278,7 @@ void MainWindow::imgPropertyListItem_DblClick(int Index) {
 }
 
 void MainWindow::mnuToolsViewImageDetails_Click() {
-    Trap(10, [&] {
+    Trap(4810, [&] {
         if (!m_frameProperty->isHidden()) {
             for (int j = 1; j <= PictureStrip::kSlots; ++j) {
                 if (m_pictureStrip->hasBorder(j)) {
@@ -300,7 +300,7 @@ void MainWindow::ShowFullSizePicture(const QString& reference) {
     frmShowImage viewer(this);
     QLabel* pic = viewer.picShowImage();
     QLabel* img = viewer.imgShowImage();
-    Trap(10, [&] {
+    Trap(4910, [&] {
         pic->move(0, 0);
         img->move(0, 0);
     });
@@ -311,8 +311,8 @@ void MainWindow::ShowFullSizePicture(const QString& reference) {
     } else {
         pic->resize(0, 0);
     }
-    Trap(20, [&] { viewer.setFixedSize(pic->size()); });
-    Trap(30, [&] {
+    Trap(4920, [&] { viewer.setFixedSize(pic->size()); });
+    Trap(4930, [&] {
         // Only the width is limited, to three quarters of the main window.
         const double limit = 0.75 * windowWidthTwips();
         if (!(limit < double(WindowLayout::PixelsToTwips(viewer.width()))) || pic->width() <= 0)
@@ -328,6 +328,6 @@ void MainWindow::ShowFullSizePicture(const QString& reference) {
         img->setPixmap(picture);
         img->show();
     });
-    Trap(40, [&] { viewer.setWindowTitle(frmShowImage::caption()); });
+    Trap(4940, [&] { viewer.setWindowTitle(frmShowImage::caption()); });
     viewer.exec();
 }

@@ -46,7 +46,7 @@ void MainWindow::PrintFinancialAnalysisReport() {
     ReportCanvas& box = *m_picGraphPrintingPictureBox;
 
     QFrame* view = nullptr;
-    Trap(10, [&] {
+    Trap(5010, [&] {
         for (QFrame* frame :
              {m_frameProperty, m_frameFinancial, m_frameQuickView, m_frame5YearView}) {
             if (frameShown(frame)) {
@@ -55,22 +55,22 @@ void MainWindow::PrintFinancialAnalysisReport() {
             }
         }
     });
-    Trap(20, [&] {
+    Trap(5020, [&] {
         if (QFileInfo::exists(page) && !QFile::remove(page))
             RaiseError(75);
     });
-    Trap(30, [&] { img5YearView_Click(); });
+    Trap(5030, [&] { img5YearView_Click(); });
 
-    Trap(40, [&] { box.setSizeTwips(2280, 1455); });
-    Trap(50, [&] { box.loadPicture(ProgramPath(QStringLiteral("_images/hgtQBLogoSmall.jpg"))); });
+    Trap(5040, [&] { box.setSizeTwips(2280, 1455); });
+    Trap(5050, [&] { box.loadPicture(ProgramPath(QStringLiteral("_images/hgtQBLogoSmall.jpg"))); });
     // Files that did not reach the disk whole: the page is then not handed to the browser.
     QStringList unwritten;
-    if (!Trap(60, [&] { box.saveBitmap(ReportLogoPath(folder)); }))
+    if (!Trap(5060, [&] { box.saveBitmap(ReportLogoPath(folder)); }))
         unwritten << ReportLogoPath(folder);
 
-    Trap(70, [&] { box.setSizeTwips(9615, 4575); });
+    Trap(5070, [&] { box.setSizeTwips(9615, 4575); });
     for (int k = 0; k < 3; ++k) {
-        const int location = 80 + 10 * k;
+        const int location = 5080 + 10 * k;
         Trap(location, [&] {
             // Choosing the period already shown still recomputes it.
             if (m_cmbCFAYears->currentIndex() == k)
@@ -83,7 +83,7 @@ void MainWindow::PrintFinancialAnalysisReport() {
             unwritten << ReportChartPath(folder, k + 1);
     }
 
-    const bool pageWritten = Trap(120, [&] {
+    const bool pageWritten = Trap(5120, [&] {
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         WriteAnalysisReport(&out, *this, m_commands->g_sListOfImagesForProperty, folder);
@@ -96,7 +96,7 @@ void MainWindow::PrintFinancialAnalysisReport() {
     if (!pageWritten)
         unwritten.prepend(page);
 
-    Trap(130, [&] {
+    Trap(5130, [&] {
         if (view == m_frameProperty)
             imgProperty_Click();
         else if (view == m_frameFinancial)
@@ -108,13 +108,13 @@ void MainWindow::PrintFinancialAnalysisReport() {
     });
 
     // The browser is handed a page whose window has settled.
-    Trap(140, [&] {
+    Trap(5140, [&] {
         processPendingEvents();
         QThread::msleep(100);
         processPendingEvents();
     });
     if (!unwritten.isEmpty()) {
-        Trap(145, [&] {
+        Trap(5145, [&] {
             PromptMessage m;
             m.title = QStringLiteral("Report Not Written");
             m.text = QStringLiteral("The report could not be written:\r\n\r\n   ") +
@@ -127,5 +127,5 @@ void MainWindow::PrintFinancialAnalysisReport() {
         });
         return;
     }
-    Trap(150, [&] { openPage(page); });
+    Trap(5150, [&] { openPage(page); });
 }

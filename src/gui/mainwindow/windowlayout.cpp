@@ -60,8 +60,8 @@ Position ParseStoredPosition(const QString& left, const QString& top) {
             RaiseError(6);
         *out = int(std::lround(float(value)));
     };
-    Trap(1, [&] { convert(left, &p.left); });
-    Trap(2, [&] { convert(top, &p.top); });
+    Trap(3401, [&] { convert(left, &p.left); });
+    Trap(3402, [&] { convert(top, &p.top); });
     return p;
 }
 

@@ -304,10 +304,10 @@ void HomePage::showCardPicture(int k, const QString& reference) {
 
 void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
     for (int k = 1; k <= kCards; ++k)
-        Trap(10, [&] { m_cards[k - 1].frame->hide(); });
+        Trap(3110, [&] { m_cards[k - 1].frame->hide(); });
     if (start < 1)
         start = 1;
-    Trap(20, [&] { m_previous->setVisible(start > 1); });
+    Trap(3120, [&] { m_previous->setVisible(start > 1); });
 
     enum class Rule { None, OneUnit, MultipleUnits, PriceBelow, PriceFrom2M };
     const QString lower = filter.toLower();
@@ -353,16 +353,16 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
             if (rule == Rule::OneUnit || rule == Rule::MultipleUnits) {
                 if (key.compare(QLatin1String("txtUnits"), Qt::CaseInsensitive) == 0) {
                     rejected = rule == Rule::OneUnit
-                                   ? rejects(40, [&] { return WholeNumber(value) > 1; })
-                                   : rejects(41, [&] { return WholeNumber(value) <= 1; });
+                                   ? rejects(3140, [&] { return WholeNumber(value) > 1; })
+                                   : rejects(3141, [&] { return WholeNumber(value) <= 1; });
                 }
             } else if (rule == Rule::PriceBelow || rule == Rule::PriceFrom2M) {
                 if (key.compare(QLatin1String("txtPurchasePrice"), Qt::CaseInsensitive) == 0) {
                     rejected =
                         rule == Rule::PriceBelow
-                            ? rejects(42,
+                            ? rejects(3142,
                                       [&] { return WholeNumber(value) > WholeNumber(limitText); })
-                            : rejects(43, [&] { return WholeNumber(value) < 2000000; });
+                            : rejects(3143, [&] { return WholeNumber(value) < 2000000; });
                 }
             }
             if (rejected)
@@ -373,7 +373,7 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
             } else if (key.compare(QLatin1String("txtPurchasePrice"), Qt::CaseInsensitive) == 0) {
                 shown = true;
                 lines[1].clear();
-                Trap(50, [&] {
+                Trap(3150, [&] {
                     lines[1] = QStringLiteral("Purchase Price = ") + CurrencyText(value, 0);
                 });
             } else if (key.compare(QLatin1String("txtUnits"), Qt::CaseInsensitive) == 0) {
@@ -386,7 +386,7 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
                                    Qt::CaseInsensitive) == 0) {
                 shown = true;
                 lines[3].clear();
-                Trap(51, [&] {
+                Trap(3151, [&] {
                     lines[3] =
                         QStringLiteral("Scheduled Annual Income = ") + CurrencyText(value, 2);
                 });
@@ -401,7 +401,7 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
             ++p;
             continue;
         }
-        Trap(30, [&] {
+        Trap(3130, [&] {
             Card& c = m_cards[k - 1];
             clearCard(k, placeholder);
             for (int n = 0; n < 4; ++n) {
@@ -419,12 +419,12 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
         ++k;
         ++p;
     }
-    Trap(70, [&] { m_next->setVisible(k > kCards); });
+    Trap(3170, [&] { m_next->setVisible(k > kCards); });
 }
 
 void HomePage::picSelectProperty_Click(int index) {
     for (int k = 1; k <= kCards; ++k) {
-        Trap(80, [&] {
+        Trap(3280, [&] {
             setBorder(k, k == index);
             // Draw the change now rather than when the handler returns.
             m_cards[k - 1].frame->repaint();
@@ -445,9 +445,9 @@ void HomePage::frameHome_Click() {
 
 void HomePage::cmbShowProperties_Click() {
     qint32 start = 1;
-    Trap(90, [&] { LoadPropertiesOnMainPage(start, m_filter->currentText()); });
+    Trap(3390, [&] { LoadPropertiesOnMainPage(start, m_filter->currentText()); });
     for (int k = 1; k <= kCards; ++k)
-        Trap(91, [&] { setBorder(k, false); });
+        Trap(3391, [&] { setBorder(k, false); });
 }
 
 void HomePage::cmbShowProperties_KeyDown(int keyCode) {
