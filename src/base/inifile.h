@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+// Small public wrapper over IniDocument; only the tests use it, to read stored files key by key.
+//
 // One INI file addressed by path, section and key. Set Path, Section and Key (and Default if
 // wanted), then read or write Value, delete the key or the section, or list names. Every call
 // opens and closes the file; nothing is kept open between calls.
