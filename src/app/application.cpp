@@ -6,6 +6,7 @@
 #include "gui/views/homepage.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/dialogs/prompts.h"
+#include "gui/dialogs/widgetprompts.h"
 #include "gui/commands/propertycommands.h"
 
 #include <QApplication>

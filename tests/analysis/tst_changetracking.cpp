@@ -2,6 +2,8 @@
 #include "testsupport.h"
 #include "analysis/changetracking.h"
 #include "gui/dialogs/prompts.h"
+#include "gui/dialogs/widgetprompts.h"
+#include "gui/dialogs/scriptedprompts.h"
 #include "gui/dialogs/propertydialog.h"
 
 #include <QApplication>

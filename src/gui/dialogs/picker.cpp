@@ -1,6 +1,5 @@
 #include "gui/dialogs/picker.h"
 
-#include <QFileDialog>
 #include <QRegularExpression>
 
 QStringList NameFilters(const QList<FilePickerFilter>& filters) {
@@ -18,22 +17,4 @@ QStringList NameFilters(const QList<FilePickerFilter>& filters) {
                       QLatin1Char(')'));
     }
     return result;
-}
-
-std::optional<QString> WidgetFilePicker::openFile(const FilePickerRequest& request) {
-    QFileDialog dialog(m_parent, request.title);
-    dialog.setObjectName(QStringLiteral("dlgAddFile"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilters(NameFilters(request.filters));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
-}
-
-std::optional<QString> ScriptedFilePicker::openFile(const FilePickerRequest& request) {
-    m_requests.append(request);
-    if (m_answers.isEmpty())
-        return std::nullopt;
-    return m_answers.takeFirst();
 }

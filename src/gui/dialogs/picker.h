@@ -33,28 +33,3 @@ public:
     // The chosen file's full path; nothing when the user cancelled.
     virtual std::optional<QString> openFile(const FilePickerRequest& request) = 0;
 };
-
-// The running program: the platform's modal file-open dialog.
-class WidgetFilePicker : public FilePicker {
-public:
-    explicit WidgetFilePicker(QWidget* parent) : m_parent(parent) {}
-    std::optional<QString> openFile(const FilePickerRequest& request) override;
-
-private:
-    QPointer<QWidget> m_parent;
-};
-
-// Tests: records every request and answers with the files queued in advance; a request with
-// nothing queued is cancelled.
-class ScriptedFilePicker : public FilePicker {
-public:
-    std::optional<QString> openFile(const FilePickerRequest& request) override;
-
-    void setNextFile(const QString& path) { m_answers.append(path); }
-    void setNextCancelled() { m_answers.append(std::nullopt); }
-    const QList<FilePickerRequest>& requests() const { return m_requests; }
-
-private:
-    QList<std::optional<QString>> m_answers;
-    QList<FilePickerRequest> m_requests;
-};

@@ -6,9 +6,6 @@
 #include <QStringList>
 #include <optional>
 
-class QWidget;
-class frmDialog;
-
 // Every question the property commands put to the user goes through this interface: the
 // running program shows modal boxes, tests answer from a script.
 enum class PromptButtons { Ok, OkCancel, YesNoCancel };
@@ -39,40 +36,5 @@ public:
     virtual std::optional<QString> askPropertyName(const PropertyNameRequest& request) = 0;
 };
 
-// The running program: modal message boxes and the one property-name dialog, which is
-// hidden between uses rather than destroyed.
-class WidgetPrompts : public Prompts {
-public:
-    explicit WidgetPrompts(QWidget* parent);
-    ~WidgetPrompts() override;
-    PromptAnswer message(const PromptMessage& message) override;
-    std::optional<QString> askPropertyName(const PropertyNameRequest& request) override;
-    frmDialog* dialog();
-
-private:
-    QPointer<QWidget> m_parent;
-    QPointer<frmDialog> m_dialog;
-};
-
-// Tests: records every question and returns the answers queued in advance. A message with
-// no queued answer gets its default button; a name request with none is cancelled.
-class ScriptedPrompts : public Prompts {
-public:
-    PromptAnswer message(const PromptMessage& message) override;
-    std::optional<QString> askPropertyName(const PropertyNameRequest& request) override;
-
-    void setNextAnswer(PromptAnswer answer) { m_answers.append(answer); }
-    void setNextName(const QString& name) { m_names.append(name); }
-    void setNextNameCancelled() { m_names.append(std::nullopt); }
-
-    const QList<PromptMessage>& messages() const { return m_messages; }
-    const QList<PropertyNameRequest>& nameRequests() const { return m_requests; }
-    QStringList titles() const;
-    void clear();
-
-private:
-    QList<PromptAnswer> m_answers;
-    QList<std::optional<QString>> m_names;
-    QList<PromptMessage> m_messages;
-    QList<PropertyNameRequest> m_requests;
-};
+// The button Enter presses: the message's default where it offers it, else Yes or Ok.
+PromptAnswer DefaultAnswer(const PromptMessage& message);

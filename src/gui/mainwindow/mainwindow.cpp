@@ -11,6 +11,7 @@
 #include "gui/widgets/linklabel.h"
 #include "gui/widgets/outlookchart.h"
 #include "gui/dialogs/prompts.h"
+#include "gui/dialogs/widgetprompts.h"
 #include "gui/mainwindow/windowlayout.h"
 
 #include <QAbstractButton>

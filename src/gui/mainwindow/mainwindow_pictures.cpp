@@ -6,6 +6,7 @@
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/mainwindow/windowlayout.h"
 #include "gui/dialogs/picker.h"
+#include "gui/dialogs/widgetfilepicker.h"
 #include "gui/pictures/picturefiles.h"
 #include "gui/pictures/picturestrip.h"
 #include "gui/pictures/pictureviewer.h"

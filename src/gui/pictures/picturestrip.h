@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/dialogs/picker.h"
+#include "gui/dialogs/widgetfilepicker.h"
 #include "gui/pictures/pictureslotimage.h"
 
 #include <QDateTime>

@@ -6,6 +6,7 @@
 #include "gui/dialogs/aboutbox.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/dialogs/prompts.h"
+#include "gui/dialogs/scriptedprompts.h"
 
 #include <QAction>
 #include <QApplication>

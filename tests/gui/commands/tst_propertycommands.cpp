@@ -6,6 +6,7 @@
 #include "testsupport.h"
 #include "gui/views/homepage.h"
 #include "gui/dialogs/prompts.h"
+#include "gui/dialogs/scriptedprompts.h"
 #include "gui/commands/propertycommands.h"
 
 #include <QComboBox>

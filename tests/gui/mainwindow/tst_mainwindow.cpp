@@ -12,6 +12,7 @@
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/widgets/outlookchart.h"
 #include "gui/dialogs/prompts.h"
+#include "gui/dialogs/scriptedprompts.h"
 #include "gui/mainwindow/windowlayout.h"
 
 #include <QApplication>

@@ -9,6 +9,7 @@
 #include "gui/views/homepage.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/dialogs/prompts.h"
+#include "gui/dialogs/scriptedprompts.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -8,8 +8,10 @@
 #include "gui/views/homepage.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/dialogs/picker.h"
+#include "gui/dialogs/scriptedfilepicker.h"
 #include "gui/pictures/picturefiles.h"
 #include "gui/dialogs/prompts.h"
+#include "gui/dialogs/scriptedprompts.h"
 
 #include <QAction>
 #include <QApplication>
