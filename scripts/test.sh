@@ -9,6 +9,7 @@ if [ "${1:-}" = "--sanitize" ]; then
     exec "$root/scripts/sanitize.sh" "$@"
 fi
 "$root/scripts/setup.sh"
+"$root/scripts/checkformat.sh"
 "$root/scripts/build.sh"
 build="${BUILD_DIR:-$root/build}"
 cd "$build"
