@@ -1,10 +1,10 @@
 // Building a home page over a 1,000-property table: the first page, a filter that has to
 // walk the whole table to fill one page, and the last page. Properties carry every stored
 // field but no pictures, so the figures exclude picture decoding.
+#include "gui/views/homepage.h"
 #include "model/fieldcatalog.h"
 #include "store/propertytable.h"
 #include "testsupport.h"
-#include "gui/views/homepage.h"
 
 #include <QApplication>
 #include <QFrame>

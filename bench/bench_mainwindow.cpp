@@ -7,10 +7,10 @@
 //   bench_mainwindow --show VIEW     shows the window on the display with a sample property on
 //                                    VIEW (property, financial, summary, outlook, outlook20)
 //                                    and waits, for looking at it on a real screen
-#include "model/fieldcatalog.h"
 #include "base/programfolder.h"
-#include "testsupport.h"
 #include "gui/mainwindow/mainwindow.h"
+#include "model/fieldcatalog.h"
+#include "testsupport.h"
 
 #include <QApplication>
 #include <QComboBox>

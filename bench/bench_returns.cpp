@@ -1,8 +1,8 @@
 // The returns over a 20-year holding period of an eight-unit building on four mortgages: the
 // fields read and converted, the month-by-month amortization, the sale and both rates of return.
 // This is what the returns view does for every keystroke while it is on screen.
-#include "model/memoryform.h"
 #include "analysis/returns.h"
+#include "model/memoryform.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
 // Numeric text on any input: nothing crashes; a text is either a finite number or raises the
 // program's own error; reading a field agrees with cleaning it and converting; and every text
 // the formatters write reads back as the figure it shows.
-#include "base/numerictext.h"
 #include "base/errortrap.h"
+#include "base/numerictext.h"
 #include "fuzzcheck.h"
 
 #include <cmath>

@@ -1,10 +1,10 @@
 // The change handlers of the analysis fields and the operating-expense total line.
 #include "analysis/analysis.h"
 
+#include "base/errortrap.h"
+#include "base/numerictext.h"
 #include "model/fieldcatalog.h"
 #include "model/memoryform.h"
-#include "base/numerictext.h"
-#include "base/errortrap.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The monthly payment of one mortgage row, refreshed whenever one of its three inputs changes.
 #include "analysis/analysis.h"
 
-#include "base/numerictext.h"
 #include "base/errortrap.h"
+#include "base/numerictext.h"
 
 #include <cmath>
 

@@ -6,9 +6,9 @@
 // number and skipped, its field keeps the text it had, and later statements read that text.
 #include "analysis/analysis.h"
 
-#include "model/fieldcatalog.h"
-#include "base/numerictext.h"
 #include "base/errortrap.h"
+#include "base/numerictext.h"
+#include "model/fieldcatalog.h"
 
 #include <QRgb>
 

@@ -2,9 +2,9 @@
 // collects plus the holding period, selling costs, depreciation period and recapture rate.
 #include "analysis/returns.h"
 
-#include "model/fieldcatalog.h"
-#include "base/numerictext.h"
 #include "base/errortrap.h"
+#include "base/numerictext.h"
+#include "model/fieldcatalog.h"
 
 #include <QLocale>
 

@@ -2,12 +2,12 @@
 
 #include "base/errorlog.h"
 #include "base/programfolder.h"
-#include "store/propertydatabase.h"
-#include "gui/views/homepage.h"
-#include "gui/mainwindow/mainwindow.h"
+#include "gui/commands/propertycommands.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/widgetprompts.h"
-#include "gui/commands/propertycommands.h"
+#include "gui/mainwindow/mainwindow.h"
+#include "gui/views/homepage.h"
+#include "store/propertydatabase.h"
 
 #include <QApplication>
 #include <QComboBox>

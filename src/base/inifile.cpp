@@ -1,8 +1,8 @@
 #include "base/inifile.h"
 
-#include "base/numerictext.h"
 #include "base/errortrap.h"
 #include "base/inidocument.h"
+#include "base/numerictext.h"
 
 #include <cmath>
 #include <limits>

@@ -18,7 +18,9 @@ Shell* g_shell = nullptr;
 
 } // namespace
 
-void SetShell(Shell* shell) { g_shell = shell; }
+void SetShell(Shell* shell) {
+    g_shell = shell;
+}
 
 Shell& CurrentShell() {
     static DesktopShell desktop;
@@ -32,4 +34,6 @@ QString DocumentTarget(const QString& target) {
     return QStringLiteral("http://") + target;
 }
 
-bool OpenDocument(const QString& target) { return CurrentShell().open(DocumentTarget(target)); }
+bool OpenDocument(const QString& target) {
+    return CurrentShell().open(DocumentTarget(target));
+}

@@ -3,7 +3,9 @@
 #include <QString>
 
 // The product's title and version, shown in the window caption and written into every log entry.
-inline QString ProgramTitle() { return QStringLiteral("Quillbrook"); }
+inline QString ProgramTitle() {
+    return QStringLiteral("Quillbrook");
+}
 
 inline QString VersionText() {
     return QStringLiteral("%1.%2.%3")

@@ -1,9 +1,9 @@
 #include "report/analysisreport.h"
 
-#include "model/form.h"
 #include "base/errortrap.h"
 #include "base/programfolder.h"
 #include "base/textcodec.h"
+#include "model/form.h"
 
 #include <QFileInfo>
 #include <QIODevice>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/form.h"
 #include "base/inidocument.h"
+#include "model/form.h"
 
 #include <QStringList>
 #include <functional>

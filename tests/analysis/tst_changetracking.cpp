@@ -1,10 +1,10 @@
-#include "model/memoryform.h"
-#include "testsupport.h"
 #include "analysis/changetracking.h"
 #include "gui/dialogs/prompts.h"
-#include "gui/dialogs/widgetprompts.h"
-#include "gui/dialogs/scriptedprompts.h"
 #include "gui/dialogs/propertydialog.h"
+#include "gui/dialogs/scriptedprompts.h"
+#include "gui/dialogs/widgetprompts.h"
+#include "model/memoryform.h"
+#include "testsupport.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // The returns over a holding period, checked against figures worked separately: a spreadsheet-
 // style PMT rounded to cents, balances from the closed form L(1+i)^k − p((1+i)^k − 1)/i, the
 // year's interest as what was paid minus what the balance fell, and the IRR by Newton's method.
-#include "model/memoryform.h"
 #include "analysis/returns.h"
+#include "model/memoryform.h"
 
 #include <QtTest>
 

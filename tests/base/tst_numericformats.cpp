@@ -1,7 +1,7 @@
 // The hand-written fast paths of the numeric text (currency, plain number, conversion) must
 // give exactly what the locale and Qt's own conversions give; the reference here is Qt itself.
-#include "base/numerictext.h"
 #include "base/errortrap.h"
+#include "base/numerictext.h"
 
 #include <QLocale>
 #include <QtTest>

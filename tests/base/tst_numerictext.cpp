@@ -1,5 +1,5 @@
-#include "base/numerictext.h"
 #include "base/errortrap.h"
+#include "base/numerictext.h"
 
 #include <QtTest>
 
@@ -9,16 +9,26 @@ private slots:
     void cleaning_data() {
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("cleaned");
-        QTest::newRow("empty") << "" << "0";
-        QTest::newRow("blanks") << "   " << "0";
-        QTest::newRow("currency") << "$1,250.50" << "1250.50";
-        QTest::newRow("percent") << "7.5%" << "7.5";
-        QTest::newRow("inner blank") << "1 000" << "1000";
-        QTest::newRow("parentheses kept") << "($4,032)" << "(4032)";
-        QTest::newRow("minus kept") << "-$4,032" << "-4032";
-        QTest::newRow("comma decimal") << "1,5" << "15";
-        QTest::newRow("letters kept") << "12abc" << "12abc";
-        QTest::newRow("only symbols") << "$ %," << "0";
+        QTest::newRow("empty") << ""
+                               << "0";
+        QTest::newRow("blanks") << "   "
+                                << "0";
+        QTest::newRow("currency") << "$1,250.50"
+                                  << "1250.50";
+        QTest::newRow("percent") << "7.5%"
+                                 << "7.5";
+        QTest::newRow("inner blank") << "1 000"
+                                     << "1000";
+        QTest::newRow("parentheses kept") << "($4,032)"
+                                          << "(4032)";
+        QTest::newRow("minus kept") << "-$4,032"
+                                    << "-4032";
+        QTest::newRow("comma decimal") << "1,5"
+                                       << "15";
+        QTest::newRow("letters kept") << "12abc"
+                                      << "12abc";
+        QTest::newRow("only symbols") << "$ %,"
+                                      << "0";
     }
     void cleaning() {
         QFETCH(QString, input);

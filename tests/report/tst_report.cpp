@@ -1,8 +1,8 @@
 // The analysis page: the whole page against a stored expected page for a fixed property, the
 // characters that must not reach the page raw, its code page, and the picture cells.
-#include "model/memoryform.h"
 #include "base/errortrap.h"
 #include "base/textcodec.h"
+#include "model/memoryform.h"
 #include "report/analysisreport.h"
 #include "testsupport.h"
 
@@ -341,9 +341,10 @@ private slots:
         QVERIFY(lines.contains(QStringLiteral(
             "<img src=\"file:// /opt/qb /_reports/tempImage2.bmp\" width=\"589\" height=\"301\" "
             "/></span>")));
-        QCOMPARE(lines.filter(QStringLiteral("file:// /opt/qb /_images/hgtQuillbrookLogoSmall4.jpg"))
-                     .size(),
-                 2);
+        QCOMPARE(
+            lines.filter(QStringLiteral("file:// /opt/qb /_images/hgtQuillbrookLogoSmall4.jpg"))
+                .size(),
+            2);
         QCOMPARE(ReportPagePath(QStringLiteral("/opt/qb/")),
                  QStringLiteral("/opt/qb/_reports/financialAnalysisDetail.html"));
 

@@ -5,9 +5,9 @@
 //
 // Prints "saving" just before the save starts and "saved <milliseconds>" once it is done.
 #include "analysis/analysis.h"
-#include "model/memoryform.h"
 #include "base/errorlog.h"
 #include "base/programfolder.h"
+#include "model/memoryform.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
 

@@ -1,6 +1,6 @@
-#include "model/memoryform.h"
 #include "base/inifile.h"
 #include "base/programfolder.h"
+#include "model/memoryform.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
 #include "testsupport.h"

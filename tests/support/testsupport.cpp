@@ -1,10 +1,10 @@
 #include "testsupport.h"
 
-#include "model/fieldcatalog.h"
 #include "base/errorlog.h"
 #include "base/inidocument.h"
 #include "base/programfolder.h"
 #include "base/textcodec.h"
+#include "model/fieldcatalog.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
 

@@ -1,14 +1,14 @@
 #include "gui/commands/propertycommands.h"
 
 #include "analysis/analysis.h"
-#include "model/form.h"
 #include "base/blanks.h"
 #include "base/errortrap.h"
-#include "store/propertydatabase.h"
-#include "store/propertytable.h"
-#include "gui/views/homepage.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/propertydialog.h"
+#include "gui/views/homepage.h"
+#include "model/form.h"
+#include "store/propertydatabase.h"
+#include "store/propertytable.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,18 +1,18 @@
 #include "gui/mainwindow/mainwindow.h"
 
 #include "analysis/analysis.h"
-#include "model/fieldcatalog.h"
-#include "base/numerictext.h"
 #include "base/errortrap.h"
+#include "base/numerictext.h"
 #include "base/programfolder.h"
 #include "base/version.h"
-#include "gui/widgets/fieldlimit.h"
-#include "gui/views/homepage.h"
-#include "gui/widgets/linklabel.h"
-#include "gui/widgets/outlookchart.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/widgetprompts.h"
 #include "gui/mainwindow/windowlayout.h"
+#include "gui/views/homepage.h"
+#include "gui/widgets/fieldlimit.h"
+#include "gui/widgets/linklabel.h"
+#include "gui/widgets/outlookchart.h"
+#include "model/fieldcatalog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -386,7 +386,8 @@ void MainWindow::Form_Unload(bool& Cancel) {
 void MainWindow::storeWindowPosition() {
     QSettings settings(kSettingsApplication);
     settings.beginGroup(kSettingsGroup);
-    settings.setValue(QStringLiteral("MainLeft"), QString::number(WindowLayout::PixelsToTwips(x())));
+    settings.setValue(QStringLiteral("MainLeft"),
+                      QString::number(WindowLayout::PixelsToTwips(x())));
     settings.setValue(QStringLiteral("MainTop"), QString::number(WindowLayout::PixelsToTwips(y())));
     settings.setValue(QStringLiteral("MainWidth"), QString::number(windowWidthTwips()));
     settings.setValue(QStringLiteral("MainHeight"), QString::number(windowHeightTwips()));

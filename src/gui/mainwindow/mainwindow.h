@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/form.h"
 #include "gui/commands/propertycommands.h"
+#include "model/form.h"
 
 #include <QDateTime>
 #include <QHash>

@@ -1,9 +1,9 @@
 // The Help menu: the local and online help, the newsletter and about boxes.
 #include "base/shell.h"
-#include "gui/dialogs/aboutbox.h"
 #include "gui/commands/helpcommands.h"
-#include "gui/mainwindow/mainwindow.h"
+#include "gui/dialogs/aboutbox.h"
 #include "gui/dialogs/prompts.h"
+#include "gui/mainwindow/mainwindow.h"
 
 #include <QAction>
 #include <QMenu>

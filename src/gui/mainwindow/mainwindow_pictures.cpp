@@ -2,14 +2,14 @@
 // scrolling and selecting the open property's pictures.
 #include "base/errortrap.h"
 #include "base/programfolder.h"
-#include "gui/views/homepage.h"
-#include "gui/mainwindow/mainwindow.h"
-#include "gui/mainwindow/windowlayout.h"
 #include "gui/dialogs/picker.h"
 #include "gui/dialogs/widgetfilepicker.h"
+#include "gui/mainwindow/mainwindow.h"
+#include "gui/mainwindow/windowlayout.h"
 #include "gui/pictures/picturefiles.h"
 #include "gui/pictures/picturestrip.h"
 #include "gui/pictures/pictureviewer.h"
+#include "gui/views/homepage.h"
 
 #include <QAction>
 #include <QDir>

@@ -4,11 +4,11 @@
 #include "base/errortrap.h"
 #include "base/programfolder.h"
 #include "base/safefile.h"
-#include "report/analysisreport.h"
+#include "gui/commands/reportcommand.h"
+#include "gui/dialogs/prompts.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/widgets/outlookchart.h"
-#include "gui/dialogs/prompts.h"
-#include "gui/commands/reportcommand.h"
+#include "report/analysisreport.h"
 
 #include <QAction>
 #include <QBuffer>

@@ -1,12 +1,12 @@
 // Building the main window: menus, the strips, the content area and the four property views.
 #include "gui/mainwindow/mainwindow.h"
 
-#include "model/fieldcatalog.h"
 #include "gui/widgets/clickableimage.h"
 #include "gui/widgets/fieldlimit.h"
 #include "gui/widgets/linklabel.h"
 #include "gui/widgets/notesedit.h"
 #include "gui/widgets/outlookchart.h"
+#include "model/fieldcatalog.h"
 
 #include <QAction>
 #include <QComboBox>

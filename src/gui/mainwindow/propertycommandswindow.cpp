@@ -2,11 +2,11 @@
 // menu's property entries and the window routines the commands call.
 #include "base/errortrap.h"
 #include "base/programfolder.h"
-#include "gui/views/homepage.h"
-#include "gui/mainwindow/mainwindow.h"
+#include "gui/commands/propertycommands.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/widgetprompts.h"
-#include "gui/commands/propertycommands.h"
+#include "gui/mainwindow/mainwindow.h"
+#include "gui/views/homepage.h"
 
 #include <QAction>
 #include <QApplication>

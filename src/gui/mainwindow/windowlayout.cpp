@@ -1,7 +1,7 @@
 #include "gui/mainwindow/windowlayout.h"
 
-#include "base/numerictext.h"
 #include "base/errortrap.h"
+#include "base/numerictext.h"
 
 #include <cmath>
 #include <limits>

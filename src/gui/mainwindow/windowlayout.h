@@ -15,7 +15,9 @@ constexpr int TwipsToPixels(double twips) {
     const double pixels = twips / kTwipsPerPixel;
     return int(pixels < 0 ? pixels - 0.5 : pixels + 0.5);
 }
-constexpr int PixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+constexpr int PixelsToTwips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
 
 // Beyond this width the content is centred.
 constexpr int kCentreBeyond = 11440;

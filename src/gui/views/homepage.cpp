@@ -1,12 +1,12 @@
 #include "gui/views/homepage.h"
 #include "gui/widgets/linklabel.h"
 
-#include "base/numerictext.h"
 #include "base/errortrap.h"
+#include "base/numerictext.h"
 #include "base/programfolder.h"
-#include "store/propertytable.h"
-#include "gui/pictures/picturefiles.h"
 #include "gui/mainwindow/windowlayout.h"
+#include "gui/pictures/picturefiles.h"
+#include "store/propertytable.h"
 
 #include <QComboBox>
 #include <QDateTime>

@@ -56,4 +56,3 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     else if (m_hovered)
         emit pointerLeft();
 }
-

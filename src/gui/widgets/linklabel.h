@@ -43,4 +43,3 @@ private:
     QColor m_hoverColour = hoverColour();
     QString m_tag;
 };
-

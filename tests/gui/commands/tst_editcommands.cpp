@@ -2,9 +2,9 @@
 // commands do to the field (and to the figures that depend on it), that it never disturbs the
 // clipboard, and that its shortcuts leave the fields' own keys alone.
 #include "base/programfolder.h"
+#include "gui/mainwindow/mainwindow.h"
 #include "store/propertydatabase.h"
 #include "testsupport.h"
-#include "gui/mainwindow/mainwindow.h"
 
 #include <QAction>
 #include <QApplication>

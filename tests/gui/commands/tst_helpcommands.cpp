@@ -2,11 +2,11 @@
 // boxes' texts, and the link that opens the maker's pages.
 #include "base/programfolder.h"
 #include "base/shell.h"
-#include "testsupport.h"
 #include "gui/dialogs/aboutbox.h"
-#include "gui/mainwindow/mainwindow.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/scriptedprompts.h"
+#include "gui/mainwindow/mainwindow.h"
+#include "testsupport.h"
 
 #include <QAction>
 #include <QApplication>

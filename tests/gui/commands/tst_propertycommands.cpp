@@ -1,13 +1,13 @@
 #include "analysis/analysis.h"
-#include "model/memoryform.h"
 #include "base/programfolder.h"
+#include "gui/commands/propertycommands.h"
+#include "gui/dialogs/prompts.h"
+#include "gui/dialogs/scriptedprompts.h"
+#include "gui/views/homepage.h"
+#include "model/memoryform.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
 #include "testsupport.h"
-#include "gui/views/homepage.h"
-#include "gui/dialogs/prompts.h"
-#include "gui/dialogs/scriptedprompts.h"
-#include "gui/commands/propertycommands.h"
 
 #include <QComboBox>
 #include <QDir>

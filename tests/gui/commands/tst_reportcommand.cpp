@@ -4,12 +4,12 @@
 #include "base/programfolder.h"
 #include "base/shell.h"
 #include "base/textcodec.h"
+#include "gui/dialogs/prompts.h"
+#include "gui/dialogs/scriptedprompts.h"
+#include "gui/mainwindow/mainwindow.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
 #include "testsupport.h"
-#include "gui/mainwindow/mainwindow.h"
-#include "gui/dialogs/prompts.h"
-#include "gui/dialogs/scriptedprompts.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,19 +1,19 @@
 // The main window as a user meets it: its fields, the moves between the views and what each
 // move recomputes, typing into the financial figures, the outlook period, the layout and the
 // window position.
-#include "model/fieldcatalog.h"
-#include "base/numerictext.h"
+#include "app/application.h"
 #include "base/errorlog.h"
+#include "base/numerictext.h"
 #include "base/programfolder.h"
 #include "base/version.h"
-#include "testsupport.h"
-#include "app/application.h"
-#include "gui/widgets/linklabel.h"
-#include "gui/mainwindow/mainwindow.h"
-#include "gui/widgets/outlookchart.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/scriptedprompts.h"
+#include "gui/mainwindow/mainwindow.h"
 #include "gui/mainwindow/windowlayout.h"
+#include "gui/widgets/linklabel.h"
+#include "gui/widgets/outlookchart.h"
+#include "model/fieldcatalog.h"
+#include "testsupport.h"
 
 #include <QApplication>
 #include <QBarCategoryAxis>

@@ -1,15 +1,15 @@
 // The property commands driven through the real main window, as a user would: File menu
 // entries (the menu's enabling runs first, as when it opens), typing into the fields, clicks
 // and double clicks on the home-page cards, the filter box and the paging links.
-#include "model/fieldcatalog.h"
 #include "base/programfolder.h"
+#include "gui/dialogs/prompts.h"
+#include "gui/dialogs/scriptedprompts.h"
+#include "gui/mainwindow/mainwindow.h"
+#include "gui/views/homepage.h"
+#include "model/fieldcatalog.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
 #include "testsupport.h"
-#include "gui/views/homepage.h"
-#include "gui/mainwindow/mainwindow.h"
-#include "gui/dialogs/prompts.h"
-#include "gui/dialogs/scriptedprompts.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -2,16 +2,16 @@
 // dialog and the clock answer from the test, clicks land on the slots, buttons and menu
 // entries by name, and the pictures are solid colours so a slot shows which one it holds.
 #include "base/programfolder.h"
+#include "gui/dialogs/picker.h"
+#include "gui/dialogs/prompts.h"
+#include "gui/dialogs/scriptedfilepicker.h"
+#include "gui/dialogs/scriptedprompts.h"
+#include "gui/mainwindow/mainwindow.h"
+#include "gui/pictures/picturefiles.h"
+#include "gui/views/homepage.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
 #include "testsupport.h"
-#include "gui/views/homepage.h"
-#include "gui/mainwindow/mainwindow.h"
-#include "gui/dialogs/picker.h"
-#include "gui/dialogs/scriptedfilepicker.h"
-#include "gui/pictures/picturefiles.h"
-#include "gui/dialogs/prompts.h"
-#include "gui/dialogs/scriptedprompts.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
+#include "gui/views/homepage.h"
 #include "store/propertytable.h"
 #include "testsupport.h"
-#include "gui/views/homepage.h"
 
 #include <QComboBox>
 #include <QDir>
