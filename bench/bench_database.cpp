@@ -1,6 +1,6 @@
 // Load and save of a 1,000-property database, against reading and copying the same bytes raw.
 #include "base/programfolder.h"
-#include "model/fieldcatalog.h"
+#include "model/fieldtable.h"
 #include "model/memoryform.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"

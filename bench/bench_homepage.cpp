@@ -2,7 +2,7 @@
 // walk the whole table to fill one page, and the last page. Properties carry every stored
 // field but no pictures, so the figures exclude picture decoding.
 #include "gui/views/homepage.h"
-#include "model/fieldcatalog.h"
+#include "model/fieldtable.h"
 #include "store/propertytable.h"
 #include "testsupport.h"
 

@@ -9,7 +9,7 @@
 //                                    and waits, for looking at it on a real screen
 #include "base/programfolder.h"
 #include "gui/mainwindow/mainwindow.h"
-#include "model/fieldcatalog.h"
+#include "model/fieldtable.h"
 #include "testsupport.h"
 
 #include <QApplication>

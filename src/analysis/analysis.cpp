@@ -3,7 +3,7 @@
 
 #include "base/errortrap.h"
 #include "base/numerictext.h"
-#include "model/fieldcatalog.h"
+#include "model/fieldtable.h"
 #include "model/memoryform.h"
 
 namespace {
@@ -14,21 +14,6 @@ enum Location {
 
 const QString kAnnualExpenses = QStringLiteral("txtQISAnnualExpenses");
 const QString kExpenseLine = QStringLiteral("lblAnnualOperatingExpenses");
-
-// The mortgage row (1..4) of a principal, rate or term field; 0 for any other field.
-int MortgageRow(const QString& name) {
-    static const QLatin1String stems[] = {QLatin1String("txtMortgagePrincipal"),
-                                          QLatin1String("txtAnnualInterestRate"),
-                                          QLatin1String("txtAmortizationTerm")};
-    for (const QLatin1String& stem : stems) {
-        if (name.size() == stem.size() + 1 && name.startsWith(stem, Qt::CaseInsensitive)) {
-            const QChar digit = name.back();
-            if (digit >= QLatin1Char('1') && digit <= QLatin1Char('4'))
-                return digit.unicode() - '0';
-        }
-    }
-    return 0;
-}
 
 } // namespace
 
@@ -49,14 +34,17 @@ void RefreshOperatingExpenseLine(Form& form) {
 
 void DispatchFieldChange(Form& form, const QString& name, int index) {
     Q_UNUSED(index)
-    // The rate and term handlers forward to the principal's, which computes the payment.
-    if (const int row = MortgageRow(name)) {
-        UpdateMortgagePayment(form, row);
-        return;
-    }
-    // txtOperatingCostIncrease sits among the expenses but is not one of them.
-    if (IsExpenseField(name))
+    const FieldInfo* field = FindField(name);
+    switch (field ? field->handler : FieldHandler::None) {
+    case FieldHandler::MortgagePayment:
+        UpdateMortgagePayment(form, field->handlerArg);
+        break;
+    case FieldHandler::Expense:
         OperatingExpenseChanged(form);
+        break;
+    case FieldHandler::None:
+        break;
+    }
 }
 
 void ConnectAnalysisHandlers(MemoryForm& form) {

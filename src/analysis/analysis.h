@@ -18,8 +18,8 @@ void OperatingExpenseChanged(Form& form);
 // "Annual Operating Expenses = " + the positive total taken from the summary.
 void RefreshOperatingExpenseLine(Form& form);
 
-// Runs the program's change handler of a text field, if it has one (mortgage inputs and
-// the eleven operating expenses; every other field has none).
+// Runs the change handler the field table gives a text field, if it has one (mortgage inputs
+// and the operating expenses); the window and the in-memory form both change through here.
 void DispatchFieldChange(Form& form, const QString& name, int index);
 
 // Routes a form's changes to the handlers above (payments, expense total), as the window does.

@@ -1,12 +1,16 @@
 #include "analysis/changetracking.h"
 
 #include "base/blanks.h"
+#include "model/fieldtable.h"
 
 namespace {
-const char* const kUnwatchedPrefixes[] = {"TXT10CF", "TXT5CF", "CMBCFAYEARS", "LBL10CF", "LBL5CF"};
-}
+// The controls beside the fields that the outlook rewrites: its period box and its headings.
+const char* const kUnwatchedPrefixes[] = {"CMBCFAYEARS", "LBL10CF", "LBL5CF"};
+} // namespace
 
 bool ChangeTracker::IsWatched(const ControlRef& control) {
+    if (const FieldInfo* field = FindField(control.name))
+        return field->isWatched();
     const QString upper = control.name.toUpper();
     for (const char* prefix : kUnwatchedPrefixes) {
         if (upper.startsWith(QLatin1String(prefix)))

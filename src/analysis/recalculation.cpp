@@ -8,7 +8,7 @@
 
 #include "base/errortrap.h"
 #include "base/numerictext.h"
-#include "model/fieldcatalog.h"
+#include "model/fieldtable.h"
 
 #include <QRgb>
 

@@ -4,7 +4,7 @@
 
 #include "base/errortrap.h"
 #include "base/numerictext.h"
-#include "model/fieldcatalog.h"
+#include "model/fieldtable.h"
 
 #include <QLocale>
 

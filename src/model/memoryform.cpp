@@ -1,6 +1,6 @@
 #include "model/memoryform.h"
 
-#include "model/fieldcatalog.h"
+#include "model/fieldtable.h"
 
 namespace {
 const QString kPeriodBox = QStringLiteral("cmbCFAYears");

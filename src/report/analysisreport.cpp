@@ -3,6 +3,7 @@
 #include "base/errortrap.h"
 #include "base/programfolder.h"
 #include "base/textcodec.h"
+#include "model/fieldtable.h"
 #include "model/form.h"
 
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 namespace {
 
 const QString kPageName = QStringLiteral("financialAnalysisDetail.html");
+const QString kExpenseGroup = QStringLiteral("Operating Expenses");
 
 // A file path as the page links to it. The browser reads the path as a URL: "#" would end it
 // at a fragment, "?" at a query and "%" would start an escape, so a program folder like
@@ -244,36 +246,35 @@ private:
 #define QB_LVALUE "    <td width=\"13%\" class=\"style9\">"
 #define QB_RVALUE "    <td width=\"30%\" class=\"style9\">"
 
+    // Every expense in the order they are added up, then the other fields of the expense group
+    // the page names, down the left column first.
     void operatingExpenses() {
         line("<p align=\"center\" class=\"style10\"><br>Operating Expenses (Annual) </p>");
         line("<table width=\"98%\" border=\"0\">");
-        pairRows({
-            {QB_LEFT("Repair and Maintenance: "),
-             {QB_LVALUE, "txtRepairAndMaintenance", " </td>"},
-             QB_RIGHT("Property Management: "),
-             {QB_RVALUE, "txtPropertyManagement", "</td>"}},
-            {QB_LEFT("Salary And Wages: "),
-             {QB_LVALUE, "txtSalaryAndWages", " </td>"},
-             QB_RIGHT("Property Taxes: "),
-             {QB_RVALUE, "txtPropertyTaxes", "</td>"}},
-            {QB_LEFT("Insurance: "),
-             {QB_LVALUE, "txtInsurance", " </td>"},
-             QB_RIGHT("Professional Services: "),
-             {QB_RVALUE, "txtProfessionalServices", "</td>"}},
-            {QB_LEFT("Water/Sewer/Garbage: "),
-             {QB_LVALUE, "txtWaterSewerGarbage", " </td>"},
-             QB_RIGHT("Utilities: "),
-             {QB_RVALUE, "txtUtilities", "</td>"}},
-            {QB_LEFT("Advertising: "),
-             {QB_LVALUE, "txtAdvertising", " </td>"},
-             QB_RIGHT("Office Supplies: "),
-             {QB_RVALUE, "txtOfficeSupplies", "</td>"}},
-            {QB_LEFT("Miscellaneous Expenses: "),
-             {QB_LVALUE, "txtMiscellaneousExpenses", " </td>"},
-             QB_RIGHT("Operating Cost Increase: "),
-             {QB_RVALUE, "txtOperatingCostIncrease", "%</td>"}},
-        });
+        QVector<const FieldInfo*> fields;
+        for (const QString& name : ExpenseFields())
+            fields.append(FindField(name));
+        for (const FieldInfo* f : FieldsOf(FieldView::Financial, kExpenseGroup)) {
+            if (f->handler != FieldHandler::Expense && !f->reportCaption.isEmpty())
+                fields.append(f);
+        }
+        const int rows = int(fields.size() + 1) / 2;
+        for (int r = 0; r < rows; ++r) {
+            line("  <tr>");
+            expenseCell(*fields.at(r), QStringLiteral(QB_LEFT("%1")), QStringLiteral(QB_LVALUE),
+                        QStringLiteral(" </td>"));
+            if (r + rows < fields.size())
+                expenseCell(*fields.at(r + rows), QStringLiteral(QB_RIGHT("%1")),
+                            QStringLiteral(QB_RVALUE), QStringLiteral("</td>"));
+            line("  </tr>");
+        }
         line("</table>");
+    }
+    void expenseCell(const FieldInfo& f, const QString& label, const QString& before,
+                     const QString& after) {
+        line(label.arg(f.reportCaption));
+        line(before + EscapeReportText(m_form.text(f.name)) +
+             (f.isPercent() ? QStringLiteral("%") : QString()) + after);
     }
 
     void taxInformation() {

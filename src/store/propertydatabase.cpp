@@ -5,6 +5,7 @@
 #include "base/errortrap.h"
 #include "base/programfolder.h"
 #include "base/safefile.h"
+#include "model/fieldtable.h"
 #include "store/propertytable.h"
 
 #include <QDir>
@@ -84,17 +85,15 @@ void storeSlot(int row, int& slot, const QString& key, const QString& value) {
 // The open property's fields and pictures into its row of the table.
 void storeOpenProperty(Form& form, const QStringList& pictures, const SaveHooks& hooks) {
     const int row = g_lCurrentProperty;
-    const QVector<ControlRef> controls = form.controlsInWindowOrder();
+    const QVector<ControlRef>& controls = StoredCells();
 
     // Keys that belong to no field of this window (a field since removed, a key added by
     // hand) are carried over, so saving a property never drops what it was opened with.
     QVector<IniDocument::Entry> foreign;
     Trap(2700, [&] {
         QSet<QString> names;
-        for (const ControlRef& ref : controls) {
-            if (ref.kind == ControlKind::TextField)
-                names.insert(ref.name.toCaseFolded());
-        }
+        for (const ControlRef& ref : controls)
+            names.insert(ref.name.toCaseFolded());
         for (int j = 1; j <= g_propertyTable.slotCount(); ++j) {
             const QString& key = g_propertyTable.key(row, j);
             const QString& value = g_propertyTable.value(row, j);
@@ -116,8 +115,6 @@ void storeOpenProperty(Form& form, const QStringList& pictures, const SaveHooks&
 
     int slot = 1;
     for (const ControlRef& ref : controls) {
-        if (ref.kind != ControlKind::TextField)
-            continue;
         QString text;
         bool store = false;
         Trap(2730, [&] {
@@ -212,10 +209,8 @@ void LoadPropertyIntoFields(Form& form, QStringList& g_sListOfImagesForProperty)
     // The cells of each text field in window order, by name without regard to case.
     QHash<QString, QVector<ControlRef>> fields;
     Trap(2900, [&] {
-        for (const ControlRef& ref : form.controlsInWindowOrder()) {
-            if (ref.kind == ControlKind::TextField)
-                fields[ref.name.toCaseFolded()].append(ref);
-        }
+        for (const ControlRef& ref : StoredCells())
+            fields[ref.name.toCaseFolded()].append(ref);
     });
 
     int p = 1;

@@ -1,7 +1,7 @@
 // Mortgage payments, the change handlers of the Financial view and the expense total line.
 // Payments are checked against a spreadsheet's PMT(rate/12, term, −principal).
 #include "analysis/analysis.h"
-#include "model/fieldcatalog.h"
+#include "model/fieldtable.h"
 #include "model/memoryform.h"
 #include "testsupport.h"
 

@@ -99,6 +99,47 @@ private slots:
         m_folder.reset();
     }
 
+    // Files written before keep their key order: a field moved in the table must not move in
+    // the file.
+    void everyFieldIsStoredInTheFilesOrder() {
+        QStringList expected;
+        const QString order = QStringLiteral(
+            "10CFMonthCashflow 10CFOperatingExpenses 10CFExpectedVacancy 10CFTotalGrossIncome "
+            "10CFTotalMortgages 10CFIncomeTaxes 10CFNetCashflow 5CFMonthCashflow "
+            "5CFOperatingExpenses 5CFExpectedVacancy 5CFTotalGrossIncome 5CFTotalMortgages "
+            "5CFIncomeTaxes 5CFNetCashflow PropertyInformation Address Units SquareFootage "
+            "MiscNotes DepreciateAsImprovements ClosingCosts PurchasePrice Appreciation "
+            "DownPayment CurrentMarketValue GrossMonthlyIncome ExpectedVacancyRate "
+            "OtherMonthlyIncome AnnualRateIncrease WaterSewerGarbage Advertising "
+            "MiscellaneousExpenses Utilities OfficeSupplies OperatingCostIncrease "
+            "RepairAndMaintenance SalaryAndWages Insurance PropertyManagement PropertyTaxes "
+            "ProfessionalServices StateTaxRate LongTermCapitolGainsRate FederalTaxRate "
+            "AnnualInterestRate1 AmortizationTerm1 MortgagePrincipal1 MortgageMonthlyPayment1 "
+            "MortgageMonthlyPayment2 MortgagePrincipal2 AmortizationTerm2 AnnualInterestRate2 "
+            "MortgageMonthlyPayment3 MortgagePrincipal3 AmortizationTerm3 AnnualInterestRate3 "
+            "MortgageMonthlyPayment4 MortgagePrincipal4 AmortizationTerm4 AnnualInterestRate4 "
+            "QISPercentageDown QISTotalCashInvested QISTotalAcquisitionCost QISClosingCosts "
+            "QISDownPayment QISPropertyPrice QISCashInvestedPercentage "
+            "QISActualAnnualGrossIncome QISNumberOfUnits QISSquareFootage QISCostPerUnit "
+            "QISCostPerSquareFoot QISScheduledAnnualIncome QISAnnualVacancy "
+            "QISAverageRentPerUnit QISAnnualNetOperatingIncome QISAnnualExpenses "
+            "QISCapitalizationRate QISAnnualDebtService NetAnnualCashflowBeforeTaxes "
+            "QISNetAnnualCashflowPerUnitBeforeTaxes QISNetMonthlyCashflowPerUnitBeforeTaxes");
+        // A control array's cells share one key, which the file holds once.
+        for (const QString& name : order.split(QLatin1Char(' ')))
+            expected << QStringLiteral("txt") + name;
+        for (const ControlRef& ref : m_form->controlsInWindowOrder()) {
+            if (ref.kind == ControlKind::TextField)
+                m_form->setText(ref.name, QStringLiteral("x"), ref.index);
+        }
+        save(-1);
+        LoadPropertyDatabase();
+        QStringList keys;
+        for (int j = 1; j <= g_propertyTable.slotCount(); ++j)
+            keys << g_propertyTable.key(1, j);
+        QCOMPARE(keys, expected);
+    }
+
     void firstSaveCreatesTheFile() {
         LoadPropertyDatabase();
         QCOMPARE(g_lPropertyCount, 0);

@@ -4,7 +4,7 @@
 #include "base/inidocument.h"
 #include "base/programfolder.h"
 #include "base/textcodec.h"
-#include "model/fieldcatalog.h"
+#include "model/fieldtable.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
 

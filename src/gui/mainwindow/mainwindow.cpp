@@ -12,7 +12,7 @@
 #include "gui/widgets/fieldlimit.h"
 #include "gui/widgets/linklabel.h"
 #include "gui/widgets/outlookchart.h"
-#include "model/fieldcatalog.h"
+#include "model/fieldtable.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -228,40 +228,16 @@ void MainWindow::applyDesignDefaults() {
 }
 
 void MainWindow::connectFieldHandlers() {
-    using Slot = void (MainWindow::*)();
-    const struct {
-        const char* field;
-        Slot slot;
-    } handlers[] = {
-        {"txtMortgagePrincipal1", &MainWindow::txtMortgagePrincipal1_Change},
-        {"txtMortgagePrincipal2", &MainWindow::txtMortgagePrincipal2_Change},
-        {"txtMortgagePrincipal3", &MainWindow::txtMortgagePrincipal3_Change},
-        {"txtMortgagePrincipal4", &MainWindow::txtMortgagePrincipal4_Change},
-        {"txtAnnualInterestRate1", &MainWindow::txtAnnualInterestRate1_Change},
-        {"txtAnnualInterestRate2", &MainWindow::txtAnnualInterestRate2_Change},
-        {"txtAnnualInterestRate3", &MainWindow::txtAnnualInterestRate3_Change},
-        {"txtAnnualInterestRate4", &MainWindow::txtAnnualInterestRate4_Change},
-        {"txtAmortizationTerm1", &MainWindow::txtAmortizationTerm1_Change},
-        {"txtAmortizationTerm2", &MainWindow::txtAmortizationTerm2_Change},
-        {"txtAmortizationTerm3", &MainWindow::txtAmortizationTerm3_Change},
-        {"txtAmortizationTerm4", &MainWindow::txtAmortizationTerm4_Change},
-        {"txtAdvertising", &MainWindow::txtAdvertising_Change},
-        {"txtInsurance", &MainWindow::txtInsurance_Change},
-        {"txtMiscellaneousExpenses", &MainWindow::txtMiscellaneousExpenses_Change},
-        {"txtOfficeSupplies", &MainWindow::txtOfficeSupplies_Change},
-        {"txtProfessionalServices", &MainWindow::txtProfessionalServices_Change},
-        {"txtPropertyManagement", &MainWindow::txtPropertyManagement_Change},
-        {"txtPropertyTaxes", &MainWindow::txtPropertyTaxes_Change},
-        {"txtRepairAndMaintenance", &MainWindow::txtRepairAndMaintenance_Change},
-        {"txtSalaryAndWages", &MainWindow::txtSalaryAndWages_Change},
-        {"txtUtilities", &MainWindow::txtUtilities_Change},
-        {"txtWaterSewerGarbage", &MainWindow::txtWaterSewerGarbage_Change},
-    };
-    // Only these fields have change handlers; the computed fields have none, so writing the
-    // outlook costs no handler calls.
-    for (const auto& h : handlers) {
-        if (auto* edit = control<QLineEdit>(QString::fromLatin1(h.field)))
-            connect(edit, &QLineEdit::textChanged, this, h.slot);
+    // The fields the table gives a change handler run it through the same dispatch as the
+    // in-memory form; the computed fields have none, so writing the outlook costs no calls.
+    for (const FieldInfo& field : FieldTable()) {
+        if (field.handler == FieldHandler::None)
+            continue;
+        if (auto* edit = control<QLineEdit>(field.name)) {
+            const QString name = field.name;
+            connect(edit, &QLineEdit::textChanged, this,
+                    [this, name] { DispatchFieldChange(*this, name, 0); });
+        }
     }
     for (const char* name :
          {"txtPropertyInformation", "txtAddress", "txtUnits", "txtSquareFootage", "txtMiscNotes"}) {

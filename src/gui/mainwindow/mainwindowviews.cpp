@@ -6,7 +6,7 @@
 #include "gui/widgets/linklabel.h"
 #include "gui/widgets/notesedit.h"
 #include "gui/widgets/outlookchart.h"
-#include "model/fieldcatalog.h"
+#include "model/fieldtable.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -282,14 +282,7 @@ void MainWindow::buildWindow() {
     m_VScroll1->raise();
     m_HScroll2->raise();
 
-    for (const FieldSpec& field : StoredFields()) {
-        if (field.cells == 0) {
-            m_fieldOrder.append({field.name, 0, ControlKind::TextField});
-        } else {
-            for (int i = 1; i <= field.cells; ++i)
-                m_fieldOrder.append({field.name, i, ControlKind::TextField});
-        }
-    }
+    m_fieldOrder = StoredCells();
     // The design texts are in place before any handler listens, as a freshly loaded window has
     // them: no payment or total is computed until a view or an edit asks for it.
     applyDesignDefaults();

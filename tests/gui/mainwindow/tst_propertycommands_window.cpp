@@ -6,7 +6,7 @@
 #include "gui/dialogs/scriptedprompts.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/views/homepage.h"
-#include "model/fieldcatalog.h"
+#include "model/fieldtable.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
 #include "testsupport.h"
