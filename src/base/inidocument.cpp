@@ -156,8 +156,12 @@ QByteArray IniDocument::encode(const QString& text) {
 namespace {
 const QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
 
+// The mark alone is not enough: a Windows-1252 file may begin with the two letters it spells
+// (a thorn and a y with diaeresis), and we write such files. UTF-16 text with a line break, "[" or
+// "=" in it always holds NUL bytes, which our own writer never writes.
 bool isUtf16Marked(QByteArrayView file) {
-    return file.startsWith("\xFF\xFE") || file.startsWith("\xFE\xFF");
+    return (file.startsWith("\xFF\xFE") || file.startsWith("\xFE\xFF")) &&
+           (file.size() == 2 || memchr(file.data() + 2, 0, size_t(file.size() - 2)));
 }
 
 // Past any number of UTF-8 byte order marks: a file saved twice by an editor that adds one

@@ -93,6 +93,9 @@ private slots:
             << QByteArray("\xff\xfe[\0S\0]\0\r\0\n\0k\0=\0\xe9\0", 18) << Rows{R{{"k", "é"}}};
         QTest::newRow("UTF-16BE with mark")
             << QByteArray("\xfe\xff\0[\0S\0]\0\r\0\n\0k\0=\0\xe9", 18) << Rows{R{{"k", "é"}}};
+        // What a save writes when a file's first key starts with these letters.
+        QTest::newRow("Windows-1252 starting like a UTF-16 mark")
+            << QByteArray("\xfe\xffk=1\r\n[S]\r\nk=2\r\n") << Rows{R{{"k", "2"}}};
         QTest::newRow("UTF-8 needs the whole file")
             << QByteArray("[S]\r\nA=\xc3\xa9\r\nB=\xe9\r\n") // one stray byte: Windows-1252
             << Rows{R{{"A", "Ã©"}, {"B", "é"}}};
