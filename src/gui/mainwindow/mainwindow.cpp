@@ -8,7 +8,13 @@
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/widgetprompts.h"
 #include "gui/mainwindow/windowlayout.h"
+#include "gui/pictures/picturestrip.h"
+#include "gui/views/financialview.h"
 #include "gui/views/homepage.h"
+#include "gui/views/outlookview.h"
+#include "gui/views/propertyview.h"
+#include "gui/views/summaryview.h"
+#include "gui/views/viewframe.h"
 #include "gui/widgets/fieldlimit.h"
 #include "gui/widgets/linklabel.h"
 #include "gui/widgets/outlookchart.h"
@@ -60,10 +66,6 @@ int MainWindow::toPixels(double twips) {
     return WindowLayout::TwipsToPixels(twips);
 }
 
-QString MainWindow::keyOf(const QString& name, int index) {
-    return name.toLower() + QLatin1Char('#') + QString::number(index);
-}
-
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     buildWindow();
     buildPropertyCommands();
@@ -91,9 +93,8 @@ MainWindow::~MainWindow() {
 // The form: named controls over the widgets.
 
 QWidget* MainWindow::control(const QString& name, int index) const {
-    const auto it = m_cells.constFind(keyOf(name, index));
-    if (it != m_cells.constEnd())
-        return it->widget;
+    if (const ControlTable::Cell* cell = m_controls.find(name, index))
+        return cell->widget;
     // Controls other parts of the program put into the window (the home page's cards and
     // filter box, the picture strip) are found by their names.
     const auto children = findChildren<QWidget*>();
@@ -149,15 +150,15 @@ bool MainWindow::isEnabled(const QString& name, int index) const {
 }
 
 void MainWindow::setTextColor(const QString& name, int index, QRgb colour) {
-    auto it = m_cells.find(keyOf(name, index));
-    QWidget* w = it != m_cells.end() ? it->widget : control(name, index);
+    ControlTable::Cell* cell = m_controls.find(name, index);
+    QWidget* w = cell ? cell->widget : control(name, index);
     if (!w)
         return;
-    if (it != m_cells.end()) {
+    if (cell) {
         // Every recalculation colours the whole outlook again; repaint only what changes.
-        if (it->colour == colour)
+        if (cell->colour == colour)
             return;
-        it->colour = colour;
+        cell->colour = colour;
     }
     QPalette p = w->palette();
     p.setColor(QPalette::Text, QColor::fromRgb(colour));
@@ -166,9 +167,8 @@ void MainWindow::setTextColor(const QString& name, int index, QRgb colour) {
 }
 
 QRgb MainWindow::textColor(const QString& name, int index) const {
-    const auto it = m_cells.constFind(keyOf(name, index));
-    if (it != m_cells.constEnd())
-        return it->colour;
+    if (const ControlTable::Cell* cell = m_controls.find(name, index))
+        return cell->colour;
     if (QWidget* w = control(name, index))
         return w->palette().color(QPalette::Text).rgb();
     return 0xff000000;
@@ -177,7 +177,7 @@ QRgb MainWindow::textColor(const QString& name, int index) const {
 QVector<ControlRef> MainWindow::controlsInWindowOrder() const {
     // The text fields in the order a property is stored, then the captions and drop-downs.
     QVector<ControlRef> order = m_fieldOrder;
-    order += m_otherControls;
+    order += m_controls.others();
     const auto children = findChildren<QWidget*>();
     for (QWidget* w : children) {
         // The property-name dialog and the about box are children too, but their labels
@@ -193,7 +193,7 @@ QVector<ControlRef> MainWindow::controlsInWindowOrder() const {
         else
             continue;
         const int index = w->property("index").toInt();
-        if (!m_cells.contains(keyOf(name, index)))
+        if (!m_controls.find(name, index))
             order.append({name, index, kind});
     }
     return order;
@@ -207,7 +207,7 @@ QVariant MainWindow::selectedItemData(const QString& name) const {
 }
 
 void MainWindow::setChartData(const QVector<double>& values, const QStringList& labels) {
-    m_chart->setData(values, labels);
+    chart()->setData(values, labels);
 }
 
 void MainWindow::processPendingEvents() {
@@ -463,10 +463,10 @@ void MainWindow::Form_Resize() {
     Trap(3840, [&] { m_HScroll2->setHidden(!r.hbarVisible); });
     Trap(3850, [&] { m_VScroll1->setHidden(!r.vbarVisible); });
     Trap(3860, [&] {
-        placeTwips(m_VScroll1, r.vbar.left(), r.vbar.top(), r.vbar.width(), r.vbar.height());
+        PlaceTwips(m_VScroll1, r.vbar.left(), r.vbar.top(), r.vbar.width(), r.vbar.height());
     });
     Trap(3870, [&] {
-        placeTwips(m_HScroll2, r.hbar.left(), r.hbar.top(), r.hbar.width(), r.hbar.height());
+        PlaceTwips(m_HScroll2, r.hbar.left(), r.hbar.top(), r.hbar.width(), r.hbar.height());
     });
     Trap(3880, [&] {
         VScroll1_Change();
@@ -603,23 +603,8 @@ void MainWindow::img5YearView_Click() {
 }
 
 void MainWindow::ClearPictureSelection() {
-    Trap(3910, [&] {
-        for (QFrame* slot : findChildren<QFrame*>(QStringLiteral("frmSelectPropertyImage")))
-            slot->setFrameShape(QFrame::NoFrame);
-    });
-    Trap(3920, [&] {
-        for (QWidget* image : findChildren<QWidget*>(QStringLiteral("imgPropertyListItem"))) {
-            image->setProperty("appearance", 1);
-            if (auto* framed = qobject_cast<QFrame*>(image)) {
-                framed->setFrameShape(QFrame::Panel);
-                framed->setFrameShadow(QFrame::Sunken);
-            }
-        }
-    });
-    Trap(3930, [&] {
-        if (QWidget* button = findChild<QWidget*>(QStringLiteral("cmdDeletePicture")))
-            button->setEnabled(false);
-    });
+    if (m_pictureStrip)
+        m_pictureStrip->clearSelection();
 }
 
 // Links: hover look while the pointer is over them, the view's action on release.
@@ -662,43 +647,18 @@ void MainWindow::lblCashFlow_DragOver() {
 void MainWindow::lblCashFlow_DragDrop() {
     m_lblCashFlow->setHovered(false);
     // The outlook always comes up on five years, even when it is already on screen.
-    if (m_cmbCFAYears->currentIndex() == 0)
+    if (m_frame5YearView->choosePeriod(0))
         cmbCFAYears_Click();
-    else
-        m_cmbCFAYears->setCurrentIndex(0);
     img5YearView_Click();
 }
 
 void MainWindow::cmbCFAYears_Click() {
-    m_frameCFA10Year->move(m_frameCFA10Year->x(), toPixels(2040));
-    const QVariant data = m_cmbCFAYears->currentData();
-    const int years = data.isValid() ? data.toInt() : 5;
-    if (years == 5) {
-        m_frameCFA5Year->show();
-        m_frameCFA10Year->hide();
-    } else {
-        m_frameCFA5Year->hide();
-        m_frameCFA10Year->show();
-        if (years == 10) {
-            m_fraCashflow20Yrs1to10->show();
-            m_fraCashflow20Yrs10to20->hide();
-            m_hscrollCashFlow10to20->hide();
-        } else {
-            // Twenty years open on the second decade.
-            m_fraCashflow20Yrs1to10->hide();
-            m_fraCashflow20Yrs10to20->show();
-            m_hscrollCashFlow10to20->show();
-            m_hscrollCashFlow10to20->setValue(2);
-        }
-    }
+    m_frame5YearView->showChosenPeriod();
     RecalculateAnalysis(*this);
 }
 
 void MainWindow::hscrollCashFlow10to20_Change() {
-    const bool firstDecade = m_hscrollCashFlow10to20->value() == 1;
-    m_fraCashflow20Yrs1to10->setVisible(firstDecade);
-    m_fraCashflow20Yrs10to20->setVisible(!firstDecade);
-    m_cmbCFAYears->setFocus();
+    m_frame5YearView->showChosenDecade();
 }
 
 // A key pressed while the corner box has the focus does nothing.

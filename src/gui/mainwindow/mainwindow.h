@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/commands/propertycommands.h"
+#include "gui/views/controltable.h"
 #include "model/form.h"
 
 #include <QDateTime>
@@ -12,7 +13,12 @@
 
 class ClickableImage;
 class FilePicker;
+class FinancialView;
 class HomePage;
+class OutlookView;
+class PictureStrip;
+class PropertyView;
+class SummaryView;
 class WidgetPrompts;
 class LinkLabel;
 class OutlookChart;
@@ -43,7 +49,6 @@ public:
     static constexpr int kContentWidth = 10860;
     static constexpr int kCornerWidth = 1440;
     static constexpr int kStripHeight = 900;
-    static constexpr int kMiscNotesLimit = 2500;
 
     static int toPixels(double twips);
 
@@ -68,8 +73,8 @@ public:
     }
 
     QFrame* homeFrame() const { return m_frameHome; }
-    QFrame* propertyPicturesFrame() const { return m_framePropertyPictures; }
-    OutlookChart* chart() const { return m_chart; }
+    QFrame* propertyPicturesFrame() const;
+    OutlookChart* chart() const;
     QMenu* fileMenu() const { return m_mnuFile; }
     QMenu* editMenu() const { return m_mnuEdit; }
     QMenu* toolsMenu() const { return m_mnuTools; }
@@ -254,8 +259,7 @@ public slots:
 private:
     void buildPictureStrip();
     void showCornerForPictureStrip();
-    bool hasPictureSelection() const;
-    class PictureStrip* m_pictureStrip = nullptr;
+    PictureStrip* m_pictureStrip = nullptr;
     // --- end of property pictures ---
 
 protected:
@@ -267,36 +271,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Cell {
-        QWidget* widget = nullptr;
-        ControlKind kind = ControlKind::TextField;
-        QRgb colour = 0xff000000;
-    };
-    static QString keyOf(const QString& name, int index);
-
     // Building (mainwindowviews.cpp).
     void buildWindow();
     void buildMenus();
     // The home page inside frameHome, the File menu's property entries, the prompts.
     void buildPropertyCommands();
     void buildStrips();
-    void buildPropertyView();
-    void buildFinancialView();
-    void buildQuickView();
-    void buildOutlookView();
+    void buildViews();
     void connectFieldHandlers();
-    QFrame* makeViewFrame(const QString& name, const QString& heading, int heightTwips);
-    QLineEdit* addField(QWidget* parent, const QString& name, int index, int left, int top,
-                        int width, int height = 315);
-    QLabel* addCaption(QWidget* parent, const QString& name, const QString& text, int left, int top,
-                       int width, int height = 315);
-    QLabel* addGroupHeading(QWidget* parent, const QString& text, int left, int top, int width);
-    // A caption, its field and, for percentages, a "%" after it.
-    QLineEdit* addCaptionedField(QWidget* parent, const QString& field, const QString& caption,
-                                 bool percent, int captionLeft, int captionWidth, int fieldLeft,
-                                 int fieldWidth, int top);
-    void registerControl(QWidget* widget, const QString& name, int index, ControlKind kind);
-    void placeTwips(QWidget* widget, int left, int top, int width, int height);
     void applyDesignDefaults();
 
     // Switching views.
@@ -311,9 +293,8 @@ private:
     void storeWindowPosition();
     bool frameShown(const QFrame* frame) const;
 
-    QHash<QString, Cell> m_cells; // lower-cased name + '#' + index
+    ControlTable m_controls;
     QVector<ControlRef> m_fieldOrder;
-    QVector<ControlRef> m_otherControls;
 
     QMenu* m_mnuFile = nullptr;
     QMenu* m_mnuEdit = nullptr;
@@ -339,20 +320,10 @@ private:
     QScrollBar* m_HScroll2 = nullptr;
 
     QFrame* m_frameHome = nullptr;
-    QFrame* m_frameProperty = nullptr;
-    QFrame* m_frameFinancial = nullptr;
-    QFrame* m_frameQuickView = nullptr;
-    QFrame* m_frame5YearView = nullptr;
-    QFrame* m_framePropertyPictures = nullptr;
-
-    QComboBox* m_cmbCFAYears = nullptr;
-    QFrame* m_frameCFA5Year = nullptr;
-    QFrame* m_frameCFA10Year = nullptr;
-    QFrame* m_fraCashflow20Yrs1to10 = nullptr;
-    QFrame* m_fraCashflow20Yrs10to20 = nullptr;
-    QScrollBar* m_hscrollCashFlow10to20 = nullptr;
-    OutlookChart* m_chart = nullptr;
-    QPlainTextEdit* m_txtMiscNotes = nullptr;
+    PropertyView* m_frameProperty = nullptr;
+    FinancialView* m_frameFinancial = nullptr;
+    SummaryView* m_frameQuickView = nullptr;
+    OutlookView* m_frame5YearView = nullptr;
 
     HomePageLoader m_homePageLoader;
     HomePage* m_homePage = nullptr;
@@ -366,7 +337,6 @@ private:
     QAction* m_mnuFileRemoveSelectedProperty = nullptr;
     QAction* m_mnuFileSave = nullptr;
     QAction* m_mnuFileSaveAs = nullptr;
-    int m_lastPeriodIndex = -1;
     bool m_processingEvents = false;
     bool m_loaded = false;
     int m_layoutPasses = 0;

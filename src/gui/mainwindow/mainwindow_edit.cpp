@@ -3,6 +3,8 @@
 #include "base/errortrap.h"
 #include "gui/commands/editcommands.h"
 #include "gui/mainwindow/mainwindow.h"
+#include "gui/pictures/picturestrip.h"
+#include "gui/views/propertyview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -160,7 +162,7 @@ void MainWindow::mnuEditSelectAll_Click() {
 
 void MainWindow::mnuEditDelete_Click() {
     bool picture = false;
-    Trap(4110, [&] { picture = frameShown(m_frameProperty) && hasPictureSelection(); });
+    Trap(4110, [&] { picture = frameShown(m_frameProperty) && m_pictureStrip->hasSelection(); });
     if (picture)
         Trap(4120, [&] { DeleteSelectedPicture(); });
     else
@@ -178,7 +180,8 @@ void MainWindow::mnuEdit_Click() {
         Trap(4220, [&] { clipboardText = QGuiApplication::clipboard()->text(); });
         Trap(4230, [&] { state = EditCommands::TextBoxState(focused, clipboardText); });
     } else {
-        Trap(4240, [&] { state.del = frameShown(m_frameProperty) && hasPictureSelection(); });
+        Trap(4240,
+             [&] { state.del = frameShown(m_frameProperty) && m_pictureStrip->hasSelection(); });
     }
     m_mnuEditUndo->setEnabled(state.undo);
     m_mnuEditCut->setEnabled(state.cut);

@@ -7,6 +7,10 @@
 #include "gui/commands/reportcommand.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/mainwindow/mainwindow.h"
+#include "gui/views/financialview.h"
+#include "gui/views/outlookview.h"
+#include "gui/views/propertyview.h"
+#include "gui/views/summaryview.h"
 #include "gui/widgets/outlookchart.h"
 #include "report/analysisreport.h"
 
@@ -47,8 +51,8 @@ void MainWindow::PrintFinancialAnalysisReport() {
 
     QFrame* view = nullptr;
     Trap(5010, [&] {
-        for (QFrame* frame :
-             {m_frameProperty, m_frameFinancial, m_frameQuickView, m_frame5YearView}) {
+        for (QFrame* frame : std::initializer_list<QFrame*>{m_frameProperty, m_frameFinancial,
+                                                            m_frameQuickView, m_frame5YearView}) {
             if (frameShown(frame)) {
                 view = frame;
                 break;
@@ -73,12 +77,10 @@ void MainWindow::PrintFinancialAnalysisReport() {
         const int location = 5080 + 10 * k;
         Trap(location, [&] {
             // Choosing the period already shown still recomputes it.
-            if (m_cmbCFAYears->currentIndex() == k)
+            if (m_frame5YearView->choosePeriod(k))
                 cmbCFAYears_Click();
-            else
-                m_cmbCFAYears->setCurrentIndex(k);
         });
-        Trap(location + 1, [&] { box.setPictureFromChart(*m_chart); });
+        Trap(location + 1, [&] { box.setPictureFromChart(*chart()); });
         if (!Trap(location + 2, [&] { box.saveBitmap(ReportChartPath(folder, k + 1)); }))
             unwritten << ReportChartPath(folder, k + 1);
     }

@@ -6,6 +6,7 @@
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/widgetprompts.h"
 #include "gui/mainwindow/mainwindow.h"
+#include "gui/pictures/picturestrip.h"
 #include "gui/views/homepage.h"
 
 #include <QAction>
@@ -61,16 +62,11 @@ bool MainWindow::isHomePageVisible() const {
 }
 
 void MainWindow::clearPictureStripImages() {
-    for (QLabel* image : findChildren<QLabel*>(QStringLiteral("imgPropertyListItem")))
-        image->clear();
-    // Nothing left to scroll; opening a property redraws the strip with its own bar.
-    if (auto* bar = findChild<QScrollBar*>(QStringLiteral("hScrollPropertImages")))
-        bar->hide();
+    m_pictureStrip->clearImages();
 }
 
 void MainWindow::resetPictureStripScroll() {
-    if (auto* bar = findChild<QScrollBar*>(QStringLiteral("hScrollPropertImages")))
-        bar->setValue(0);
+    m_pictureStrip->resetScroll();
 }
 
 // ShowPictureStrip: with the picture strip, in mainwindow_pictures.cpp.
@@ -81,11 +77,9 @@ void MainWindow::showPropertyNavigation() {
 }
 
 bool MainWindow::showCornerFromFirstStripSlot() {
-    QWidget* slot = control(QStringLiteral("frmSelectPropertyImage"), 1);
-    auto* image = control<QLabel>(QStringLiteral("imgPropertyListItem"), 1);
-    if (!slot || !image || !slot->isVisible())
+    if (!m_pictureStrip->slotFrame(1)->isVisible())
         return false;
-    m_imgUpperLeftCorner->setPixmap(image->pixmap());
+    m_imgUpperLeftCorner->setPixmap(m_pictureStrip->slotImage(1)->pixmap());
     return true;
 }
 

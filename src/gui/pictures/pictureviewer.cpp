@@ -1,7 +1,13 @@
 #include "gui/pictures/pictureviewer.h"
 
+#include "base/errortrap.h"
+#include "gui/mainwindow/windowlayout.h"
+#include "gui/pictures/picturefiles.h"
+
 #include "gui/widgets/clickableimage.h"
 #include "gui/widgets/linklabel.h"
+
+#include <cmath>
 
 frmShowImage::frmShowImage(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmShowImage"));
@@ -33,4 +39,39 @@ void frmShowImage::imgShowImage_Click() {
 
 void frmShowImage::picShowImage_Click() {
     accept();
+}
+
+void frmShowImage::showPicture(QWidget* parent, const QString& reference, double widthLimitTwips) {
+    frmShowImage viewer(parent);
+    QLabel* pic = viewer.picShowImage();
+    QLabel* img = viewer.imgShowImage();
+    Trap(4910, [&] {
+        pic->move(0, 0);
+        img->move(0, 0);
+    });
+    QPixmap picture;
+    if (LoadPictureReference(reference, &picture)) {
+        pic->setPixmap(picture);
+        pic->resize(picture.size());
+    } else {
+        pic->resize(0, 0);
+    }
+    Trap(4920, [&] { viewer.setFixedSize(pic->size()); });
+    Trap(4930, [&] {
+        const double limit = widthLimitTwips;
+        if (!(limit < double(WindowLayout::PixelsToTwips(viewer.width()))) || pic->width() <= 0)
+            return;
+        const int width = WindowLayout::TwipsToPixels(limit);
+        const int height = int(std::lround(double(pic->height()) / pic->width() * width));
+        viewer.setFixedSize(width, height);
+        img->setGeometry(0, 0, width, height);
+        pic->clear();
+        pic->hide();
+        // The picture already found, so a reference that needed the program folder or the
+        // replacement picture shows here too.
+        img->setPixmap(picture);
+        img->show();
+    });
+    Trap(4940, [&] { viewer.setWindowTitle(caption()); });
+    viewer.exec();
 }

@@ -15,6 +15,10 @@ public:
 
     explicit frmShowImage(QWidget* parent = nullptr);
 
+    // Shows the picture a reference names, modal; returns when the view is closed. A picture
+    // wider than the limit (in twips) is scaled down to it.
+    static void showPicture(QWidget* parent, const QString& reference, double widthLimitTwips);
+
     QLabel* picShowImage() const { return m_picShowImage; }
     QLabel* imgShowImage() const { return m_imgShowImage; }
 

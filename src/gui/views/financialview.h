@@ -1,0 +1,14 @@
+#pragma once
+
+#include "gui/views/viewframe.h"
+
+// Purchase, rental and tax figures on the left, the operating expenses and their total on the
+// right, and the four mortgages with their computed monthly payments below.
+class FinancialView : public ViewFrame {
+    Q_OBJECT
+public:
+    FinancialView(QWidget* parent, ControlTable& controls);
+
+private:
+    void buildMortgages();
+};

@@ -1,0 +1,104 @@
+#include "gui/views/viewframe.h"
+
+#include "gui/mainwindow/windowlayout.h"
+#include "gui/views/controltable.h"
+#include "gui/widgets/fieldlimit.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+const QColor kHeadingColour(0, 0, 128);
+
+void setHeadingColour(QLabel* label) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, kHeadingColour);
+    label->setPalette(p);
+}
+
+} // namespace
+
+QFont PixelFont(int pixels, bool bold, bool condensed) {
+    QFont f;
+    f.setFamilies(condensed ? QStringList{QStringLiteral("DejaVu Sans Condensed"),
+                                          QStringLiteral("Liberation Sans Narrow"),
+                                          QStringLiteral("Arial Narrow"), QStringLiteral("Sans")}
+                            : QStringList{QStringLiteral("DejaVu Sans"),
+                                          QStringLiteral("Liberation Sans"),
+                                          QStringLiteral("Arial"), QStringLiteral("Sans")});
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
+    using WindowLayout::TwipsToPixels;
+    widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+                        TwipsToPixels(height));
+}
+
+ViewFrame::ViewFrame(QWidget* parent, ControlTable& controls, const QString& name,
+                     const QString& heading, int heightTwips)
+    : QFrame(parent), m_controls(controls) {
+    setObjectName(name);
+    PlaceTwips(this, 0, 0, kWidth, heightTwips);
+    hide();
+    if (heading.isEmpty())
+        return;
+    QString base = name;
+    base.remove(0, 5); // "frame"
+    auto* label = addCaption(this, QStringLiteral("lbl") + base + QStringLiteral("Heading"),
+                             heading, 240, 1050, 8000, 450);
+    label->setFont(PixelFont(21, true));
+    setHeadingColour(label);
+    // A rule under the heading separates it from the fields.
+    auto* rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Plain);
+    QPalette rp = rule->palette();
+    rp.setColor(QPalette::WindowText, QColor(180, 190, 210));
+    rule->setPalette(rp);
+    PlaceTwips(rule, 240, 1515, kWidth - 480, 15);
+}
+
+QLineEdit* ViewFrame::addField(QWidget* parent, const QString& name, int index, int left, int top,
+                               int width, int height) {
+    auto* edit = new QLineEdit(parent);
+    new FieldLimit(edit);
+    m_controls.add(edit, name, index, ControlKind::TextField);
+    PlaceTwips(edit, left, top, width, height);
+    return edit;
+}
+
+QLabel* ViewFrame::addCaption(QWidget* parent, const QString& name, const QString& text, int left,
+                              int top, int width, int height) {
+    auto* label = new QLabel(text, parent);
+    m_controls.add(label, name, 0, ControlKind::Label);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    PlaceTwips(label, left, top, width, height);
+    return label;
+}
+
+QLabel* ViewFrame::addGroupHeading(const QString& text, int left, int top, int width) {
+    QString name = text;
+    name.remove(QLatin1Char(' '));
+    auto* label = addCaption(this, QStringLiteral("lbl") + name + QStringLiteral("Heading"), text,
+                             left, top, width, 330);
+    label->setFont(PixelFont(13, true));
+    setHeadingColour(label);
+    return label;
+}
+
+QLineEdit* ViewFrame::addCaptionedField(const QString& field, const QString& caption, bool percent,
+                                        int captionLeft, int captionWidth, int fieldLeft,
+                                        int fieldWidth, int top) {
+    QString base = field;
+    base.remove(0, 3); // "txt"
+    addCaption(this, QStringLiteral("lbl") + base, caption, captionLeft, top, captionWidth);
+    QLineEdit* edit = addField(this, field, 0, fieldLeft, top, fieldWidth);
+    if (percent)
+        addCaption(this, QStringLiteral("lbl") + base + QStringLiteral("Percent"),
+                   QStringLiteral("%"), fieldLeft + fieldWidth + 60, top, 240);
+    return edit;
+}

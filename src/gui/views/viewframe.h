@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QFrame>
+
+class ControlTable;
+class QLabel;
+class QLineEdit;
+
+// The program's type in pixels, whatever the desktop's own font size.
+QFont PixelFont(int pixels, bool bold = false, bool condensed = false);
+// Places a widget by a position and size given in twips.
+void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
+
+// One view of the open property: a frame of the content area's width with a heading and a rule
+// under it, and the helpers every view builds its captioned fields with. Each control built
+// goes into the window's control table under its name.
+class ViewFrame : public QFrame {
+    Q_OBJECT
+public:
+    // Every view and the home page share the content area's width, in twips.
+    static constexpr int kWidth = 10860;
+    static constexpr int kRowPitch = 360; // twips between rows of captioned fields
+
+    // An empty heading builds a frame without heading or rule.
+    ViewFrame(QWidget* parent, ControlTable& controls, const QString& name, const QString& heading,
+              int heightTwips);
+
+    QLineEdit* addField(QWidget* parent, const QString& name, int index, int left, int top,
+                        int width, int height = 315);
+    QLabel* addCaption(QWidget* parent, const QString& name, const QString& text, int left, int top,
+                       int width, int height = 315);
+    // A bold heading over a group of fields, named after its text ("lblMortgagesHeading").
+    QLabel* addGroupHeading(const QString& text, int left, int top, int width);
+    // A caption, its field and, for percentages, a "%" after it.
+    QLineEdit* addCaptionedField(const QString& field, const QString& caption, bool percent,
+                                 int captionLeft, int captionWidth, int fieldLeft, int fieldWidth,
+                                 int top);
+
+protected:
+    ControlTable& controls() { return m_controls; }
+
+private:
+    ControlTable& m_controls;
+};
