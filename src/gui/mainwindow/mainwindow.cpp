@@ -7,6 +7,7 @@
 #include "base/version.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/widgetprompts.h"
+#include "gui/mainwindow/navigationstrip.h"
 #include "gui/mainwindow/windowlayout.h"
 #include "gui/pictures/picturestrip.h"
 #include "gui/views/financialview.h"
@@ -418,7 +419,7 @@ void MainWindow::ShowHomePage() {
     Trap(3770, [&] {
         if (!m_homePageLoader)
             return;
-        auto* filter = control<QComboBox>(QStringLiteral("cmbShowProperties"));
+        QComboBox* filter = m_homePage ? m_homePage->filterBox() : nullptr;
         m_homePageLoader(m_iHomePageStart, filter ? filter->currentText() : QString());
     });
 }
@@ -456,9 +457,10 @@ void MainWindow::Form_Resize() {
         m_frameHomeNavigation->resize(toPixels(r.stripWidth), m_frameHomeNavigation->height());
     });
     Trap(3830, [&] {
-        m_lineNavigationBottom->resize(toPixels(r.stripWidth), m_lineNavigationBottom->height());
-        m_lineHomeNavigationBottom->resize(toPixels(r.stripWidth),
-                                           m_lineHomeNavigationBottom->height());
+        for (NavigationStrip* strip : {m_frameNavigation, m_frameHomeNavigation}) {
+            QFrame* line = strip->bottomLine();
+            line->resize(toPixels(r.stripWidth), line->height());
+        }
     });
     Trap(3840, [&] { m_HScroll2->setHidden(!r.hbarVisible); });
     Trap(3850, [&] { m_VScroll1->setHidden(!r.vbarVisible); });
@@ -562,7 +564,7 @@ void MainWindow::imgProperty_Click() {
     showViewFrame(m_frameProperty);
     hideFrames({m_frameFinancial, m_frameQuickView, m_frame5YearView});
     ClearPictureSelection();
-    control(QStringLiteral("txtPropertyInformation"))->setFocus();
+    m_frameProperty->focusFirstField();
 }
 
 void MainWindow::imgFinancial_Click() {
@@ -572,7 +574,7 @@ void MainWindow::imgFinancial_Click() {
     showViewFrame(m_frameFinancial);
     hideFrames({m_frameQuickView, m_frame5YearView});
     ClearPictureSelection();
-    control(QStringLiteral("txtCurrentMarketValue"))->setFocus();
+    m_frameFinancial->focusFirstField();
     txtMortgagePrincipal1_Change();
     txtMortgagePrincipal2_Change();
     txtMortgagePrincipal3_Change();
@@ -609,43 +611,43 @@ void MainWindow::ClearPictureSelection() {
 
 // Links: hover look while the pointer is over them, the view's action on release.
 void MainWindow::lblProperty_MouseMove() {
-    m_lblProperty->setHovered(true);
+    m_frameNavigation->setLinkHovered(NavigationStrip::Property, true);
 }
 void MainWindow::lblProperty_DragOver() {
-    m_lblProperty->setHovered(false);
+    m_frameNavigation->setLinkHovered(NavigationStrip::Property, false);
 }
 void MainWindow::lblProperty_DragDrop() {
-    m_lblProperty->setHovered(false);
+    m_frameNavigation->setLinkHovered(NavigationStrip::Property, false);
     imgProperty_Click();
 }
 void MainWindow::lblFinancial_MouseMove() {
-    m_lblFinancial->setHovered(true);
+    m_frameNavigation->setLinkHovered(NavigationStrip::Financial, true);
 }
 void MainWindow::lblFinancial_DragOver() {
-    m_lblFinancial->setHovered(false);
+    m_frameNavigation->setLinkHovered(NavigationStrip::Financial, false);
 }
 void MainWindow::lblFinancial_DragDrop() {
-    m_lblFinancial->setHovered(false);
+    m_frameNavigation->setLinkHovered(NavigationStrip::Financial, false);
     imgFinancial_Click();
 }
 void MainWindow::lblQuickView_MouseMove() {
-    m_lblQuickView->setHovered(true);
+    m_frameNavigation->setLinkHovered(NavigationStrip::Summary, true);
 }
 void MainWindow::lblQuickView_DragOver() {
-    m_lblQuickView->setHovered(false);
+    m_frameNavigation->setLinkHovered(NavigationStrip::Summary, false);
 }
 void MainWindow::lblQuickView_DragDrop() {
-    m_lblQuickView->setHovered(false);
+    m_frameNavigation->setLinkHovered(NavigationStrip::Summary, false);
     imgQuickView_Click();
 }
 void MainWindow::lblCashFlow_MouseMove() {
-    m_lblCashFlow->setHovered(true);
+    m_frameNavigation->setLinkHovered(NavigationStrip::CashFlow, true);
 }
 void MainWindow::lblCashFlow_DragOver() {
-    m_lblCashFlow->setHovered(false);
+    m_frameNavigation->setLinkHovered(NavigationStrip::CashFlow, false);
 }
 void MainWindow::lblCashFlow_DragDrop() {
-    m_lblCashFlow->setHovered(false);
+    m_frameNavigation->setLinkHovered(NavigationStrip::CashFlow, false);
     // The outlook always comes up on five years, even when it is already on screen.
     if (m_frame5YearView->choosePeriod(0))
         cmbCFAYears_Click();
@@ -663,22 +665,6 @@ void MainWindow::hscrollCashFlow10to20_Change() {
 
 // A key pressed while the corner box has the focus does nothing.
 void MainWindow::picUpperLeftCorner_KeyDown(int, int) {}
-
-void MainWindow::txtPropertyInformation_GotFocus() {
-    ClearPictureSelection();
-}
-void MainWindow::txtAddress_GotFocus() {
-    ClearPictureSelection();
-}
-void MainWindow::txtUnits_GotFocus() {
-    ClearPictureSelection();
-}
-void MainWindow::txtSquareFootage_GotFocus() {
-    ClearPictureSelection();
-}
-void MainWindow::txtMiscNotes_GotFocus() {
-    ClearPictureSelection();
-}
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_client && event->type() == QEvent::Resize) {
@@ -716,83 +702,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-// ---------------------------------------------------------------------------------------
-// Field change handlers: a mortgage input recomputes its own payment; an operating expense
-// recalculates everything and refreshes the total line.
-
 void MainWindow::refreshMortgagePayment(int row) {
     UpdateMortgagePayment(*this, row);
-}
-void MainWindow::txtMortgagePrincipal1_Change() {
-    refreshMortgagePayment(1);
-}
-void MainWindow::txtMortgagePrincipal2_Change() {
-    refreshMortgagePayment(2);
-}
-void MainWindow::txtMortgagePrincipal3_Change() {
-    refreshMortgagePayment(3);
-}
-void MainWindow::txtMortgagePrincipal4_Change() {
-    refreshMortgagePayment(4);
-}
-void MainWindow::txtAnnualInterestRate1_Change() {
-    txtMortgagePrincipal1_Change();
-}
-void MainWindow::txtAnnualInterestRate2_Change() {
-    txtMortgagePrincipal2_Change();
-}
-void MainWindow::txtAnnualInterestRate3_Change() {
-    txtMortgagePrincipal3_Change();
-}
-void MainWindow::txtAnnualInterestRate4_Change() {
-    txtMortgagePrincipal4_Change();
-}
-void MainWindow::txtAmortizationTerm1_Change() {
-    txtMortgagePrincipal1_Change();
-}
-void MainWindow::txtAmortizationTerm2_Change() {
-    txtMortgagePrincipal2_Change();
-}
-void MainWindow::txtAmortizationTerm3_Change() {
-    txtMortgagePrincipal3_Change();
-}
-void MainWindow::txtAmortizationTerm4_Change() {
-    txtMortgagePrincipal4_Change();
 }
 
 void MainWindow::expenseChanged() {
     OperatingExpenseChanged(*this);
-}
-void MainWindow::txtAdvertising_Change() {
-    expenseChanged();
-}
-void MainWindow::txtInsurance_Change() {
-    expenseChanged();
-}
-void MainWindow::txtMiscellaneousExpenses_Change() {
-    expenseChanged();
-}
-void MainWindow::txtOfficeSupplies_Change() {
-    expenseChanged();
-}
-void MainWindow::txtProfessionalServices_Change() {
-    expenseChanged();
-}
-void MainWindow::txtPropertyManagement_Change() {
-    expenseChanged();
-}
-void MainWindow::txtPropertyTaxes_Change() {
-    expenseChanged();
-}
-void MainWindow::txtRepairAndMaintenance_Change() {
-    expenseChanged();
-}
-void MainWindow::txtSalaryAndWages_Change() {
-    expenseChanged();
-}
-void MainWindow::txtUtilities_Change() {
-    expenseChanged();
-}
-void MainWindow::txtWaterSewerGarbage_Change() {
-    expenseChanged();
 }

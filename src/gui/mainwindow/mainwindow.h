@@ -21,6 +21,7 @@ class PropertyView;
 class SummaryView;
 class WidgetPrompts;
 class LinkLabel;
+class NavigationStrip;
 class OutlookChart;
 class QAction;
 class QComboBox;
@@ -155,36 +156,36 @@ public slots:
     void hscrollCashFlow10to20_Change();
     void picUpperLeftCorner_KeyDown(int KeyCode, int Shift);
 
-    void txtPropertyInformation_GotFocus();
-    void txtAddress_GotFocus();
-    void txtUnits_GotFocus();
-    void txtSquareFootage_GotFocus();
-    void txtMiscNotes_GotFocus();
+    void txtPropertyInformation_GotFocus() { ClearPictureSelection(); }
+    void txtAddress_GotFocus() { ClearPictureSelection(); }
+    void txtUnits_GotFocus() { ClearPictureSelection(); }
+    void txtSquareFootage_GotFocus() { ClearPictureSelection(); }
+    void txtMiscNotes_GotFocus() { ClearPictureSelection(); }
 
-    void txtMortgagePrincipal1_Change();
-    void txtMortgagePrincipal2_Change();
-    void txtMortgagePrincipal3_Change();
-    void txtMortgagePrincipal4_Change();
-    void txtAnnualInterestRate1_Change();
-    void txtAnnualInterestRate2_Change();
-    void txtAnnualInterestRate3_Change();
-    void txtAnnualInterestRate4_Change();
-    void txtAmortizationTerm1_Change();
-    void txtAmortizationTerm2_Change();
-    void txtAmortizationTerm3_Change();
-    void txtAmortizationTerm4_Change();
+    void txtMortgagePrincipal1_Change() { refreshMortgagePayment(1); }
+    void txtMortgagePrincipal2_Change() { refreshMortgagePayment(2); }
+    void txtMortgagePrincipal3_Change() { refreshMortgagePayment(3); }
+    void txtMortgagePrincipal4_Change() { refreshMortgagePayment(4); }
+    void txtAnnualInterestRate1_Change() { txtMortgagePrincipal1_Change(); }
+    void txtAnnualInterestRate2_Change() { txtMortgagePrincipal2_Change(); }
+    void txtAnnualInterestRate3_Change() { txtMortgagePrincipal3_Change(); }
+    void txtAnnualInterestRate4_Change() { txtMortgagePrincipal4_Change(); }
+    void txtAmortizationTerm1_Change() { txtMortgagePrincipal1_Change(); }
+    void txtAmortizationTerm2_Change() { txtMortgagePrincipal2_Change(); }
+    void txtAmortizationTerm3_Change() { txtMortgagePrincipal3_Change(); }
+    void txtAmortizationTerm4_Change() { txtMortgagePrincipal4_Change(); }
 
-    void txtAdvertising_Change();
-    void txtInsurance_Change();
-    void txtMiscellaneousExpenses_Change();
-    void txtOfficeSupplies_Change();
-    void txtProfessionalServices_Change();
-    void txtPropertyManagement_Change();
-    void txtPropertyTaxes_Change();
-    void txtRepairAndMaintenance_Change();
-    void txtSalaryAndWages_Change();
-    void txtUtilities_Change();
-    void txtWaterSewerGarbage_Change();
+    void txtAdvertising_Change() { expenseChanged(); }
+    void txtInsurance_Change() { expenseChanged(); }
+    void txtMiscellaneousExpenses_Change() { expenseChanged(); }
+    void txtOfficeSupplies_Change() { expenseChanged(); }
+    void txtProfessionalServices_Change() { expenseChanged(); }
+    void txtPropertyManagement_Change() { expenseChanged(); }
+    void txtPropertyTaxes_Change() { expenseChanged(); }
+    void txtRepairAndMaintenance_Change() { expenseChanged(); }
+    void txtSalaryAndWages_Change() { expenseChanged(); }
+    void txtUtilities_Change() { expenseChanged(); }
+    void txtWaterSewerGarbage_Change() { expenseChanged(); }
 
     void mnuFileExit_Click();
     void mnuFile_Click();
@@ -305,17 +306,8 @@ private:
     QWidget* m_picScrollable = nullptr;
     QFrame* m_picUpperLeftCorner = nullptr;
     QLabel* m_imgUpperLeftCorner = nullptr;
-    QFrame* m_frameNavigation = nullptr;
-    QFrame* m_frameHomeNavigation = nullptr;
-    QFrame* m_lineNavigationBottom = nullptr;
-    QFrame* m_lineHomeNavigationBottom = nullptr;
-    LinkLabel* m_lblProperty = nullptr;
-    LinkLabel* m_lblFinancial = nullptr;
-    LinkLabel* m_lblQuickView = nullptr;
-    LinkLabel* m_lblCashFlow = nullptr;
-    ClickableImage* m_imgProperty = nullptr;
-    ClickableImage* m_imgFinancial = nullptr;
-    ClickableImage* m_imgQuickView = nullptr;
+    NavigationStrip* m_frameNavigation = nullptr;
+    NavigationStrip* m_frameHomeNavigation = nullptr;
     QScrollBar* m_VScroll1 = nullptr;
     QScrollBar* m_HScroll2 = nullptr;
 

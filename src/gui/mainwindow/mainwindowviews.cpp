@@ -1,6 +1,8 @@
 // Building the main window: menus, the strips, the content area and the views in it.
 #include "gui/mainwindow/mainwindow.h"
 
+#include "gui/mainwindow/navigationstrip.h"
+
 #include "gui/views/financialview.h"
 #include "gui/views/outlookview.h"
 #include "gui/views/propertyview.h"
@@ -24,61 +26,6 @@
 namespace {
 
 constexpr int kBarThickness = 255;
-
-const QColor kNavy(0, 0, 128);
-
-// The three navigation icons, drawn here so they are our own and crisp at any size.
-QPixmap drawIcon(const QString& which) {
-    const int size = 32;
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    if (which == QLatin1String("property")) {
-        // A house: roof, walls, door and a window.
-        QPainterPath roof;
-        roof.moveTo(3, 15);
-        roof.lineTo(16, 4);
-        roof.lineTo(29, 15);
-        roof.closeSubpath();
-        p.setPen(QPen(QColor(120, 30, 30), 1.5));
-        p.setBrush(QColor(190, 60, 50));
-        p.drawPath(roof);
-        p.setPen(QPen(QColor(90, 70, 40), 1.2));
-        p.setBrush(QColor(245, 225, 170));
-        p.drawRect(QRectF(7, 15, 18, 14));
-        p.setBrush(QColor(110, 70, 40));
-        p.drawRect(QRectF(10, 20, 5, 9));
-        p.setBrush(QColor(150, 200, 240));
-        p.drawRect(QRectF(18, 18, 5, 5));
-    } else if (which == QLatin1String("financial")) {
-        // A coin with a dollar sign over a second coin.
-        p.setPen(QPen(QColor(30, 90, 40), 1.5));
-        p.setBrush(QColor(120, 180, 110));
-        p.drawEllipse(QRectF(10, 9, 20, 20));
-        p.setBrush(QColor(90, 160, 80));
-        p.drawEllipse(QRectF(2, 3, 22, 22));
-        QFont f = PixelFont(17, true);
-        p.setFont(f);
-        p.setPen(Qt::white);
-        p.drawText(QRectF(2, 3, 22, 22), Qt::AlignCenter, QStringLiteral("$"));
-    } else {
-        // A summary sheet with a small bar chart.
-        p.setPen(QPen(QColor(60, 70, 90), 1.2));
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(5, 2, 22, 28));
-        p.setPen(QPen(QColor(150, 160, 180), 1.2));
-        for (int y : {7, 11, 15})
-            p.drawLine(QPointF(9, y), QPointF(23, y));
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(70, 110, 170));
-        p.drawRect(QRectF(9, 22, 3, 5));
-        p.drawRect(QRectF(14, 19, 3, 8));
-        p.setBrush(QColor(200, 60, 50));
-        p.drawRect(QRectF(19, 24, 3, 3));
-    }
-    return pm;
-}
 
 } // namespace
 
@@ -167,88 +114,35 @@ void MainWindow::buildStrips() {
     m_imgUpperLeftCorner->setScaledContents(true);
     PlaceTwips(m_imgUpperLeftCorner, 0, 0, kCornerWidth, kStripHeight);
 
-    auto makeStrip = [this](const QString& name, const QString& lineName, QFrame** line) {
-        auto* strip = new QFrame(m_client);
-        strip->setObjectName(name);
-        PlaceTwips(strip, kCornerWidth, 0, 10110, kStripHeight);
-        *line = new QFrame(strip);
-        (*line)->setObjectName(lineName);
-        (*line)->setFrameShape(QFrame::HLine);
-        (*line)->setFrameShadow(QFrame::Plain);
-        QPalette p = (*line)->palette();
-        p.setColor(QPalette::WindowText, QColor(128, 128, 128));
-        (*line)->setPalette(p);
-        (*line)->setGeometry(0, toPixels(kStripHeight) - 1, toPixels(10110), 1);
-        return strip;
-    };
-    m_frameHomeNavigation =
-        makeStrip(QStringLiteral("frameHomeNavigation"), QStringLiteral("lineHomeNavigationBottom"),
-                  &m_lineHomeNavigationBottom);
-    m_frameNavigation = makeStrip(QStringLiteral("frameNavigation"),
-                                  QStringLiteral("lineNavigationBottom"), &m_lineNavigationBottom);
+    m_frameHomeNavigation = new NavigationStrip(m_client, QStringLiteral("frameHomeNavigation"),
+                                                QStringLiteral("lineHomeNavigationBottom"));
+    m_frameNavigation = new NavigationStrip(m_client, QStringLiteral("frameNavigation"),
+                                            QStringLiteral("lineNavigationBottom"));
+    m_frameHomeNavigation->addBanner(
+        m_controls, QStringLiteral("   Quillbrook: Real Estate Investment Analyzer"));
+    m_frameNavigation->addViewLinks(m_controls);
 
-    auto* banner = new QLabel(QStringLiteral("   Quillbrook: Real Estate Investment Analyzer"),
-                              m_frameHomeNavigation);
-    m_controls.add(banner, QStringLiteral("lblHomeBanner"), 0, ControlKind::Label);
-    banner->setFont(PixelFont(19, true));
-    QPalette bp = banner->palette();
-    bp.setColor(QPalette::WindowText, kNavy);
-    banner->setPalette(bp);
-    banner->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    banner->setGeometry(0, 0, toPixels(10110), toPixels(kStripHeight) - 1);
-
-    // Icon and link pairs, left to right, spaced by the links' own widths.
-    struct NavItem {
-        const char* icon;
-        const char* iconName;
-        const char* linkName;
-        const char* caption;
-        ClickableImage** image;
-        LinkLabel** link;
-    };
-    const NavItem items[] = {
-        {"property", "imgProperty", "lblProperty", "Property Information", &m_imgProperty,
-         &m_lblProperty},
-        {"financial", "imgFinancial", "lblFinancial", "Financial Information", &m_imgFinancial,
-         &m_lblFinancial},
-        {"summary", "imgQuickView", "lblQuickView", "Investment Summary", &m_imgQuickView,
-         &m_lblQuickView},
-        {nullptr, nullptr, "lblCashFlow", "Cash Flow Outlook", nullptr, &m_lblCashFlow},
-    };
-    const int stripPixels = toPixels(kStripHeight);
-    int x = 10;
-    for (const NavItem& item : items) {
-        if (item.icon) {
-            auto* image = new ClickableImage(m_frameNavigation);
-            image->setObjectName(QString::fromLatin1(item.iconName));
-            image->setPixmap(drawIcon(QString::fromLatin1(item.icon)));
-            image->setGeometry(x, (stripPixels - 32) / 2, 32, 32);
-            *item.image = image;
-            x += 36;
-        }
-        auto* link = new LinkLabel(QString::fromLatin1(item.caption), m_frameNavigation);
-        m_controls.add(link, QString::fromLatin1(item.linkName), 0, ControlKind::Label);
-        const int width = link->fontMetrics().horizontalAdvance(link->text()) + 6;
-        link->setGeometry(x, (stripPixels - 22) / 2, width, 22);
-        *item.link = link;
-        x += width + 10;
-    }
-    connect(m_imgProperty, &ClickableImage::clicked, this, &MainWindow::imgProperty_Click);
-    connect(m_imgFinancial, &ClickableImage::clicked, this, &MainWindow::imgFinancial_Click);
-    connect(m_imgQuickView, &ClickableImage::clicked, this, &MainWindow::imgQuickView_Click);
-    auto wireLink = [this](LinkLabel* link, void (MainWindow::*over)(), void (MainWindow::*left)(),
+    using Strip = NavigationStrip;
+    connect(m_frameNavigation->icon(Strip::Property), &ClickableImage::clicked, this,
+            &MainWindow::imgProperty_Click);
+    connect(m_frameNavigation->icon(Strip::Financial), &ClickableImage::clicked, this,
+            &MainWindow::imgFinancial_Click);
+    connect(m_frameNavigation->icon(Strip::Summary), &ClickableImage::clicked, this,
+            &MainWindow::imgQuickView_Click);
+    auto wireLink = [this](Strip::View view, void (MainWindow::*over)(), void (MainWindow::*left)(),
                            void (MainWindow::*drop)()) {
+        LinkLabel* link = m_frameNavigation->link(view);
         connect(link, &LinkLabel::pointerEntered, this, over);
         connect(link, &LinkLabel::pointerLeft, this, left);
         connect(link, &LinkLabel::releasedOver, this, drop);
     };
-    wireLink(m_lblProperty, &MainWindow::lblProperty_MouseMove, &MainWindow::lblProperty_DragOver,
+    wireLink(Strip::Property, &MainWindow::lblProperty_MouseMove, &MainWindow::lblProperty_DragOver,
              &MainWindow::lblProperty_DragDrop);
-    wireLink(m_lblFinancial, &MainWindow::lblFinancial_MouseMove,
+    wireLink(Strip::Financial, &MainWindow::lblFinancial_MouseMove,
              &MainWindow::lblFinancial_DragOver, &MainWindow::lblFinancial_DragDrop);
-    wireLink(m_lblQuickView, &MainWindow::lblQuickView_MouseMove,
+    wireLink(Strip::Summary, &MainWindow::lblQuickView_MouseMove,
              &MainWindow::lblQuickView_DragOver, &MainWindow::lblQuickView_DragDrop);
-    wireLink(m_lblCashFlow, &MainWindow::lblCashFlow_MouseMove, &MainWindow::lblCashFlow_DragOver,
+    wireLink(Strip::CashFlow, &MainWindow::lblCashFlow_MouseMove, &MainWindow::lblCashFlow_DragOver,
              &MainWindow::lblCashFlow_DragDrop);
 }
 

@@ -6,6 +6,7 @@
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/widgetprompts.h"
 #include "gui/mainwindow/mainwindow.h"
+#include "gui/mainwindow/navigationstrip.h"
 #include "gui/pictures/picturestrip.h"
 #include "gui/views/homepage.h"
 

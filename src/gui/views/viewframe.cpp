@@ -97,8 +97,15 @@ QLineEdit* ViewFrame::addCaptionedField(const QString& field, const QString& cap
     base.remove(0, 3); // "txt"
     addCaption(this, QStringLiteral("lbl") + base, caption, captionLeft, top, captionWidth);
     QLineEdit* edit = addField(this, field, 0, fieldLeft, top, fieldWidth);
+    if (!m_firstField)
+        m_firstField = edit;
     if (percent)
         addCaption(this, QStringLiteral("lbl") + base + QStringLiteral("Percent"),
                    QStringLiteral("%"), fieldLeft + fieldWidth + 60, top, 240);
     return edit;
+}
+
+void ViewFrame::focusFirstField() {
+    if (m_firstField)
+        m_firstField->setFocus();
 }

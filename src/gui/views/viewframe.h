@@ -36,9 +36,13 @@ public:
                                  int captionLeft, int captionWidth, int fieldLeft, int fieldWidth,
                                  int top);
 
+    // The first captioned field built: where the keyboard goes when the view comes up.
+    void focusFirstField();
+
 protected:
     ControlTable& controls() { return m_controls; }
 
 private:
     ControlTable& m_controls;
+    QLineEdit* m_firstField = nullptr;
 };
