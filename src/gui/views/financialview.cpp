@@ -1,120 +1,89 @@
 #include "gui/views/financialview.h"
 
+#include "model/fieldtable.h"
+
 #include <QLabel>
 #include <QLineEdit>
 
 namespace {
 
-struct Row {
-    const char* field;
-    const char* caption;
-    bool percent;
-};
-
-const Row kPurchase[] = {
-    {"txtCurrentMarketValue", "Current Market Value", false},
-    {"txtPurchasePrice", "Purchase Price", false},
-    {"txtDownPayment", "Down Payment", false},
-    {"txtClosingCosts", "Closing Costs", false},
-    {"txtAppreciation", "Expected Appreciation", true},
-    {"txtDepreciateAsImprovements", "Depreciate as Improvements", true},
-};
-const Row kRental[] = {
-    {"txtGrossMonthlyIncome", "Gross Monthly Income", false},
-    {"txtExpectedVacancyRate", "Expected Vacancy Rate", true},
-    {"txtOtherMonthlyIncome", "Other Monthly Income", false},
-    {"txtAnnualRateIncrease", "Annual Rate Increase", true},
-};
-const Row kTaxes[] = {
-    {"txtFederalTaxRate", "Federal Tax Rate", true},
-    {"txtStateTaxRate", "State Tax Rate", true},
-    {"txtLongTermCapitolGainsRate", "Long Term Capitol Gains Rate", true},
-};
-const Row kExpenses[] = {
-    {"txtAdvertising", "Advertising", false},
-    {"txtInsurance", "Insurance", false},
-    {"txtMiscellaneousExpenses", "Miscellaneous", false},
-    {"txtOfficeSupplies", "Office Supplies", false},
-    {"txtProfessionalServices", "Professional Services", false},
-    {"txtPropertyManagement", "Property Management", false},
-    {"txtPropertyTaxes", "Property Taxes", false},
-    {"txtRepairAndMaintenance", "Repair and Maintenance", false},
-    {"txtSalaryAndWages", "Salary and Wages", false},
-    {"txtUtilities", "Utilities", false},
-    {"txtWaterSewerGarbage", "Water/Sewer/Garbage", false},
-    {"txtOperatingCostIncrease", "Operating Cost Increase", true},
-};
-
-// The left column's caption and field positions.
 constexpr int kCaptionLeft = 240;
 constexpr int kFieldWidth = 1560;
+constexpr int kGroupGap = 120; // extra space above a group heading
+constexpr int kRightLeft = 5700;
 
 } // namespace
 
+// The groups and their fields come from the field table; each column runs down from its first
+// heading, so a new field in a group moves what is under it.
 FinancialView::FinancialView(QWidget* parent, ControlTable& controls)
     : ViewFrame(parent, controls, QStringLiteral("frameFinancial"),
-                QStringLiteral("Financial Information"), 10260) {
-    auto column = [this](const auto& rows, int top, int captionLeft, int captionWidth,
-                         int fieldLeft) {
-        int i = 0;
-        for (const Row& row : rows)
-            addCaptionedField(QString::fromLatin1(row.field), QString::fromLatin1(row.caption),
-                              row.percent, captionLeft, captionWidth, fieldLeft, kFieldWidth,
-                              top + i++ * kRowPitch);
+                QStringLiteral("Financial Information"), 0) {
+    // A heading, its fields one row each; returns the top of the row after the last field.
+    auto group = [this](const QString& name, int top, int captionLeft, int captionWidth,
+                        int fieldLeft) {
+        addGroupHeading(name, captionLeft, top, 4500);
+        top += kRowPitch;
+        for (const FieldInfo* field : FieldsOf(FieldView::Financial, name)) {
+            addFieldRow(*field, captionLeft, captionWidth, fieldLeft, kFieldWidth, top);
+            top += kRowPitch;
+        }
+        return top;
     };
-    addGroupHeading(QStringLiteral("Purchase Information"), kCaptionLeft, 1620, 4500);
-    column(kPurchase, 1980, kCaptionLeft, 3000, 3300);
-    addGroupHeading(QStringLiteral("Rental Information"), kCaptionLeft, 4260, 4500);
-    column(kRental, 4620, kCaptionLeft, 3000, 3300);
-    addGroupHeading(QStringLiteral("Tax Information"), kCaptionLeft, 6180, 4500);
-    column(kTaxes, 6540, kCaptionLeft, 3000, 3300);
+    // Left column: purchase, rental and tax figures.
+    int left = 1620;
+    for (const char* name : {"Purchase Information", "Rental Information", "Tax Information"})
+        left = group(QString::fromLatin1(name), left, kCaptionLeft, 3000, 3300) + kGroupGap;
+    left -= kGroupGap;
 
     // Right column: the operating expenses and their running total.
-    addGroupHeading(QStringLiteral("Operating Expenses"), 5700, 1620, 4500);
-    column(kExpenses, 1980, 5700, 2580, 8340);
-    QLabel* total = addCaption(this, QStringLiteral("lblAnnualOperatingExpenses"),
-                               QStringLiteral("Annual Operating Expenses"), 5700, 6390, 4920, 330);
+    const int right = group(QStringLiteral("Operating Expenses"), 1620, kRightLeft, 2580, 8340);
+    const int totalTop = right - kRowPitch + 450;
+    QLabel* total =
+        addCaption(this, QStringLiteral("lblAnnualOperatingExpenses"),
+                   QStringLiteral("Annual Operating Expenses"), kRightLeft, totalTop, 4920, 330);
     total->setFont(PixelFont(12, true));
 
-    buildMortgages();
+    const int bottom = buildMortgages(qMax(left, totalTop + kRowPitch));
+    PlaceTwips(this, 0, 0, kWidth, bottom + 600);
 }
 
-// One row per loan under four column headings.
-void FinancialView::buildMortgages() {
-    addGroupHeading(QStringLiteral("Mortgages"), kCaptionLeft, 7620, 4500);
-    const int colLeft[] = {1860, 4020, 6180, 8340};
+// One row per loan under one column heading per field of the loan, the captions of the table;
+// returns the top of the last row.
+int FinancialView::buildMortgages(int top) {
+    const QString group = QStringLiteral("Mortgages");
+    addGroupHeading(group, kCaptionLeft, top, 4500);
+    const QVector<const FieldInfo*> fields = FieldsOf(FieldView::Financial, group);
+    const int columns = 4;
+    const int colLeft[columns] = {1860, 4020, 6180, 8340};
     const int colWidth = 2000;
-    const char* headings[] = {"Mortgage Principal", "Annual Interest Rate", "Amortization Term",
-                              "Monthly Payment"};
-    const char* headingNames[] = {"lblMortgagePrincipalHeading", "lblAnnualInterestRateHeading",
-                                  "lblAmortizationTermHeading", "lblMonthlyPaymentHeading"};
-    for (int c = 0; c < 4; ++c) {
+    for (int c = 0; c < columns && c < fields.size(); ++c) {
+        QString name = fields[c]->caption;
+        name.remove(QLatin1Char(' '));
         QLabel* h =
-            addCaption(this, QString::fromLatin1(headingNames[c]), QString::fromLatin1(headings[c]),
-                       colLeft[c] - 120, 7995, colWidth + 240, 270);
+            addCaption(this, QStringLiteral("lbl") + name + QStringLiteral("Heading"),
+                       fields[c]->caption, colLeft[c] - 120, top + 375, colWidth + 240, 270);
         h->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
         h->setFont(PixelFont(12, true));
     }
     QLabel* months =
         addCaption(this, QStringLiteral("lblAmortizationTermMonths"), QStringLiteral("(months)"),
-                   colLeft[2] - 120, 8265, colWidth + 240, 255);
+                   colLeft[2] - 120, top + 645, colWidth + 240, 255);
     months->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    for (int row = 1; row <= 4; ++row) {
-        const int top = 8580 + (row - 1) * kRowPitch;
-        QLabel* caption =
-            addCaption(this, QStringLiteral("lblMortgageRow%1").arg(row),
-                       QStringLiteral("Mortgage %1").arg(row), kCaptionLeft, top, 1500);
-        caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        const QString n = QString::number(row);
-        addField(this, QStringLiteral("txtMortgagePrincipal") + n, 0, colLeft[0], top, colWidth);
-        addField(this, QStringLiteral("txtAnnualInterestRate") + n, 0, colLeft[1], top, colWidth);
-        addField(this, QStringLiteral("txtAmortizationTerm") + n, 0, colLeft[2], top, colWidth);
-        QLineEdit* payment = addField(this, QStringLiteral("txtMortgageMonthlyPayment") + n, 0,
-                                      colLeft[3], top, colWidth);
-        // Computed: the user can select the payment but not type over it.
-        payment->setReadOnly(true);
-        QPalette p = payment->palette();
-        p.setColor(QPalette::Base, QColor(0xE0, 0xE0, 0xE0));
-        payment->setPalette(p);
+    int rowTop = top + 960;
+    for (int i = 0; i < fields.size(); ++i) {
+        const int row = i / columns + 1;
+        const int c = i % columns;
+        rowTop = top + 960 + (row - 1) * kRowPitch;
+        if (c == 0) {
+            QLabel* caption =
+                addCaption(this, QStringLiteral("lblMortgageRow%1").arg(row),
+                           QStringLiteral("Mortgage %1").arg(row), kCaptionLeft, rowTop, 1500);
+            caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        }
+        QLineEdit* edit = addField(this, fields[i]->name, 0, colLeft[c], rowTop, colWidth);
+        if (fields[i]->isReadOnly())
+            markComputed(edit);
     }
+    return rowTop;
 }

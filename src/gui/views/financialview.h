@@ -10,5 +10,5 @@ public:
     FinancialView(QWidget* parent, ControlTable& controls);
 
 private:
-    void buildMortgages();
+    int buildMortgages(int top);
 };

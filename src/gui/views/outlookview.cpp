@@ -3,6 +3,7 @@
 #include "gui/mainwindow/windowlayout.h"
 #include "gui/views/controltable.h"
 #include "gui/widgets/outlookchart.h"
+#include "model/fieldtable.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -56,22 +57,28 @@ QString yearCaption(int year, bool twentyYearGrid) {
     return QStringLiteral("Year %1").arg(year);
 }
 
-struct OutlookRow {
-    const char* suffix;
-    const char* caption;
-};
-const OutlookRow kOutlookRows[] = {
-    {"TotalGrossIncome", "Total Gross Income"},  {"ExpectedVacancy", "Expected Vacancy"},
-    {"OperatingExpenses", "Operating Expenses"}, {"TotalMortgages", "Mortgage Payments"},
-    {"IncomeTaxes", "Estimated Income Tax"},     {"NetCashflow", "Annual Cash Flow"},
-    {"MonthCashflow", "Monthly Cash Flow"},
-};
+// A grid's rows as the field table lists them: the 5-year grid's fields have five cells, the
+// 20-year grid's twenty.
+QVector<const FieldInfo*> gridRows(int years) {
+    QVector<const FieldInfo*> rows;
+    for (const FieldInfo* field : FieldsOf(FieldView::Outlook, QString())) {
+        if (field->cells == years)
+            rows.append(field);
+    }
+    return rows;
+}
+
+// A grid of n rows under its header row: its height, in twips.
+int gridHeight(qsizetype rows) {
+    // The header row and the rows, 20-pixel cells on 21-pixel pitch, and a margin below.
+    return int(rows + 1) * kGridRowPitch + 60;
+}
 
 } // namespace
 
 OutlookView::OutlookView(QWidget* parent, ControlTable& controls)
     : ViewFrame(parent, controls, QStringLiteral("frame5YearView"),
-                QStringLiteral("Cash Flow Outlook"), 8820) {
+                QStringLiteral("Cash Flow Outlook"), 0) {
     QLabel* prompt =
         addCaption(this, QStringLiteral("lblCFAYears"),
                    QStringLiteral("View Cash Flow Outlook for "), 240, 1620, 2640, 330);
@@ -93,30 +100,35 @@ OutlookView::OutlookView(QWidget* parent, ControlTable& controls)
             emit periodChosen();
     });
 
-    buildGrids();
+    const int chartTop = kGridTop + buildGrids() + 120;
 
     m_chart = new OutlookChart(this);
     m_chart->setObjectName(QStringLiteral("MSChart5Year"));
-    PlaceTwips(m_chart, 240, 5100, 10380, 3600);
+    PlaceTwips(m_chart, 240, chartTop, 10380, 3600);
+    PlaceTwips(this, 0, 0, kWidth, chartTop + 3600 + 120);
 }
 
-void OutlookView::buildGrids() {
+// Returns the height of the taller grid, the 20-year one with its bar.
+int OutlookView::buildGrids() {
     const QFont cellFont = PixelFont(11, false, true);
     const QFont headFont = PixelFont(11, true, true);
-    auto addGridCaptions = [&](QWidget* parent, const QString& prefix, bool twentyYear,
+    const QVector<const FieldInfo*> rows5 = gridRows(5);
+    const QVector<const FieldInfo*> rows20 = gridRows(20);
+    // Each row's caption is named after its cells: txt5CFNetCashflow has lbl5CFNetCashflow.
+    auto addGridCaptions = [&](QWidget* parent, const QVector<const FieldInfo*>& rows,
                                int captionWidth) {
-        for (int r = 0; r < 7; ++r) {
-            QString caption = QString::fromLatin1(kOutlookRows[r].caption);
-            if (twentyYear && r == 4)
-                caption = QStringLiteral("Est. Income Tax");
-            QLabel* l =
-                addCaption(parent, prefix + QString::fromLatin1(kOutlookRows[r].suffix), caption, 0,
-                           kGridRowPitch + r * kGridRowPitch, captionWidth, kGridCellHeight);
-            l->setFont(r >= 5 ? headFont : cellFont);
+        int top = kGridRowPitch;
+        for (const FieldInfo* row : rows) {
+            QLabel* l = addCaption(parent, QStringLiteral("lbl") + row->name.mid(3), row->caption,
+                                   0, top, captionWidth, kGridCellHeight);
+            // The cash flow rows stand out: they are what the grid is for.
+            l->setFont(row->name.endsWith(QLatin1String("Cashflow")) ? headFont : cellFont);
+            top += kGridRowPitch;
         }
     };
-    auto addGridColumns = [&](QWidget* parent, const QString& prefix, int firstYear, int lastYear,
-                              int left, int pitch, bool twentyYear, const QString& headerName) {
+    auto addGridColumns = [&](QWidget* parent, const QVector<const FieldInfo*>& rows, int firstYear,
+                              int lastYear, int left, int pitch, bool twentyYear,
+                              const QString& headerName) {
         for (int year = firstYear; year <= lastYear; ++year) {
             const int x = left + (year - firstYear) * pitch;
             auto* header = new QLabel(yearCaption(year, twentyYear), parent);
@@ -124,10 +136,11 @@ void OutlookView::buildGrids() {
             header->setFont(headFont);
             header->setAlignment(Qt::AlignCenter);
             PlaceTwips(header, x, 0, pitch - 15, kGridCellHeight);
-            for (int r = 0; r < 7; ++r) {
+            int top = kGridRowPitch;
+            for (const FieldInfo* row : rows) {
                 QLineEdit* cell =
-                    addField(parent, prefix + QString::fromLatin1(kOutlookRows[r].suffix), year, x,
-                             kGridRowPitch + r * kGridRowPitch, pitch - 15, kGridCellHeight);
+                    addField(parent, row->name, year, x, top, pitch - 15, kGridCellHeight);
+                top += kGridRowPitch;
                 cell->setFrame(false);
                 cell->setFont(cellFont);
                 cell->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -140,25 +153,27 @@ void OutlookView::buildGrids() {
     auto* grid5 = new GridFrame(this);
     grid5->setObjectName(QStringLiteral("frameCFA5Year"));
     m_grid5 = grid5;
-    PlaceTwips(grid5, 240, kGridTop, 10380, 2580);
+    PlaceTwips(grid5, 240, kGridTop, 10380, gridHeight(rows5.size()));
     grid5->headerLeft = TwipsToPixels(2145);
     grid5->headerHeight = TwipsToPixels(kGridCellHeight);
-    addGridCaptions(grid5, QStringLiteral("lbl5CF"), false, 2040);
-    addGridColumns(grid5, QStringLiteral("txt5CF"), 1, 5, 2160, 1635, false,
-                   QStringLiteral("lbl5CFYear"));
+    addGridCaptions(grid5, rows5, 2040);
+    addGridColumns(grid5, rows5, 1, 5, 2160, 1635, false, QStringLiteral("lbl5CFYear"));
 
     // The 20-year grid: row captions, then two pages of ten years and the bar between them.
     m_grid20 = new QFrame(this);
     m_grid20->setObjectName(QStringLiteral("frameCFA10Year"));
-    PlaceTwips(m_grid20, 240, kGridTop, 10380, 2940);
-    addGridCaptions(m_grid20, QStringLiteral("lbl10CF"), true, 1740);
+    const int pageHeight = gridHeight(rows20.size());
+    const int barTop = pageHeight + 75;
+    const int height20 = barTop + 285;
+    PlaceTwips(m_grid20, 240, kGridTop, 10380, height20);
+    addGridCaptions(m_grid20, rows20, 1740);
     auto makePage = [&](const QString& name, int firstYear) {
         auto* page = new GridFrame(m_grid20);
         page->setObjectName(name);
-        PlaceTwips(page, 1770, 0, 8610, 2580);
+        PlaceTwips(page, 1770, 0, 8610, pageHeight);
         page->headerLeft = 0;
         page->headerHeight = TwipsToPixels(kGridCellHeight);
-        addGridColumns(page, QStringLiteral("txt10CF"), firstYear, firstYear + 9, 15, 855, true,
+        addGridColumns(page, rows20, firstYear, firstYear + 9, 15, 855, true,
                        QStringLiteral("lbl10CFYear"));
         return page;
     };
@@ -170,9 +185,10 @@ void OutlookView::buildGrids() {
     m_decadeBar->setRange(1, 2);
     m_decadeBar->setPageStep(1);
     m_decadeBar->setValue(1);
-    PlaceTwips(m_decadeBar, 1785, 2655, 8595, kBarThickness);
+    PlaceTwips(m_decadeBar, 1785, barTop, 8595, kBarThickness);
     connect(m_decadeBar, &QScrollBar::valueChanged, this, &OutlookView::decadeScrolled);
     m_grid20->hide();
+    return height20;
 }
 
 void OutlookView::showChosenPeriod() {

@@ -31,7 +31,7 @@ signals:
     void decadeScrolled();
 
 private:
-    void buildGrids();
+    int buildGrids();
 
     QComboBox* m_period = nullptr;
     QFrame* m_grid5 = nullptr;

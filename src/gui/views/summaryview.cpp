@@ -1,57 +1,28 @@
 #include "gui/views/summaryview.h"
 
+#include "model/fieldtable.h"
+
 #include <QLineEdit>
 
-namespace {
-
-struct Row {
-    const char* field;
-    const char* caption;
-};
-
-const Row kLeft[] = {
-    {"txtQISPropertyPrice", "Property Price"},
-    {"txtQISDownPayment", "Down Payment"},
-    {"txtQISClosingCosts", "Closing Costs"},
-    {"txtQISTotalAcquisitionCost", "Total Acquisition Cost"},
-    {"txtQISTotalCashInvested", "Total Cash Invested"},
-    {"txtQISCashInvestedPercentage", "Cash Invested Percentage"},
-    {"txtQISPercentageDown", "Percentage Down"},
-    {"txtQISNumberOfUnits", "Number of Units"},
-    {"txtQISSquareFootage", "Square Footage"},
-    {"txtQISCostPerUnit", "Cost Per Unit"},
-    {"txtQISCostPerSquareFoot", "Cost Per Square Foot"},
-};
-const Row kRight[] = {
-    {"txtQISScheduledAnnualIncome", "Scheduled Annual Income"},
-    {"txtQISAnnualVacancy", "Annual Vacancy "},
-    {"txtQISActualAnnualGrossIncome", "Actual Annual Gross Income"},
-    {"txtQISAnnualExpenses", "Annual Expenses"},
-    {"txtQISAnnualNetOperatingIncome", "Annual Net Operating Income"},
-    {"txtQISCapitalizationRate", "Capitalization Rate"},
-    {"txtQISAverageRentPerUnit", "Average Rent Per Unit"},
-    {"txtQISAnnualDebtService", "Annual Debt Service"},
-    {"txtNetAnnualCashflowBeforeTaxes", "Net Annual Cashflow before Taxes"},
-    {"txtQISNetAnnualCashflowPerUnitBeforeTaxes", "Net Annual Cashflow per unit before Taxes"},
-    {"txtQISNetMonthlyCashflowPerUnitBeforeTaxes", "Net Monthly Cashflow per unit before Taxes"},
-};
-
-} // namespace
-
+// Both columns come from the field table: the acquisition group on the left, income and cash
+// flow on the right.
 SummaryView::SummaryView(QWidget* parent, ControlTable& controls)
     : ViewFrame(parent, controls, QStringLiteral("frameQuickView"),
-                QStringLiteral("Investment Summary"), 6300) {
-    addGroupHeading(QStringLiteral("Acquisition"), 240, 1620, 4500);
-    addGroupHeading(QStringLiteral("Income and Cash Flow"), 4860, 1620, 4500);
+                QStringLiteral("Investment Summary"), 0) {
+    const QString leftGroup = QStringLiteral("Acquisition");
+    const QString rightGroup = QStringLiteral("Income and Cash Flow");
+    const QVector<const FieldInfo*> left = FieldsOf(FieldView::Summary, leftGroup);
+    const QVector<const FieldInfo*> right = FieldsOf(FieldView::Summary, rightGroup);
+    addGroupHeading(leftGroup, 240, 1620, 4500);
+    addGroupHeading(rightGroup, 4860, 1620, 4500);
     // Left and right rows are built in pairs, so Tab runs across before it runs down.
-    for (int i = 0; i < 11; ++i) {
-        const int top = 1980 + i * kRowPitch;
-        addCaptionedField(QString::fromLatin1(kLeft[i].field),
-                          QString::fromLatin1(kLeft[i].caption), false, 240, 2820, 3060, 1560, top)
-            ->setAlignment(Qt::AlignRight);
-        addCaptionedField(QString::fromLatin1(kRight[i].field),
-                          QString::fromLatin1(kRight[i].caption), false, 4860, 4140, 9060, 1560,
-                          top)
-            ->setAlignment(Qt::AlignRight);
+    int top = 1980;
+    const int rows = int(qMax(left.size(), right.size()));
+    for (int i = 0; i < rows; ++i, top += kRowPitch) {
+        if (i < left.size())
+            addFieldRow(*left[i], 240, 2820, 3060, 1560, top)->setAlignment(Qt::AlignRight);
+        if (i < right.size())
+            addFieldRow(*right[i], 4860, 4140, 9060, 1560, top)->setAlignment(Qt::AlignRight);
     }
+    PlaceTwips(this, 0, 0, kWidth, top + kRowPitch);
 }

@@ -3,6 +3,7 @@
 #include "gui/mainwindow/windowlayout.h"
 #include "gui/views/controltable.h"
 #include "gui/widgets/fieldlimit.h"
+#include "model/fieldtable.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -108,4 +109,21 @@ QLineEdit* ViewFrame::addCaptionedField(const QString& field, const QString& cap
 void ViewFrame::focusFirstField() {
     if (m_firstField)
         m_firstField->setFocus();
+}
+
+QLineEdit* ViewFrame::addFieldRow(const FieldInfo& field, int captionLeft, int captionWidth,
+                                  int fieldLeft, int fieldWidth, int top) {
+    QLineEdit* edit = addCaptionedField(field.name, field.caption, field.isPercent(), captionLeft,
+                                        captionWidth, fieldLeft, fieldWidth, top);
+    if (field.isReadOnly())
+        markComputed(edit);
+    return edit;
+}
+
+void ViewFrame::markComputed(QLineEdit* field) {
+    // The user can select a computed figure but not type over it.
+    field->setReadOnly(true);
+    QPalette p = field->palette();
+    p.setColor(QPalette::Base, QColor(0xE0, 0xE0, 0xE0));
+    field->setPalette(p);
 }

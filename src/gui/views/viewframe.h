@@ -3,6 +3,7 @@
 #include <QFrame>
 
 class ControlTable;
+struct FieldInfo;
 class QLabel;
 class QLineEdit;
 
@@ -35,6 +36,12 @@ public:
     QLineEdit* addCaptionedField(const QString& field, const QString& caption, bool percent,
                                  int captionLeft, int captionWidth, int fieldLeft, int fieldWidth,
                                  int top);
+
+    // A field of the field table with its caption (and "%" for a percentage); a computed field
+    // is read-only and shaded.
+    QLineEdit* addFieldRow(const FieldInfo& field, int captionLeft, int captionWidth, int fieldLeft,
+                           int fieldWidth, int top);
+    static void markComputed(QLineEdit* field);
 
     // The first captioned field built: where the keyboard goes when the view comes up.
     void focusFirstField();

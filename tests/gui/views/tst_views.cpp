@@ -2,10 +2,15 @@
 #include "gui/dialogs/scriptedfilepicker.h"
 #include "gui/pictures/picturestrip.h"
 #include "gui/views/controltable.h"
+#include "gui/views/financialview.h"
 #include "gui/views/outlookview.h"
+#include "gui/views/propertyview.h"
+#include "gui/views/summaryview.h"
+#include "model/fieldtable.h"
 #include "testsupport.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
@@ -13,9 +18,36 @@
 class TestViews : public QObject {
     Q_OBJECT
 private slots:
+    void everyTableFieldShowsOnItsViewWithItsCaption();
     void outlookSwitchesPeriodsAndDecades();
     void pictureStripAddsAndDeletesOnItsOwn();
 };
+
+void TestViews::everyTableFieldShowsOnItsViewWithItsCaption() {
+    ControlTable controls;
+    PropertyView property(nullptr, controls);
+    FinancialView financial(nullptr, controls);
+    SummaryView summary(nullptr, controls);
+    OutlookView outlook(nullptr, controls);
+    const QHash<FieldView, QWidget*> views = {{FieldView::Property, &property},
+                                              {FieldView::Financial, &financial},
+                                              {FieldView::Summary, &summary},
+                                              {FieldView::Outlook, &outlook}};
+    for (const FieldInfo& field : FieldTable()) {
+        const ControlTable::Cell* cell = controls.find(field.name, field.cells);
+        QVERIFY2(cell && views[field.view]->isAncestorOf(cell->widget), qPrintable(field.name));
+        QCOMPARE(cell->widget->property("readOnly").toBool(), field.isReadOnly());
+        // Mortgage fields are captioned by their column headings, the notes by their group.
+        if (field.caption.isEmpty() || field.group == QLatin1String("Mortgages"))
+            continue;
+        const ControlTable::Cell* caption =
+            controls.find(QStringLiteral("lbl") + field.name.mid(3), 0);
+        QVERIFY2(caption, qPrintable(field.name));
+        QCOMPARE(qobject_cast<QLabel*>(caption->widget)->text(), field.caption);
+        QCOMPARE(bool(controls.find(QStringLiteral("lbl") + field.name.mid(3) + "Percent", 0)),
+                 field.isPercent());
+    }
+}
 
 void TestViews::outlookSwitchesPeriodsAndDecades() {
     ControlTable controls;
