@@ -12,6 +12,7 @@
 #include <memory>
 
 class ClickableImage;
+class EditMenu;
 class FilePicker;
 class FinancialView;
 class HomePage;
@@ -228,14 +229,7 @@ private:
     // Hands a page of the program's own folders to the browser; when the shell refuses it,
     // tells the user where the file is so it can be opened by hand.
     void openPage(const QString& path);
-    void SendToActiveControl(int message);
-    QWidget* activeControl() const;
-    QAction* m_mnuEditUndo = nullptr;
-    QAction* m_mnuEditCut = nullptr;
-    QAction* m_mnuEditCopy = nullptr;
-    QAction* m_mnuEditPaste = nullptr;
-    QAction* m_mnuEditDelete = nullptr;
-    QAction* m_mnuEditSelectAll = nullptr;
+    EditMenu* m_editMenu = nullptr;
     QAction* m_mnuHelpAbout = nullptr;
     // --- end of Edit and Help menus ---
 
