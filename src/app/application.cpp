@@ -11,7 +11,21 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QIcon>
+#include <QStandardPaths>
 #include <QTimer>
+
+namespace {
+const QCommandLineOption& DataOption() {
+    static const QCommandLineOption option(
+        QStringLiteral("data"),
+        QStringLiteral("Keep the database, pictures, reports and error log in <folder>."),
+        QStringLiteral("folder"));
+    return option;
+}
+} // namespace
 
 RunningProgram::RunningProgram(Prompts* prompts) : m_prompts(prompts) {
     ErrorLog::setNotifier([this](const QString& title, const QString& text) {
@@ -55,9 +69,37 @@ Prompts& RunningProgram::promptsForLog() {
     return *m_earlyPrompts;
 }
 
+QString StartupDataFolder(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addOption(DataOption());
+    parser.parse(arguments);
+    const QString named = parser.value(DataOption());
+    return ChooseDataFolder(named.isEmpty() ? QString() : QDir(named).absolutePath(),
+                            QCoreApplication::applicationDirPath(),
+                            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
 int RunQuillbrook(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillbrook"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(QB_VERSION_MAJOR)
+                                            .arg(QB_VERSION_MINOR)
+                                            .arg(QB_VERSION_REVISION));
+    QApplication::setDesktopFileName(QStringLiteral("com.harrowgate.Quillbrook"));
+    {
+        // --help, --version and unknown options answer on the terminal and end here.
+        QCommandLineParser parser;
+        parser.setApplicationDescription(QStringLiteral("Real estate investment analyzer"));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOption(DataOption());
+        parser.process(app);
+    }
+    SetDataFolder(StartupDataFolder(QCoreApplication::arguments()));
+    QIcon icon(QStringLiteral(":/icons/quillbrook.png"));
+    icon.addFile(QStringLiteral(":/icons/quillbrook-48.png"));
+    QApplication::setWindowIcon(icon);
     RunningProgram program;
     return app.exec();
 }

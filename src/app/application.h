@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <memory>
 
 class MainWindow;
@@ -23,6 +24,11 @@ private:
     std::unique_ptr<WidgetPrompts> m_earlyPrompts; // before the window exists
     std::unique_ptr<MainWindow> m_window;
 };
+
+// The folder the program's data goes to, from the command line (`--data DIR`) or, without
+// it, beside the executable when that is a writable program folder and in the per-user data
+// folder otherwise. `arguments` as the program received them, its own path first.
+QString StartupDataFolder(const QStringList& arguments);
 
 // The program's entry: start-up, then the window's events until it closes.
 int RunQuillbrook(int argc, char* argv[]);

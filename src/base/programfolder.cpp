@@ -13,6 +13,15 @@ QString& folderOverride() {
     static QString folder;
     return folder;
 }
+
+QString& resourceOverride() {
+    static QString folder;
+    return folder;
+}
+
+bool HoldsResources(const QString& folder) {
+    return QFileInfo(JoinProgramPath(folder, QStringLiteral("_images"))).isDir();
+}
 } // namespace
 
 QString ProgramFolder() {
@@ -23,6 +32,41 @@ QString ProgramFolder() {
 
 void SetProgramFolder(const QString& folder) {
     folderOverride() = folder;
+    resourceOverride() = folder;
+}
+
+void SetDataFolder(const QString& folder) {
+    folderOverride() = folder;
+}
+
+QString LocateResourceFolder(const QString& executableFolder) {
+    if (HoldsResources(executableFolder))
+        return executableFolder;
+    // bin/quillbrook finds share/quillbrook/ under the same prefix.
+    const QString installed = QDir::cleanPath(executableFolder + QStringLiteral("/../share/quillbrook"));
+    return HoldsResources(installed) ? installed : executableFolder;
+}
+
+QString ResourceFolder() {
+    if (!resourceOverride().isEmpty())
+        return resourceOverride();
+    static const QString located = LocateResourceFolder(QCoreApplication::applicationDirPath());
+    return located;
+}
+
+QString ResourcePath(const QString& relative) {
+    return JoinProgramPath(ResourceFolder(), relative);
+}
+
+QString ChooseDataFolder(const QString& explicitFolder, const QString& executableFolder,
+                         const QString& perUserFolder) {
+    if (!explicitFolder.isEmpty())
+        return explicitFolder;
+    // Writability alone would let root's data land in /usr/bin: an installed program is
+    // recognised by its resources living elsewhere.
+    if (HoldsResources(executableFolder) && QFileInfo(executableFolder).isWritable())
+        return executableFolder;
+    return perUserFolder;
 }
 
 QString JoinProgramPath(const QString& folder, const QString& relative) {
@@ -54,7 +98,12 @@ QString LocatePictureFile(const QString& reference, const QString& folder) {
 void PrepareProgramFolders() {
     // No separator is added or removed here: the folder is used exactly as reported.
     Trap(2510, [] {
-        g_sLogoPicturePath = ProgramFolder() + QStringLiteral("/_images/hgtLogoSmall4.bmp");
+        g_sLogoPicturePath = ResourceFolder() + QStringLiteral("/_images/hgtLogoSmall4.bmp");
+    });
+    // The per-user folder of a first run, or one named on the command line, may not exist yet.
+    Trap(2515, [] {
+        if (!QFileInfo(ProgramFolder()).isDir() && !QDir().mkpath(ProgramFolder()))
+            RaiseError(76);
     });
     const QStringList suffixes{QStringLiteral("/_reports/"), QStringLiteral("/_data/"),
                                QStringLiteral("/_data/_propertyImages/")};

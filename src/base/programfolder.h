@@ -2,10 +2,27 @@
 
 #include <QString>
 
-// The folder that holds the executable; everything the program stores lives below it.
-// Tests point it at a temporary folder.
+// The folder everything the program stores lives below: "_data", "_reports" and the error
+// log. The executable's own folder unless start-up chose another (see ChooseDataFolder).
 QString ProgramFolder();
+// Points both the stored data and the program's own pictures and help page at one folder, as
+// in a portable program folder; tests use it with a temporary folder. Empty restores both.
 void SetProgramFolder(const QString& folder);
+// Points only the stored data elsewhere; the pictures and help page stay where they are.
+void SetDataFolder(const QString& folder);
+
+// The folder that holds "_images" and "_reference": beside the executable when they are
+// there (the build folder, a portable copy), otherwise the installed share folder.
+QString ResourceFolder();
+QString ResourcePath(const QString& relative);
+// The same choice for a given executable folder.
+QString LocateResourceFolder(const QString& executableFolder);
+
+// Where the data goes. An explicit folder wins. A writable program folder that holds its
+// resources keeps its data beside the executable (portable); an installed program, whose
+// resources sit in a share folder, or a read-only one uses the per-user folder.
+QString ChooseDataFolder(const QString& explicitFolder, const QString& executableFolder,
+                         const QString& perUserFolder);
 
 // folder + "/" + relative, without doubling a separator the folder already ends in.
 QString JoinProgramPath(const QString& folder, const QString& relative);
@@ -26,6 +43,7 @@ QString LocatePictureFile(const QString& reference, const QString& folder);
 // The small logo shown in the corner while no property picture is.
 extern QString g_sLogoPicturePath;
 
-// Start-up's first steps: the logo path, then the working folders "_reports", "_data" and
+// Start-up's first steps: the logo path, then the data folder itself when it is missing,
+// then the working folders "_reports", "_data" and
 // "_data/_propertyImages" (created one level at a time when missing). Failures are logged.
 void PrepareProgramFolders();

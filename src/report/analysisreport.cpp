@@ -51,8 +51,9 @@ struct PairRow {
 class PageWriter {
 public:
     PageWriter(QIODevice* out, const Form& form, const QStringList& pictures,
-               const QString& programFolder)
-        : m_out(out), m_form(form), m_pictures(pictures), m_folder(programFolder) {}
+               const QString& programFolder, const QString& imagesFolder)
+        : m_out(out), m_form(form), m_pictures(pictures), m_folder(programFolder),
+          m_imagesFolder(imagesFolder) {}
 
     void write() {
         head();
@@ -102,9 +103,6 @@ private:
     static QString number(int n) {
         return QLatin1Char(' ') + QString::number(n) + QLatin1Char(' ');
     }
-    QString programFile(const QString& relative) const {
-        return LinkText(JoinProgramPath(m_folder, relative));
-    }
 
     void head() {
         line("<html xmlns=\"http://www.w3.org/1999/xhtml\"> <head> ");
@@ -125,7 +123,7 @@ private:
              number(1) + QStringLiteral(">  <tr>"));
         line(QStringLiteral("<td width=") + number(117) + QStringLiteral("> <a href=\"") +
              ProductPageAddress() + QStringLiteral("\"><img src=\"file://") +
-             programFile(QStringLiteral("_images/")) +
+             LinkText(JoinProgramPath(m_imagesFolder, QStringLiteral("_images/"))) +
              QStringLiteral("hgtQuillbrookLogoSmall4.jpg\" width=\"305\" height=\"172\" /> </td>"));
         line("</tr> </table>");
     }
@@ -528,6 +526,7 @@ private:
     const Form& m_form;
     const QStringList& m_pictures;
     QString m_folder;
+    QString m_imagesFolder;
 };
 
 } // namespace
@@ -553,8 +552,10 @@ QString ProductPageAddress() {
 }
 
 void WriteAnalysisReport(QIODevice* out, const Form& form, const QStringList& pictures,
-                         const QString& programFolder) {
-    PageWriter(out, form, pictures, programFolder).write();
+                         const QString& programFolder, const QString& imagesFolder) {
+    PageWriter(out, form, pictures, programFolder,
+               imagesFolder.isEmpty() ? programFolder : imagesFolder)
+        .write();
 }
 
 QString EscapeReportText(const QString& text) {

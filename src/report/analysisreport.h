@@ -23,9 +23,10 @@ QString ProductPageAddress();
 // Writes the whole page. `pictures` is the open property's picture list (element 0 unused,
 // references from element 1 on); `programFolder` is the folder as reported, untrimmed (picture
 // references that are not found on their own are taken relative to it). A failed write raises
-// error 75 and leaves the rest of the page unwritten.
+// error 75 and leaves the rest of the page unwritten. `imagesFolder` holds the program's own
+// "_images" when they are not below `programFolder` (an installed program).
 void WriteAnalysisReport(QIODevice* out, const Form& form, const QStringList& pictures,
-                         const QString& programFolder);
+                         const QString& programFolder, const QString& imagesFolder = QString());
 
 // A field text made safe to stand in the page: markup characters become entities, so a name
 // like "Smith & Sons <Annex>" shows as typed and a note cannot carry script into the page.

@@ -36,10 +36,10 @@ QString AboutCaption() {
 }
 
 QString LocalHelpPath() {
-    return ProgramPath(QStringLiteral("_reference/quillbrookhelp.html"));
+    return ResourcePath(QStringLiteral("_reference/quillbrookhelp.html"));
 }
 QString AboutLogoPath() {
-    return ProgramPath(QStringLiteral("_images/hgtQuillbrookLogoSmall4.jpg"));
+    return ResourcePath(QStringLiteral("_images/hgtQuillbrookLogoSmall4.jpg"));
 }
 
 } // namespace HelpCommands

@@ -17,6 +17,7 @@ struct FilePickerFilter {
 
 struct FilePickerRequest {
     QString title;
+    QString folder; // where the dialog opens; empty leaves it to the dialog
     QList<FilePickerFilter> filters;
 };
 

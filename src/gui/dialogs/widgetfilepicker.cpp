@@ -8,6 +8,8 @@ std::optional<QString> WidgetFilePicker::openFile(const FilePickerRequest& reque
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(NameFilters(request.filters));
+    if (!request.folder.isEmpty())
+        dialog.setDirectory(request.folder);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

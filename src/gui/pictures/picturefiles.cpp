@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QStandardPaths>
 
 const QString kInvalidPictureFile = QStringLiteral("invalidPictureFormat.jpg");
 
@@ -67,7 +68,7 @@ bool LoadPictureReference(const QString& reference, QPixmap* out, const QSize& f
 }
 
 QString ImagesFile(const QString& name) {
-    return JoinProgramPath(ProgramFolder(), QStringLiteral("_images/") + name);
+    return ResourcePath(QStringLiteral("_images/") + name);
 }
 
 QString PictureStamp(const QDateTime& when) {
@@ -92,9 +93,26 @@ QString FreePictureCopyPath(const QDateTime& when, const QString& chosenFile) {
     return path;
 }
 
+namespace {
+QString& lastPictureFolder() {
+    static QString folder;
+    return folder;
+}
+} // namespace
+
+std::optional<QString> ChoosePictureFile(FilePicker& picker) {
+    const std::optional<QString> chosen = picker.openFile(AddPictureRequest());
+    if (chosen && !chosen->isEmpty())
+        lastPictureFolder() = QFileInfo(*chosen).absolutePath();
+    return chosen;
+}
+
 FilePickerRequest AddPictureRequest() {
     FilePickerRequest request;
     request.title = QStringLiteral("Add File");
+    request.folder = lastPictureFolder().isEmpty()
+                         ? QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)
+                         : lastPictureFolder();
     const auto split = [](const char* patterns) {
         return QString::fromLatin1(patterns).split(QLatin1Char(';'));
     };

@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <optional>
 
 // Picture files of a property: loading a stored reference with its fallbacks, and naming the
 // copy an added picture gets in the program's picture folder.
@@ -40,3 +41,6 @@ QString FreePictureCopyPath(const QDateTime& when, const QString& chosenFile);
 
 // What the "Add File" dialog asks.
 FilePickerRequest AddPictureRequest();
+// Asks for a picture file, opening in the user's Pictures folder the first time and in the
+// folder of the last chosen file after that.
+std::optional<QString> ChoosePictureFile(FilePicker& picker);

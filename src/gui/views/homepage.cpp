@@ -225,7 +225,7 @@ void HomePage::buildControls() {
 }
 
 QString HomePage::imagesFile(const QString& name) const {
-    return JoinProgramPath(ProgramFolder(), QStringLiteral("_images/") + name);
+    return ResourcePath(QStringLiteral("_images/") + name);
 }
 
 void HomePage::setBorder(int k, bool on) {
