@@ -43,7 +43,8 @@ QString LocateResourceFolder(const QString& executableFolder) {
     if (HoldsResources(executableFolder))
         return executableFolder;
     // bin/quillbrook finds share/quillbrook/ under the same prefix.
-    const QString installed = QDir::cleanPath(executableFolder + QStringLiteral("/../share/quillbrook"));
+    const QString installed =
+        QDir::cleanPath(executableFolder + QStringLiteral("/../share/quillbrook"));
     return HoldsResources(installed) ? installed : executableFolder;
 }
 

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QtTest>
+#include <sys/mount.h>
 
 namespace {
 class RecordingShell : public Shell {
@@ -60,6 +61,57 @@ private slots:
         QCOMPARE(ProgramPath(QStringLiteral("_data/991106EB51")),
                  spaced + QStringLiteral("/_data/991106EB51"));
         QVERIFY(ReportPagePath(spaced).startsWith(spaced + QStringLiteral("/_reports/")));
+    }
+
+    void whereTheDataGoes() {
+        TempProgramFolder scratch;
+        const QString portable = scratch.file(QStringLiteral("portable"));
+        const QString perUser = scratch.file(QStringLiteral("home/.local/share/Quillbrook"));
+        const QString named = scratch.file(QStringLiteral("elsewhere"));
+        QVERIFY(QDir().mkpath(portable + QStringLiteral("/_images")));
+        QCOMPARE(ChooseDataFolder(QString(), portable, perUser), portable);
+        QCOMPARE(ChooseDataFolder(named, portable, perUser), named);
+        QCOMPARE(LocateResourceFolder(portable), portable);
+
+        // Installed: bin/ beside share/quillbrook/, writable or not (root may write to /usr/bin).
+        const QString prefix = scratch.file(QStringLiteral("usr"));
+        QVERIFY(QDir().mkpath(prefix + QStringLiteral("/bin")));
+        QVERIFY(QDir().mkpath(prefix + QStringLiteral("/share/quillbrook/_images")));
+        QCOMPARE(ChooseDataFolder(QString(), prefix + QStringLiteral("/bin"), perUser), perUser);
+        QCOMPARE(LocateResourceFolder(prefix + QStringLiteral("/bin")),
+                 prefix + QStringLiteral("/share/quillbrook"));
+        QCOMPARE(ChooseDataFolder(named, prefix + QStringLiteral("/bin"), perUser), named);
+
+        // A program folder that cannot be written, by permissions or (for root, whom
+        // permissions do not stop) a read-only mount.
+        QVERIFY(QFile::setPermissions(portable, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        const QByteArray where = QFile::encodeName(portable);
+        bool mounted = false;
+        if (QFileInfo(portable).isWritable()) {
+            mounted =
+                ::mount(where.constData(), where.constData(), nullptr, MS_BIND, nullptr) == 0 &&
+                ::mount(nullptr, where.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                        nullptr) == 0;
+            if (!mounted)
+                QSKIP("cannot make a read-only folder here");
+        }
+        const QString chosen = ChooseDataFolder(QString(), portable, perUser);
+        if (mounted)
+            ::umount2(where.constData(), MNT_DETACH);
+        QFile::setPermissions(portable, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ExeOwner);
+        QCOMPARE(chosen, perUser);
+    }
+
+    void theDataFolderIsMadeWhenMissing() {
+        TempProgramFolder folder;
+        const QString perUser = folder.file(QStringLiteral("home/.local/share/Quillbrook"));
+        SetDataFolder(perUser);
+        PrepareProgramFolders();
+        QVERIFY(QFileInfo(perUser + QStringLiteral("/_data/_propertyImages")).isDir());
+        QVERIFY(QFileInfo(perUser + QStringLiteral("/_reports")).isDir());
+        // The pictures stay where the program is.
+        QCOMPARE(g_sLogoPicturePath, folder.path() + QStringLiteral("/_images/hgtLogoSmall4.bmp"));
     }
 
     void openDocument() {

@@ -66,7 +66,8 @@ void MainWindow::PrintFinancialAnalysisReport() {
     Trap(5030, [&] { img5YearView_Click(); });
 
     Trap(5040, [&] { box.setSizeTwips(2280, 1455); });
-    Trap(5050, [&] { box.loadPicture(ResourcePath(QStringLiteral("_images/hgtQBLogoSmall.jpg"))); });
+    Trap(5050,
+         [&] { box.loadPicture(ResourcePath(QStringLiteral("_images/hgtQBLogoSmall.jpg"))); });
     // Files that did not reach the disk whole: the page is then not handed to the browser.
     QStringList unwritten;
     if (!Trap(5060, [&] { box.saveBitmap(ReportLogoPath(folder)); }))

@@ -93,26 +93,20 @@ QString FreePictureCopyPath(const QDateTime& when, const QString& chosenFile) {
     return path;
 }
 
-namespace {
-QString& lastPictureFolder() {
-    static QString folder;
-    return folder;
-}
-} // namespace
-
-std::optional<QString> ChoosePictureFile(FilePicker& picker) {
-    const std::optional<QString> chosen = picker.openFile(AddPictureRequest());
+std::optional<QString> ChoosePictureFile(FilePicker& picker, QString& lastFolder) {
+    FilePickerRequest request = AddPictureRequest();
+    request.folder = lastFolder.isEmpty()
+                         ? QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)
+                         : lastFolder;
+    const std::optional<QString> chosen = picker.openFile(request);
     if (chosen && !chosen->isEmpty())
-        lastPictureFolder() = QFileInfo(*chosen).absolutePath();
+        lastFolder = QFileInfo(*chosen).absolutePath();
     return chosen;
 }
 
 FilePickerRequest AddPictureRequest() {
     FilePickerRequest request;
     request.title = QStringLiteral("Add File");
-    request.folder = lastPictureFolder().isEmpty()
-                         ? QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)
-                         : lastPictureFolder();
     const auto split = [](const char* patterns) {
         return QString::fromLatin1(patterns).split(QLatin1Char(';'));
     };

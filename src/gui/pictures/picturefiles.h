@@ -41,6 +41,6 @@ QString FreePictureCopyPath(const QDateTime& when, const QString& chosenFile);
 
 // What the "Add File" dialog asks.
 FilePickerRequest AddPictureRequest();
-// Asks for a picture file, opening in the user's Pictures folder the first time and in the
-// folder of the last chosen file after that.
-std::optional<QString> ChoosePictureFile(FilePicker& picker);
+// Asks for a picture file. The dialog opens in `lastFolder`, or in the user's Pictures folder
+// while that is empty; a chosen file's folder becomes `lastFolder`.
+std::optional<QString> ChoosePictureFile(FilePicker& picker, QString& lastFolder);

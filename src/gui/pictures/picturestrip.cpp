@@ -114,7 +114,7 @@ int PictureStrip::selectedSlot() const {
 
 void PictureStrip::addPicture() {
     std::optional<QString> chosen;
-    Trap(4310, [&] { chosen = filePicker().openFile(AddPictureRequest()); });
+    Trap(4310, [&] { chosen = ChoosePictureFile(filePicker(), m_lastPictureFolder); });
     if (!chosen || chosen->isEmpty())
         return;
     QString copy;

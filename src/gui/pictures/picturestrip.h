@@ -81,5 +81,6 @@ private:
     QPushButton* m_deleteButton = nullptr; // cmdDeletePicture
     FilePicker* m_picker = nullptr;        // a test's; the file dialog otherwise
     std::unique_ptr<WidgetFilePicker> m_ownPicker;
-    Clock m_clock; // a test's; the system clock otherwise
+    QString m_lastPictureFolder; // where the file dialog opens next
+    Clock m_clock;               // a test's; the system clock otherwise
 };

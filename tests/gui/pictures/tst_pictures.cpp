@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QtTest>
 
@@ -402,6 +403,22 @@ private slots:
         QCOMPARE(s.bar()->maximum(), 3);
         QCOMPARE(s.tag(1), QStringLiteral("1"));
         QVERIFY(Near(s.slotColour(1), kColours.at(7)));
+    }
+
+    void theDialogOpensInPicturesThenWhereTheLastFileCameFrom() {
+        Session s;
+        s.w().mnuFileAddNewProperty_Click();
+        s.picker.setNextCancelled();
+        QTest::mouseClick(s.button("cmdAddPicture"), Qt::LeftButton);
+        s.add(source(1));
+        s.add(source(2));
+        const QList<FilePickerRequest>& asked = s.picker.requests();
+        QCOMPARE(asked.size(), 3);
+        const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        QVERIFY(!pictures.isEmpty());
+        QCOMPARE(asked.at(0).folder, pictures);
+        QCOMPARE(asked.at(1).folder, pictures); // a cancelled dialog chose no folder
+        QCOMPARE(asked.at(2).folder, m_folder->file(QStringLiteral("camera")));
     }
 
     void twoAddsInOneSecondKeepBothPictures() {
