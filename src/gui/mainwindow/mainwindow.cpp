@@ -1,4 +1,6 @@
 #include "gui/mainwindow/mainwindow.h"
+#include "gui/mainwindow/keyboard.h"
+#include "gui/widgets/numbermark.h"
 
 #include "analysis/analysis.h"
 #include "base/errortrap.h"
@@ -76,6 +78,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     m_focusChanged = connect(qApp, &QApplication::focusChanged, this,
                              [this](QWidget*, QWidget* now) { scrollIntoView(now); });
     buildReportCommand(); // financial analysis report: last, so its Tools entry comes last
+    InstallKeyboard(*this);
+    NumberMark::WatchFigureFields(this);
 }
 
 MainWindow::~MainWindow() {

@@ -24,6 +24,7 @@ void MainWindow::buildPropertyCommands() {
     m_widgetPrompts = std::make_unique<WidgetPrompts>(this);
     m_homePage->setOpenPropertyHandler(
         [this](qint32 row, const QString&) { m_commands->OpenPropertyAtRow(row); });
+    m_homePage->setAddPropertyHandler([this] { m_commands->mnuFileAddNewProperty_Click(); });
     setHomePageLoader([this](qint32& start, const QString& filter) {
         m_homePage->LoadPropertiesOnMainPage(start, filter);
     });

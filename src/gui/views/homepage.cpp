@@ -222,6 +222,32 @@ void HomePage::buildControls() {
     connect(m_previous, &LinkLabel::pointerEntered, this, &HomePage::lblPreviousPage_MouseMove);
     connect(m_previous, &LinkLabel::pointerLeft, this, &HomePage::lblPreviousPage_DragOver);
     connect(m_previous, &LinkLabel::releasedOver, this, &HomePage::lblPreviousPage_DragDrop);
+
+    m_welcomeText = new QLabel(
+        QStringLiteral("Welcome to Quillbrook. Your properties will appear here as cards, six "
+                       "to a page; open one to work on its figures."),
+        page);
+    m_welcomeText->setObjectName(QStringLiteral("lblWelcome"));
+    m_welcomeText->setWordWrap(true);
+    m_welcomeText->setGeometry(px(240), px(1680), px(10500), 44);
+    m_welcome = new LinkLabel(QStringLiteral("Add your first property"), page);
+    m_welcome->setObjectName(QStringLiteral("lblAddFirstProperty"));
+    m_welcome->setAccessibleName(m_welcome->text());
+    m_welcome->setFocusPolicy(Qt::StrongFocus);
+    m_welcome->setGeometry(px(240), px(1680) + 52, px(4000), 22);
+    QFont f = m_welcome->font();
+    f.setPixelSize(15);
+    m_welcome->setFont(f);
+    m_welcome->setHovered(false);
+    connect(m_welcome, &LinkLabel::pointerEntered, this, [this] { m_welcome->setHovered(true); });
+    connect(m_welcome, &LinkLabel::pointerLeft, this, [this] { m_welcome->setHovered(false); });
+    connect(m_welcome, &LinkLabel::releasedOver, this, [this] {
+        m_welcome->setHovered(false);
+        if (m_addProperty)
+            m_addProperty();
+    });
+    m_welcomeText->hide();
+    m_welcome->hide();
 }
 
 QString HomePage::imagesFile(const QString& name) const {
@@ -420,6 +446,9 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
         ++p;
     }
     Trap(3170, [&] { m_next->setVisible(k > kCards); });
+    // An empty database greets the user instead of showing a blank page.
+    m_welcomeText->setVisible(count == 0);
+    m_welcome->setVisible(count == 0);
 }
 
 void HomePage::picSelectProperty_Click(int index) {

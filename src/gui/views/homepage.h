@@ -37,6 +37,11 @@ public:
 
     // Opening a property by its name belongs to the property commands.
     void setOpenPropertyHandler(OpenHandler handler) { m_openProperty = std::move(handler); }
+    // What the welcome link on an empty database runs (adding a property).
+    void setAddPropertyHandler(std::function<void()> handler) {
+        m_addProperty = std::move(handler);
+    }
+    LinkLabel* welcomeLink() const { return m_welcome; }
 
     QFrame* frameHome() const { return m_frameHome; }
     QFrame* card(int k) const { return m_cards.at(k - 1).frame; }
@@ -93,4 +98,7 @@ private:
     LinkLabel* m_previous = nullptr;
     LinkLabel* m_next = nullptr;
     OpenHandler m_openProperty;
+    std::function<void()> m_addProperty;
+    QLabel* m_welcomeText = nullptr;
+    LinkLabel* m_welcome = nullptr;
 };

@@ -4,8 +4,11 @@
 #include "base/programfolder.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/scriptedprompts.h"
+#include "gui/mainwindow/keyboard.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/views/homepage.h"
+#include "gui/widgets/linklabel.h"
+#include "gui/widgets/numbermark.h"
 #include "model/fieldtable.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
@@ -131,6 +134,78 @@ private slots:
         QCOMPARE(s.page().filterBox()->count(), 17);
         QCOMPARE(s.page().filterBox()->currentText(), QStringLiteral("Show All Properties"));
         QVERIFY(s.page().filterBox()->isVisible());
+    }
+
+    // A property from the keyboard alone; each shortcut does nothing where its command may not.
+    void theKeyboardDrivesAProperty() {
+        Session s;
+        for (const Shortcut& key : ShortcutMap()) {
+            QAction* action = s.entry(key.name);
+            QVERIFY2(action && action->shortcut() == key.keys, key.name);
+        }
+        s.w().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+        const auto press = [&](QKeyCombination keys) {
+            QTest::keySequence(s.window.get(), QKeySequence(keys));
+        };
+        QVERIFY(s.page().welcomeLink()->isVisible());
+        press(Qt::CTRL | Qt::Key_2); // no property open: no view to go to
+        QVERIFY(s.shown("frameHome"));
+        press(Qt::CTRL | Qt::Key_N);
+        QVERIFY(s.shown("frameProperty"));
+        press(Qt::CTRL | Qt::Key_2);
+        QVERIFY(s.shown("frameFinancial"));
+        press(Qt::CTRL | Qt::Key_Home); // leaving a property is Close's business
+        QVERIFY(s.shown("frameFinancial"));
+
+        QLineEdit* insurance = s.field("txtInsurance");
+        s.type("txtInsurance", QStringLiteral("abc"));
+        QVERIFY(NumberMark::IsMarked(insurance));
+        QCOMPARE(insurance->toolTip(), NumberMark::Tooltip());
+        s.type("txtInsurance", QStringLiteral("12"));
+        QVERIFY(!NumberMark::IsMarked(insurance));
+        QVERIFY(insurance->toolTip().isEmpty());
+        s.type("txtPropertyInformation", QStringLiteral("abc"));
+        QVERIFY(!NumberMark::IsMarked(s.field("txtPropertyInformation")));
+
+        press(Qt::CTRL | Qt::Key_S);
+        QVERIFY(Database().contains(QStringLiteral("txtPropertyInformation=abc")));
+        press(Qt::CTRL | Qt::Key_W);
+        QVERIFY(s.shown("frameHome"));
+        QVERIFY(!s.page().welcomeLink()->isVisible());
+    }
+
+    void theArrowKeysMoveOverTheCardsAndPage() {
+        QStringList names, prices;
+        for (int i = 1; i <= 8; ++i) {
+            names.append(QStringLiteral("P%1").arg(i));
+            prices.append(QStringLiteral("1000"));
+        }
+        WriteDatabase(names, prices);
+        Session s;
+        QWidget* home = s.w().homeFrame();
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down})
+            QTest::keyClick(home, key);
+        QCOMPARE(s.page().selectedCard(true), 6); // none, 1, 2, 3, then down a row
+        QTest::keyClick(home, Qt::Key_Right);
+        QCOMPARE(s.cards(), (QStringList{"P7", "P8"}));
+        QCOMPARE(s.page().selectedCard(true), 1);
+        QTest::keyClick(home, Qt::Key_Down); // below P7 is no card: the last one is taken
+        QCOMPARE(s.page().selectedCard(true), 2);
+        QTest::keyClick(home, Qt::Key_Right); // no page after the last property
+        QCOMPARE(s.cards(), (QStringList{"P7", "P8"}));
+        QTest::keyClick(home, Qt::Key_Up);
+        QCOMPARE(s.cards().size(), 6);
+        QCOMPARE(s.page().selectedCard(true), 5);
+        QTest::keyClick(home, Qt::Key_Return);
+        QVERIFY(s.shown("frameProperty"));
+        QCOMPARE(s.w().text(QStringLiteral("txtPropertyInformation")), QStringLiteral("P5"));
+    }
+
+    void theWelcomeLinkAddsTheFirstProperty() {
+        Session s;
+        emit s.page().welcomeLink()->releasedOver();
+        QVERIFY(s.shown("frameProperty"));
     }
 
     void aPropertysRoadFromNewToRemoved() {

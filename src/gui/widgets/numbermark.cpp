@@ -1,0 +1,64 @@
+#include "gui/widgets/numbermark.h"
+
+#include "base/errortrap.h"
+#include "base/numerictext.h"
+#include "model/fieldtable.h"
+
+#include <QLineEdit>
+
+namespace {
+const char kMarkedProperty[] = "notANumber";
+} // namespace
+
+QString NumberMark::Tooltip() {
+    return QStringLiteral(
+        "Not a number \u2014 the figures that use this field keep their previous values");
+}
+
+NumberMark::NumberMark(QLineEdit* field) : QObject(field), m_field(field) {
+    connect(field, &QLineEdit::textChanged, this, &NumberMark::check);
+}
+
+void NumberMark::Watch(QLineEdit* field) {
+    (new NumberMark(field))->check();
+}
+
+bool NumberMark::IsMarked(const QLineEdit* field) {
+    return field->property(kMarkedProperty).toBool();
+}
+
+void NumberMark::check() {
+    // Read exactly as the calculations read a field; a text they reject is the one to mark.
+    bool readable = true;
+    try {
+        FieldNumber(m_field->text());
+    } catch (const RuntimeError& e) {
+        readable = e.number() != 13; // an overflow is a number, only too large
+    }
+    if (readable == !m_marked)
+        return; // no change: the style sheet, which costs a repolish, stays untouched
+    m_marked = !readable;
+    m_field->setProperty(kMarkedProperty, m_marked);
+    if (m_marked) {
+        m_tooltip = m_field->toolTip();
+        m_field->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #d00000; }"));
+        m_field->setToolTip(Tooltip());
+    } else {
+        m_field->setStyleSheet(QString());
+        m_field->setToolTip(m_tooltip);
+    }
+}
+
+void NumberMark::WatchFigureFields(QWidget* window) {
+    for (const FieldInfo& field : FieldTable()) {
+        if (field.isReadOnly() ||
+            (field.view != FieldView::Property && field.view != FieldView::Financial))
+            continue;
+        if (field.name == QLatin1String("txtPropertyInformation") ||
+            field.name == QLatin1String("txtAddress") ||
+            field.name == QLatin1String("txtMiscNotes"))
+            continue; // words, not figures
+        for (QLineEdit* edit : window->findChildren<QLineEdit*>(field.name))
+            Watch(edit);
+    }
+}
