@@ -43,6 +43,16 @@ void WriteDatabase(const QStringList& names, const QStringList& prices) {
     WriteFile(PropertyDatabasePath(), file);
 }
 
+// count properties named prefix 1, prefix 2, ..., all at one price.
+void WriteNumberedDatabase(const QString& prefix, int count, const QString& price) {
+    QStringList names, prices;
+    for (int i = 1; i <= count; ++i) {
+        names.append(prefix + QString::number(i));
+        prices.append(price);
+    }
+    WriteDatabase(names, prices);
+}
+
 // Start-up as the program does it: database, window, first page.
 class Session {
 public:
@@ -176,12 +186,7 @@ private slots:
     }
 
     void theArrowKeysMoveOverTheCardsAndPage() {
-        QStringList names, prices;
-        for (int i = 1; i <= 8; ++i) {
-            names.append(QStringLiteral("P%1").arg(i));
-            prices.append(QStringLiteral("1000"));
-        }
-        WriteDatabase(names, prices);
+        WriteNumberedDatabase(QStringLiteral("P"), 8, QStringLiteral("1000"));
         Session s;
         QWidget* home = s.w().homeFrame();
         for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down})
@@ -366,12 +371,7 @@ private slots:
     }
 
     void sevenProperties() {
-        QStringList names, prices;
-        for (int i = 1; i <= 7; ++i) {
-            names.append(QStringLiteral("Lot %1").arg(i));
-            prices.append(QStringLiteral("$1,000"));
-        }
-        WriteDatabase(names, prices);
+        WriteNumberedDatabase(QStringLiteral("Lot "), 7, QStringLiteral("$1,000"));
         Session s;
         QCOMPARE(s.cards().size(), 6);
         QVERIFY(s.page().nextLink()->isVisible());
