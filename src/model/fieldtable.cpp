@@ -9,6 +9,7 @@ constexpr FieldView kProperty = FieldView::Property;
 constexpr FieldView kFinancial = FieldView::Financial;
 constexpr FieldView kSummary = FieldView::Summary;
 constexpr FieldView kOutlook = FieldView::Outlook;
+constexpr FieldView kReturns = FieldView::Returns;
 
 struct Handler {
     FieldHandler kind = FieldHandler::None;
@@ -129,6 +130,13 @@ const Row kRows[] = {
     {"txt10CFIncomeTaxes",            20, kOutlook, "", "Est. Income Tax",     5,  kOutlookCell},
     {"txt10CFNetCashflow",            20, kOutlook, "", "Annual Cash Flow",    6,  kOutlookCell},
     {"txt10CFMonthCashflow",          20, kOutlook, "", "Monthly Cash Flow",   0,  kOutlookCell},
+
+    // The holding-period inputs came after every older field, so they are stored last and a
+    // property that leaves them blank (their defaults) is stored exactly as before.
+    {"txtHoldingPeriod",              0, kReturns, "Holding Period and Sale", "Holding Period",   82},
+    {"txtSellingCosts",               0, kReturns, "Holding Period and Sale", "Selling Costs",    83, kPercentField},
+    {"txtDepreciationYears",          0, kReturns, "Holding Period and Sale", "Depreciation Period", 84},
+    {"txtRecaptureRate",              0, kReturns, "Holding Period and Sale", "Depreciation Recapture Rate", 85, kPercentField},
 };
 // clang-format on
 

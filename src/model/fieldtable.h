@@ -12,7 +12,7 @@
 // read their lists from here, so a new field is one line in fieldtable.cpp.
 
 // The property view a field is shown on.
-enum class FieldView { Property, Financial, Summary, Outlook };
+enum class FieldView { Property, Financial, Summary, Outlook, Returns };
 
 // What a change of the field runs: nothing, the payment of mortgage row `arg`, or the
 // operating-expense total (`arg` is the expense's place in the sum, 1 first).

@@ -124,7 +124,8 @@ private slots:
             "QISCostPerSquareFoot QISScheduledAnnualIncome QISAnnualVacancy "
             "QISAverageRentPerUnit QISAnnualNetOperatingIncome QISAnnualExpenses "
             "QISCapitalizationRate QISAnnualDebtService NetAnnualCashflowBeforeTaxes "
-            "QISNetAnnualCashflowPerUnitBeforeTaxes QISNetMonthlyCashflowPerUnitBeforeTaxes");
+            "QISNetAnnualCashflowPerUnitBeforeTaxes QISNetMonthlyCashflowPerUnitBeforeTaxes "
+            "HoldingPeriod SellingCosts DepreciationYears RecaptureRate");
         // A control array's cells share one key, which the file holds once.
         for (const QString& name : order.split(QLatin1Char(' ')))
             expected << QStringLiteral("txt") + name;

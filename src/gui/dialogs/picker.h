@@ -33,4 +33,7 @@ public:
     virtual ~FilePicker() = default;
     // The chosen file's full path; nothing when the user cancelled.
     virtual std::optional<QString> openFile(const FilePickerRequest& request) = 0;
+    // The full path of the file to write, the user having agreed to replace one that exists;
+    // nothing when the user cancelled.
+    virtual std::optional<QString> saveFile(const FilePickerRequest& request) = 0;
 };

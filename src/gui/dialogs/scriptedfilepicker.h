@@ -9,6 +9,10 @@
 class ScriptedFilePicker : public FilePicker {
 public:
     std::optional<QString> openFile(const FilePickerRequest& request) override;
+    // Answered from the same queue as openFile.
+    std::optional<QString> saveFile(const FilePickerRequest& request) override {
+        return openFile(request);
+    }
 
     void setNextFile(const QString& path) { m_answers.append(path); }
     void setNextCancelled() { m_answers.append(std::nullopt); }

@@ -21,6 +21,7 @@ const Shortcut kMap[] = {
     {"keyFinancialView", QKeySequence(Qt::CTRL | Qt::Key_2)},
     {"keySummaryView", QKeySequence(Qt::CTRL | Qt::Key_3)},
     {"keyCashFlowView", QKeySequence(Qt::CTRL | Qt::Key_4)},
+    {"keyReturnsView", QKeySequence(Qt::CTRL | Qt::Key_5)},
     {"keyHomePage", QKeySequence(Qt::CTRL | Qt::Key_Home)},
     {"keyHomePageAlt", QKeySequence(Qt::ALT | Qt::Key_Home)},
 };
@@ -93,6 +94,10 @@ void InstallKeyboard(MainWindow& w) {
             if (propertyOpen())
                 w.lblCashFlow_DragDrop();
         },
+        [&w, propertyOpen] {
+            if (propertyOpen())
+                w.imgReturnsView_Click();
+        },
         // Only from the home page itself: an open property is left by Close, with its question.
         [&w, propertyOpen] {
             if (!propertyOpen())
@@ -118,15 +123,11 @@ void InstallKeyboard(MainWindow& w) {
         const char* name;
         const char* accessible;
     } navigation[] = {
-        {"imgProperty", "Property Information"},
-        {"lblProperty", "Property Information"},
-        {"imgFinancial", "Financial Information"},
-        {"lblFinancial", "Financial Information"},
-        {"imgQuickView", "Investment Summary"},
-        {"lblQuickView", "Investment Summary"},
-        {"lblCashFlow", "Cash Flow Outlook"},
-        {"lblPreviousPage", "Previous Page"},
-        {"lblNextPage", "Next Page"},
+        {"imgProperty", "Property Information"},   {"lblProperty", "Property Information"},
+        {"imgFinancial", "Financial Information"}, {"lblFinancial", "Financial Information"},
+        {"imgQuickView", "Investment Summary"},    {"lblQuickView", "Investment Summary"},
+        {"lblCashFlow", "Cash Flow Outlook"},      {"lblReturns", "Investment Returns"},
+        {"lblPreviousPage", "Previous Page"},      {"lblNextPage", "Next Page"},
     };
     for (const auto& n : navigation) {
         QWidget* widget = w.control(QString::fromLatin1(n.name));

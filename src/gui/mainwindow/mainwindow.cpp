@@ -16,6 +16,7 @@
 #include "gui/views/homepage.h"
 #include "gui/views/outlookview.h"
 #include "gui/views/propertyview.h"
+#include "gui/views/returnsview.h"
 #include "gui/views/summaryview.h"
 #include "gui/views/viewframe.h"
 #include "gui/widgets/fieldlimit.h"
@@ -415,7 +416,7 @@ void MainWindow::ShowHomePage() {
     Trap(3730, [&] { Form_Resize(); });
     Trap(3740, [&] {
         hideFrames({m_frameProperty, m_frameFinancial, m_frameQuickView, m_frame5YearView,
-                    m_frameNavigation});
+                    m_frameReturnsView, m_frameNavigation});
         m_frameHomeNavigation->show();
     });
     Trap(3750, [&] { setCornerPicture(g_sLogoPicturePath); });
@@ -552,6 +553,8 @@ void MainWindow::hideFrames(std::initializer_list<QFrame*> frames) {
 
 void MainWindow::showViewFrame(QFrame* frame) {
     frame->show();
+    if (frame != m_frameReturnsView)
+        m_frameReturnsView->hide();
     setContentHeightTwips(WindowLayout::PixelsToTwips(frame->height()));
     Form_Resize();
 }
@@ -606,6 +609,19 @@ void MainWindow::img5YearView_Click() {
     RecalculateAnalysis(*this);
     ClearPictureSelection();
     focusCorner();
+}
+
+void MainWindow::imgReturnsView_Click() {
+    if (frameShown(m_frameReturnsView))
+        return;
+    hideFrames(
+        {m_frameHome, m_frameProperty, m_frameFinancial, m_frameQuickView, m_frame5YearView});
+    // The outlook's figures, which the year table compares with, are brought up to date first.
+    RecalculateAnalysis(*this);
+    m_frameReturnsView->setPrompts(&prompts());
+    showViewFrame(m_frameReturnsView);
+    ClearPictureSelection();
+    m_frameReturnsView->focusFirstField();
 }
 
 void MainWindow::ClearPictureSelection() {

@@ -19,6 +19,7 @@ class HomePage;
 class OutlookView;
 class PictureStrip;
 class PropertyView;
+class ReturnsView;
 class SummaryView;
 class WidgetPrompts;
 class LinkLabel;
@@ -137,6 +138,7 @@ public slots:
     void imgFinancial_Click();
     void imgQuickView_Click();
     void img5YearView_Click();
+    void imgReturnsView_Click();
 
     void lblProperty_MouseMove();
     void lblProperty_DragOver();
@@ -310,6 +312,7 @@ private:
     FinancialView* m_frameFinancial = nullptr;
     SummaryView* m_frameQuickView = nullptr;
     OutlookView* m_frame5YearView = nullptr;
+    ReturnsView* m_frameReturnsView = nullptr;
 
     HomePageLoader m_homePageLoader;
     HomePage* m_homePage = nullptr;

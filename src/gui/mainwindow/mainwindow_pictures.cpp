@@ -8,6 +8,7 @@
 #include "gui/views/homepage.h"
 #include "gui/views/outlookview.h"
 #include "gui/views/propertyview.h"
+#include "gui/views/returnsview.h"
 
 #include <QAction>
 #include <QLabel>
@@ -39,6 +40,7 @@ OutlookChart* MainWindow::chart() const {
 
 void MainWindow::setFilePicker(FilePicker* picker) {
     m_pictureStrip->setFilePicker(picker);
+    m_frameReturnsView->setFilePicker(picker);
 }
 
 void MainWindow::setPictureClock(std::function<QDateTime()> clock) {

@@ -10,6 +10,7 @@
 #include "gui/views/financialview.h"
 #include "gui/views/outlookview.h"
 #include "gui/views/propertyview.h"
+#include "gui/views/returnsview.h"
 #include "gui/views/summaryview.h"
 #include "gui/widgets/outlookchart.h"
 #include "report/analysisreport.h"
@@ -51,8 +52,9 @@ void MainWindow::PrintFinancialAnalysisReport() {
 
     QFrame* view = nullptr;
     Trap(5010, [&] {
-        for (QFrame* frame : std::initializer_list<QFrame*>{m_frameProperty, m_frameFinancial,
-                                                            m_frameQuickView, m_frame5YearView}) {
+        for (QFrame* frame :
+             std::initializer_list<QFrame*>{m_frameProperty, m_frameFinancial, m_frameQuickView,
+                                            m_frame5YearView, m_frameReturnsView}) {
             if (frameShown(frame)) {
                 view = frame;
                 break;
@@ -109,6 +111,8 @@ void MainWindow::PrintFinancialAnalysisReport() {
             imgQuickView_Click();
         else if (view == m_frame5YearView)
             img5YearView_Click();
+        else if (view == m_frameReturnsView)
+            imgReturnsView_Click();
     });
 
     // The browser is handed a page whose window has settled.

@@ -3,11 +3,14 @@
 
 #include "gui/mainwindow/navigationstrip.h"
 
+#include "analysis/summaryexplain.h"
 #include "gui/views/financialview.h"
 #include "gui/views/outlookview.h"
 #include "gui/views/propertyview.h"
+#include "gui/views/returnsview.h"
 #include "gui/views/summaryview.h"
 #include "gui/widgets/clickableimage.h"
+#include "gui/widgets/figureexplainer.h"
 #include "gui/widgets/linklabel.h"
 #include "model/fieldtable.h"
 
@@ -144,6 +147,15 @@ void MainWindow::buildStrips() {
              &MainWindow::lblQuickView_DragOver, &MainWindow::lblQuickView_DragDrop);
     wireLink(Strip::CashFlow, &MainWindow::lblCashFlow_MouseMove, &MainWindow::lblCashFlow_DragOver,
              &MainWindow::lblCashFlow_DragDrop);
+    LinkLabel* returns = m_frameNavigation->link(Strip::Returns);
+    connect(returns, &LinkLabel::pointerEntered, this,
+            [this] { m_frameNavigation->setLinkHovered(Strip::Returns, true); });
+    connect(returns, &LinkLabel::pointerLeft, this,
+            [this] { m_frameNavigation->setLinkHovered(Strip::Returns, false); });
+    connect(returns, &LinkLabel::releasedOver, this, [this] {
+        m_frameNavigation->setLinkHovered(Strip::Returns, false);
+        imgReturnsView_Click();
+    });
 }
 
 // The views in the order they were always built: the focus chain follows it.
@@ -155,4 +167,12 @@ void MainWindow::buildViews() {
     connect(m_frame5YearView, &OutlookView::periodChosen, this, &MainWindow::cmbCFAYears_Click);
     connect(m_frame5YearView, &OutlookView::decadeScrolled, this,
             &MainWindow::hscrollCashFlow10to20_Change);
+    m_frameReturnsView = new ReturnsView(m_picScrollable, m_controls, *this);
+    // The summary's figures show their arithmetic as the returns view's do.
+    auto* explainer = new FigureExplainer(
+        m_frameQuickView, [this](const QString& name) { return ExplainSummaryField(*this, name); });
+    for (const FieldInfo& field : FieldTable()) {
+        if (field.view == FieldView::Summary)
+            explainer->watch(control(field.name));
+    }
 }

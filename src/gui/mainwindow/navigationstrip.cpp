@@ -108,6 +108,7 @@ void NavigationStrip::addViewLinks(ControlTable& controls) {
         {"financial", "imgFinancial", "lblFinancial", "Financial Information"},
         {"summary", "imgQuickView", "lblQuickView", "Investment Summary"},
         {nullptr, nullptr, "lblCashFlow", "Cash Flow Outlook"},
+        {nullptr, nullptr, "lblReturns", "Investment Returns"},
     };
     const int stripPixels = TwipsToPixels(kHeight);
     int x = 10;

@@ -13,7 +13,7 @@ class NavigationStrip : public QFrame {
 public:
     static constexpr int kHeight = 900; // twips
     static constexpr int kWidth = 10110;
-    enum View { Property, Financial, Summary, CashFlow, ViewCount };
+    enum View { Property, Financial, Summary, CashFlow, Returns, ViewCount };
 
     NavigationStrip(QWidget* parent, const QString& name, const QString& lineName);
 

@@ -188,7 +188,8 @@ void TestMainWindow::theFieldTableDescribesTheWindow() {
     const QMap<FieldView, QString> frames{{FieldView::Property, "frameProperty"},
                                           {FieldView::Financial, "frameFinancial"},
                                           {FieldView::Summary, "frameQuickView"},
-                                          {FieldView::Outlook, "frame5YearView"}};
+                                          {FieldView::Outlook, "frame5YearView"},
+                                          {FieldView::Returns, "frameReturnsView"}};
     for (const FieldInfo& f : FieldTable()) {
         QWidget* field = w.control(f.name, f.cells == 0 ? 0 : 1);
         QVERIFY2(field, qPrintable(f.name));

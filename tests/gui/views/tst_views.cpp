@@ -5,8 +5,10 @@
 #include "gui/views/financialview.h"
 #include "gui/views/outlookview.h"
 #include "gui/views/propertyview.h"
+#include "gui/views/returnsview.h"
 #include "gui/views/summaryview.h"
 #include "model/fieldtable.h"
+#include "model/memoryform.h"
 #include "testsupport.h"
 
 #include <QImage>
@@ -29,10 +31,13 @@ void TestViews::everyTableFieldShowsOnItsViewWithItsCaption() {
     FinancialView financial(nullptr, controls);
     SummaryView summary(nullptr, controls);
     OutlookView outlook(nullptr, controls);
+    MemoryForm form;
+    ReturnsView returns(nullptr, controls, form);
     const QHash<FieldView, QWidget*> views = {{FieldView::Property, &property},
                                               {FieldView::Financial, &financial},
                                               {FieldView::Summary, &summary},
-                                              {FieldView::Outlook, &outlook}};
+                                              {FieldView::Outlook, &outlook},
+                                              {FieldView::Returns, &returns}};
     for (const FieldInfo& field : FieldTable()) {
         const ControlTable::Cell* cell = controls.find(field.name, field.cells);
         QVERIFY2(cell && views[field.view]->isAncestorOf(cell->widget), qPrintable(field.name));

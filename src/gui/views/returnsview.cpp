@@ -1,0 +1,240 @@
+#include "gui/views/returnsview.h"
+
+#include "base/numerictext.h"
+#include "base/safefile.h"
+#include "gui/dialogs/prompts.h"
+#include "gui/dialogs/widgetfilepicker.h"
+#include "gui/views/controltable.h"
+#include "gui/views/returnstablemodel.h"
+#include "gui/widgets/figureexplainer.h"
+#include "gui/widgets/returnschart.h"
+#include "model/fieldtable.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QtMath>
+
+namespace {
+
+constexpr int kLeftCaption = 240;
+constexpr int kLeftField = 3300;
+constexpr int kRightCaption = 5700;
+constexpr int kRightField = 8340;
+constexpr int kFieldWidth = 1560;
+
+enum class Shown { Money, Percent, Ratio, Multiple };
+
+struct Figure {
+    const char* name;
+    const char* caption;
+    Shown shown;
+};
+
+// The computed figures in the order they are laid out: the ratios, then the sale.
+const Figure kFigures[] = {
+    {"txtRetCashOnCash", "Cash-on-Cash Return", Shown::Percent},
+    {"txtRetDSCR", "Debt Service Coverage", Shown::Ratio},
+    {"txtRetGRM", "Gross Rent Multiplier", Shown::Ratio},
+    {"txtRetBreakEven", "Break-Even Occupancy", Shown::Percent},
+    {"txtRetExpenseRatio", "Operating Expense Ratio", Shown::Percent},
+    {"txtRetLoanToValue", "Loan-to-Value", Shown::Percent},
+    {"txtRetRentToPrice", "Monthly Rent-to-Price", Shown::Percent},
+    {"txtRetSalePrice", "Sale Price", Shown::Money},
+    {"txtRetSellingCostAmount", "Selling Costs", Shown::Money},
+    {"txtRetLoanPayoff", "Loan Payoff", Shown::Money},
+    {"txtRetTaxOnSale", "Tax on Sale", Shown::Money},
+    {"txtRetSaleProceeds", "Sale Proceeds after Tax", Shown::Money},
+    {"txtRetIRRBeforeTax", "IRR before Tax", Shown::Percent},
+    {"txtRetIRRAfterTax", "IRR after Tax", Shown::Percent},
+    {"txtRetEquityMultiple", "Equity Multiple", Shown::Multiple},
+};
+constexpr int kRatioCount = 7;
+constexpr int kFigureCount = int(std::size(kFigures));
+
+// What a blank input means, shown in it as a hint.
+const char* placeholderOf(const QString& field) {
+    if (field == kHoldingPeriodField)
+        return "10";
+    if (field == kSellingCostsField)
+        return "6";
+    if (field == kDepreciationYearsField)
+        return "27.5";
+    if (field == kRecaptureRateField)
+        return "25";
+    return "";
+}
+
+QString shownText(Shown shown, double value) {
+    switch (shown) {
+    case Shown::Money:
+        return ReturnsMoneyText(value);
+    case Shown::Percent:
+        return ReturnsPercentText(value);
+    case Shown::Ratio:
+        return ReturnsRatioText(value);
+    case Shown::Multiple:
+        return ReturnsMultipleText(value);
+    }
+    return kNotAvailable;
+}
+
+// Figure values in the order of kFigures.
+std::array<double, kFigureCount> figureValues(const ReturnsResult& r) {
+    const ReturnsRatios& y = r.yearOne;
+    const ReturnsSale& s = r.sale;
+    return {y.cashOnCash,   y.debtServiceCoverage, y.grossRentMultiplier, y.breakEvenOccupancy,
+            y.expenseRatio, y.loanToValue,         y.rentToPrice,         s.price,
+            s.sellingCosts, s.loanPayoff,          s.taxOnSale,           s.proceedsAfterTax,
+            r.irrBeforeTax, r.irrAfterTax,         r.equityMultiple};
+}
+
+} // namespace
+
+ReturnsView::ReturnsView(QWidget* parent, ControlTable& controls, const Form& form)
+    : ViewFrame(parent, controls, QStringLiteral("frameReturnsView"),
+                QStringLiteral("Investment Returns"), 0),
+      m_form(form) {
+    auto* explainer =
+        new FigureExplainer(this, [this](const QString& name) { return explain(name); });
+
+    // Left column: the inputs, then the year-one ratios; right column: the sale.
+    const QString inputs = QStringLiteral("Holding Period and Sale");
+    addGroupHeading(inputs, kLeftCaption, 1620, 4500);
+    int top = 1980;
+    for (const FieldInfo* field : FieldsOf(FieldView::Returns, inputs)) {
+        QLineEdit* edit = addFieldRow(*field, kLeftCaption, 3000, kLeftField, kFieldWidth, top);
+        edit->setPlaceholderText(QString::fromLatin1(placeholderOf(field->name)));
+        edit->setAlignment(Qt::AlignRight);
+        connect(edit, &QLineEdit::textChanged, this, &ReturnsView::refresh);
+        top += kRowPitch;
+    }
+    const int ratiosBottom =
+        buildFigures(QStringLiteral("Year-One Ratios"), 0, kRatioCount, kLeftCaption, top + 120);
+    const int saleBottom = buildFigures(QStringLiteral("Sale and Returns"), kRatioCount,
+                                        kFigureCount, kRightCaption, 1620);
+    for (QLineEdit* figure : m_figures)
+        explainer->watch(figure);
+
+    top = qMax(ratiosBottom, saleBottom) + 60;
+    QLabel* note = addCaption(
+        this, QStringLiteral("lblReturnsTaxNote"),
+        QStringLiteral("A negative income tax is a loss: it lowers the tax due on other income."),
+        kLeftCaption, top, kWidth - 480);
+    note->setFont(PixelFont(12, false));
+
+    top += kRowPitch + 120;
+    addGroupHeading(QStringLiteral("Year by Year"), kLeftCaption, top, 3000);
+    QPushButton* copy = addButton(QStringLiteral("cmdCopyTable"), QStringLiteral("Copy Table"),
+                                  6900, top - 30, 1620);
+    QPushButton* csv = addButton(QStringLiteral("cmdExportCsv"), QStringLiteral("Export CSV..."),
+                                 8640, top - 30, 1980);
+    connect(copy, &QPushButton::clicked, this, &ReturnsView::cmdCopyTable_Click);
+    connect(csv, &QPushButton::clicked, this, &ReturnsView::cmdExportCsv_Click);
+
+    top += 420;
+    m_model = new ReturnsTableModel(this);
+    m_table = new QTableView(this);
+    controls.add(m_table, QStringLiteral("tblReturnsByYear"), 0, ControlKind::Label);
+    m_table->setModel(m_model);
+    m_table->verticalHeader()->setDefaultSectionSize(20);
+    m_table->horizontalHeader()->setDefaultSectionSize(82);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    const int tableHeight = 20 * 15 * (ReturnsTableModel::rowCaptions().size() + 1) + 600;
+    PlaceTwips(m_table, kLeftCaption, top, kWidth - 480, tableHeight);
+
+    top += tableHeight + 180;
+    m_chart = new ReturnsChart(this);
+    controls.add(m_chart, QStringLiteral("chartReturns"), 0, ControlKind::Label);
+    PlaceTwips(m_chart, kLeftCaption, top, kWidth - 480, 4800);
+    PlaceTwips(this, 0, 0, kWidth, top + 4800 + 360);
+}
+
+int ReturnsView::buildFigures(const QString& group, int firstFigure, int lastFigure, int left,
+                              int top) {
+    addGroupHeading(group, left, top, 4500);
+    top += kRowPitch;
+    const int field = left == kLeftCaption ? kLeftField : kRightField;
+    for (int i = firstFigure; i < lastFigure; ++i, top += kRowPitch) {
+        QLineEdit* edit = addCaptionedField(QString::fromLatin1(kFigures[i].name),
+                                            QString::fromLatin1(kFigures[i].caption), false, left,
+                                            field - left - 60, field, kFieldWidth, top);
+        markComputed(edit);
+        edit->setAlignment(Qt::AlignRight);
+        m_figures.append(edit);
+    }
+    return top;
+}
+
+QPushButton* ReturnsView::addButton(const QString& name, const QString& text, int left, int top,
+                                    int width) {
+    auto* button = new QPushButton(text, this);
+    controls().add(button, name, 0, ControlKind::Label);
+    PlaceTwips(button, left, top, width, 375);
+    return button;
+}
+
+void ReturnsView::showEvent(QShowEvent* event) {
+    ViewFrame::showEvent(event);
+    refresh();
+}
+
+void ReturnsView::refresh() {
+    if (isHidden())
+        return; // a keystroke elsewhere pays nothing for this view
+    m_inputs = ReadReturnsInputs(m_form).inputs;
+    m_result = ComputeReturns(m_inputs);
+    const auto values = figureValues(m_result);
+    for (int i = 0; i < kFigureCount; ++i)
+        m_figures[i]->setText(shownText(kFigures[i].shown, values[size_t(i)]));
+
+    // The classic outlook's annual cash flow, as its 20-year grid shows it.
+    QVector<double> outlook;
+    outlook.reserve(m_result.years.size());
+    for (int y = 1; y <= m_result.years.size(); ++y) {
+        double v = qQNaN();
+        try {
+            v = FieldNumber(m_form.text(QStringLiteral("txt10CFNetCashflow"), y));
+        } catch (...) {
+        }
+        outlook.append(v);
+    }
+    m_model->setResult(m_result, outlook);
+    m_chart->setResult(m_result);
+}
+
+QString ReturnsView::explain(const QString& fieldName) const {
+    return ExplainReturnsField(fieldName, m_inputs, m_result);
+}
+
+void ReturnsView::cmdCopyTable_Click() {
+    QApplication::clipboard()->setText(m_model->tableText(QLatin1Char('\t')));
+}
+
+void ReturnsView::cmdExportCsv_Click() {
+    if (!m_picker) {
+        m_ownPicker = std::make_unique<WidgetFilePicker>(window());
+        m_picker = m_ownPicker.get();
+    }
+    FilePickerRequest request;
+    request.title = QStringLiteral("Export CSV");
+    request.filters = {{QStringLiteral("CSV Files (*.csv)"), {QStringLiteral("*.csv")}}};
+    const std::optional<QString> chosen = m_picker->saveFile(request);
+    if (!chosen)
+        return;
+    QString path = *chosen;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    QString error;
+    if (!SaveFileBytes(path, m_model->tableText(QLatin1Char(',')).toUtf8(), &error) && m_prompts)
+        m_prompts->message({QStringLiteral("Export CSV"),
+                            QStringLiteral("The table could not be written to %1.\n%2")
+                                .arg(QDir::toNativeSeparators(path), error),
+                            PromptIcon::Warning, PromptButtons::Ok, std::nullopt});
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "analysis/returns.h"
+#include "gui/views/viewframe.h"
+
+class FilePicker;
+class Prompts;
+class Form;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class ReturnsChart;
+class ReturnsTableModel;
+
+// The investment returns over a holding period: its four inputs, the year-one ratios, the sale
+// at the end with the rates of return, the year-by-year table beside the classic outlook's
+// cash flow, and the chart of value, balance and equity. Every figure explains itself.
+//
+// The figures are computed from the property's fields each time the view comes up and on every
+// change of its inputs while it is on screen; they are not stored, since they follow from the
+// stored inputs and a stored copy could only disagree with them.
+class ReturnsView : public ViewFrame {
+    Q_OBJECT
+public:
+    ReturnsView(QWidget* parent, ControlTable& controls, const Form& form);
+
+    // The file dialog "Export CSV..." asks through; the view's own until one is set.
+    void setFilePicker(FilePicker* picker) { m_picker = picker; }
+    // Where a failed export is reported.
+    void setPrompts(Prompts* prompts) { m_prompts = prompts; }
+
+    // Reads the inputs and shows every figure; nothing while the view is hidden.
+    void refresh();
+
+    ReturnsTableModel* tableModel() const { return m_model; }
+    ReturnsChart* chart() const { return m_chart; }
+    // The arithmetic of the figure shown in that field, from the last refresh.
+    QString explain(const QString& fieldName) const;
+
+public slots:
+    void cmdCopyTable_Click();
+    void cmdExportCsv_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    int buildFigures(const QString& group, int firstFigure, int lastFigure, int left, int top);
+    QPushButton* addButton(const QString& name, const QString& text, int left, int top, int width);
+
+    const Form& m_form;
+    FilePicker* m_picker = nullptr;
+    Prompts* m_prompts = nullptr;
+    std::unique_ptr<FilePicker> m_ownPicker;
+    QVector<QLineEdit*> m_figures;
+    ReturnsTableModel* m_model = nullptr;
+    QTableView* m_table = nullptr;
+    ReturnsChart* m_chart = nullptr;
+    ReturnsInputs m_inputs;
+    ReturnsResult m_result;
+};

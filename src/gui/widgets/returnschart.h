@@ -1,0 +1,29 @@
+#pragma once
+
+#include "analysis/returns.h"
+
+#include <QChartView>
+
+class QLineSeries;
+class QValueAxis;
+
+// Property value, loan balance and equity at the end of each year of the holding period, with
+// a marker and a label on the loan balance in each year a mortgage is paid off.
+class ReturnsChart : public QChartView {
+    Q_OBJECT
+public:
+    explicit ReturnsChart(QWidget* parent = nullptr);
+
+    void setResult(const ReturnsResult& result);
+    // The labels of the payoff markers shown, in year order ("Mortgage 2 paid off").
+    QStringList payoffLabels() const;
+
+private:
+    QLineSeries* m_value = nullptr;
+    QLineSeries* m_balance = nullptr;
+    QLineSeries* m_equity = nullptr;
+    QValueAxis* m_years = nullptr;
+    QValueAxis* m_amounts = nullptr;
+    QList<QAbstractSeries*> m_payoffs;
+    QString m_payoffKey; // the payoffs the markers show, so unchanged ones are not rebuilt
+};

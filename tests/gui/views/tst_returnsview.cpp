@@ -1,0 +1,204 @@
+// The investment returns view inside the main window: what it recomputes and when, its year
+// table and what leaves it, the payoff markers, and the arithmetic behind the figures.
+#include "base/numerictext.h"
+#include "base/programfolder.h"
+#include "gui/dialogs/scriptedfilepicker.h"
+#include "gui/dialogs/scriptedprompts.h"
+#include "gui/mainwindow/mainwindow.h"
+#include "gui/views/returnstablemodel.h"
+#include "gui/views/returnsview.h"
+#include "gui/widgets/returnschart.h"
+#include "store/propertydatabase.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableView>
+#include <QTest>
+#include <QToolTip>
+
+namespace {
+
+// A fourplex with a 10-year second loan: paid off in year 10 of the holding period.
+const char* const kFourplex[][2] = {
+    {"txtPropertyInformation", "Maple Court Fourplex"},
+    {"txtUnits", "4"},
+    {"txtCurrentMarketValue", "300000"},
+    {"txtPurchasePrice", "285000"},
+    {"txtDownPayment", "57000"},
+    {"txtClosingCosts", "6500"},
+    {"txtAppreciation", "3"},
+    {"txtDepreciateAsImprovements", "80"},
+    {"txtGrossMonthlyIncome", "3800"},
+    {"txtExpectedVacancyRate", "5"},
+    {"txtOtherMonthlyIncome", "150"},
+    {"txtFederalTaxRate", "28"},
+    {"txtStateTaxRate", "5"},
+    {"txtLongTermCapitolGainsRate", "15"},
+    {"txtMortgagePrincipal1", "208000"},
+    {"txtAnnualInterestRate1", "6.75"},
+    {"txtAmortizationTerm1", "360"},
+    {"txtMortgagePrincipal2", "20000"},
+    {"txtAnnualInterestRate2", "8"},
+    {"txtAmortizationTerm2", "120"},
+};
+
+void typeFourplex(MainWindow& w) {
+    for (const auto& f : kFourplex)
+        w.setText(QString::fromLatin1(f[0]), QString::fromLatin1(f[1]));
+}
+
+void openPropertyStrip(MainWindow& w) {
+    w.findChild<QWidget*>(QStringLiteral("frameHomeNavigation"))->hide();
+    w.findChild<QWidget*>(QStringLiteral("frameNavigation"))->show();
+}
+
+void type(MainWindow& w, const char* field, const QString& text) {
+    auto* edit = w.findChild<QLineEdit*>(QString::fromLatin1(field));
+    edit->setFocus();
+    edit->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(edit, Qt::Key_Delete);
+    else
+        QTest::keyClicks(edit, text);
+}
+
+QString tooltipOf(QWidget* field) {
+    QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), field->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(field, &help);
+    return QToolTip::text();
+}
+
+} // namespace
+
+class TestReturnsView : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TempProgramFolder> m_folder;
+    std::unique_ptr<MainWindow> m_window;
+    ScriptedPrompts m_prompts;
+    ReturnsView* view() { return m_window->findChild<ReturnsView*>("frameReturnsView"); }
+    QString text(const char* field) { return m_window->text(QString::fromLatin1(field)); }
+
+private slots:
+    void init() {
+        m_folder = std::make_unique<TempProgramFolder>(true);
+        PrepareProgramFolders();
+        m_window = std::make_unique<MainWindow>();
+        m_window->setPrompts(&m_prompts);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        openPropertyStrip(*m_window);
+        m_window->imgProperty_Click();
+        typeFourplex(*m_window);
+    }
+    void cleanup() {
+        m_window.reset();
+        m_folder.reset();
+        ResetPropertyTable();
+    }
+
+    void recomputesOnItsInputsOnlyWhileShown() {
+        m_window->imgReturnsView_Click();
+        QVERIFY(view()->isVisible());
+        QCOMPARE(text("txtRetSalePrice"), QStringLiteral("$403,175")); // 300,000 × 1.03^10
+        QCOMPARE(text("txtRetDSCR"), QStringLiteral("1.27"));
+        type(*m_window, "txtHoldingPeriod", QStringLiteral("5"));
+        QCOMPARE(text("txtRetSalePrice"), QStringLiteral("$347,782"));
+        // A holding period that is no number leaves nothing stale behind.
+        type(*m_window, "txtHoldingPeriod", QStringLiteral("ten"));
+        QCOMPARE(text("txtRetSalePrice"), QStringLiteral("n/a"));
+        QCOMPARE(text("txtRetIRRAfterTax"), QStringLiteral("n/a"));
+        QCOMPARE(view()->tableModel()->columnCount(), 0);
+        type(*m_window, "txtHoldingPeriod", QString());
+        QCOMPARE(text("txtRetSalePrice"), QStringLiteral("$403,175"));
+
+        // Hidden, the view costs nothing and shows the change when it comes back.
+        m_window->imgFinancial_Click();
+        QVERIFY(!view()->isVisible());
+        m_window->setText(QStringLiteral("txtHoldingPeriod"), QStringLiteral("5"));
+        QCOMPARE(text("txtRetSalePrice"), QStringLiteral("$403,175"));
+        QTest::keySequence(m_window.get(), QKeySequence(Qt::CTRL | Qt::Key_5));
+        QVERIFY(view()->isVisible());
+        QCOMPARE(text("txtRetSalePrice"), QStringLiteral("$347,782"));
+    }
+
+    void tableFollowsTheHoldingPeriodBesideTheOutlook() {
+        m_window->imgReturnsView_Click();
+        type(*m_window, "txtHoldingPeriod", QStringLiteral("3"));
+        ReturnsTableModel* model = view()->tableModel();
+        QCOMPARE(m_window->findChild<QTableView*>("tblReturnsByYear")->model(), model);
+        QCOMPARE(model->columnCount(), 3);
+        QCOMPARE(model->rowCount(), 17);
+        QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Year 3"));
+        QCOMPARE(model->headerData(15, Qt::Vertical).toString(),
+                 QStringLiteral("Outlook's Annual Cash Flow"));
+        for (int y = 1; y <= 3; ++y) {
+            const double outlook =
+                FieldNumber(m_window->text(QStringLiteral("txt10CFNetCashflow"), y));
+            QCOMPARE(model->value(15, y - 1), outlook);
+            QCOMPARE(model->value(16, y - 1), model->value(11, y - 1) - outlook);
+        }
+
+        // Copied, every amount pastes as a plain number; the CSV file holds the same table.
+        QTest::mouseClick(m_window->findChild<QPushButton*>("cmdCopyTable"), Qt::LeftButton);
+        const QStringList lines = QApplication::clipboard()->text().split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.at(0), QStringLiteral("\tYear 1\tYear 2\tYear 3"));
+        QCOMPARE(lines.at(13), QStringLiteral("Property Value\t309000\t318270\t327818"));
+        for (const QString& line : lines)
+            QVERIFY2(!line.contains(QRegularExpression(QStringLiteral("[$,()]"))),
+                     qPrintable(line));
+        ScriptedFilePicker picker;
+        m_window->setFilePicker(&picker);
+        const QString csv = m_folder->file(QStringLiteral("returns"));
+        picker.setNextFile(csv);
+        QTest::mouseClick(m_window->findChild<QPushButton*>("cmdExportCsv"), Qt::LeftButton);
+        QCOMPARE(ReadAll(csv + QStringLiteral(".csv")),
+                 QString(QApplication::clipboard()->text())
+                     .replace(QLatin1Char('\t'), QLatin1Char(',')));
+    }
+
+    void chartMarksTheYearALoanIsPaidOff() {
+        m_window->imgReturnsView_Click();
+        QCOMPARE(view()->chart()->payoffLabels(), QStringList{"Mortgage 2 paid off"});
+        type(*m_window, "txtHoldingPeriod", QStringLiteral("9"));
+        QVERIFY(view()->chart()->payoffLabels().isEmpty());
+    }
+
+    void figuresShowTheirArithmetic() {
+        m_window->imgQuickView_Click();
+        auto* rate = m_window->findChild<QLineEdit*>("txtQISCapitalizationRate");
+        QCOMPARE(tooltipOf(rate),
+                 QStringLiteral("Capitalization Rate = Annual Net Operating Income \u00f7 "
+                                "Property Price = %1 \u00f7 $285,000 = %2")
+                     .arg(text("txtQISAnnualNetOperatingIncome"), rate->text()));
+        // The per-unit monthly figure is worked from the whole-dollar annual one it shows.
+        QVERIFY(
+            tooltipOf(m_window->findChild<QLineEdit*>("txtQISNetMonthlyCashflowPerUnitBeforeTaxes"))
+                .contains(text("txtQISNetAnnualCashflowPerUnitBeforeTaxes") + " \u00f7 12"));
+        m_window->imgReturnsView_Click();
+        QVERIFY(tooltipOf(m_window->findChild<QLineEdit*>("txtRetSalePrice")).contains("$403,175"));
+    }
+
+    void blankInputsStoreThePropertyAsBefore() {
+        g_sPropertyDatabaseReadOnly.clear();
+        m_window->imgFinancial_Click();
+        m_window->mnuFileSave_Click();
+        const QByteArray before = ReadBytes(PropertyDatabasePath());
+        QVERIFY(before.contains("txtPurchasePrice=285000"));
+        m_window->imgReturnsView_Click();
+        m_window->mnuFileSave_Click();
+        QCOMPARE(ReadBytes(PropertyDatabasePath()), before);
+        type(*m_window, "txtSellingCosts", QStringLiteral("7"));
+        m_window->mnuFileSave_Click();
+        QVERIFY(ReadBytes(PropertyDatabasePath())
+                    .contains("txtQISNetMonthlyCashflowPerUnitBeforeTaxes=")); // still there
+        QVERIFY(ReadBytes(PropertyDatabasePath()).contains("txtSellingCosts=7\r\n"));
+    }
+};
+
+QTEST_MAIN(TestReturnsView)
+#include "tst_returnsview.moc"
