@@ -126,8 +126,16 @@ void NavigationStrip::addViewLinks(ControlTable& controls) {
         controls.add(link, QString::fromLatin1(item.linkName), 0, ControlKind::Label);
         const int width = link->fontMetrics().horizontalAdvance(link->text()) + 6;
         link->setGeometry(x, (stripPixels - 22) / 2, width, 22);
+        // A link past the strip's end goes under the text link before it, the two sharing the
+        // strip's height, so every view stays one click away in the narrowest window.
+        LinkLabel* previous = v > 0 && !item.icon ? m_links[v - 1] : nullptr;
+        if (previous && x + width > TwipsToPixels(kWidth)) {
+            previous->move(previous->x(), stripPixels / 2 - 23);
+            link->setGeometry(previous->x(), stripPixels / 2 + 1, width, 22);
+        } else {
+            x += width + 10;
+        }
         m_links[v] = link;
-        x += width + 10;
     }
 }
 

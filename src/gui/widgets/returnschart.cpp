@@ -10,6 +10,8 @@ ReturnsChart::ReturnsChart(QWidget* parent) : QChartView(parent) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Value, Loan Balance and Equity"));
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // Room right of the plot for a payoff label on the last year.
+    chart->setMargins(QMargins(8, 8, 64, 8));
     m_value = new QLineSeries(chart);
     m_value->setName(QStringLiteral("Property Value"));
     m_balance = new QLineSeries(chart);
