@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -180,7 +182,29 @@ private slots:
             tooltipOf(m_window->findChild<QLineEdit*>("txtQISNetMonthlyCashflowPerUnitBeforeTaxes"))
                 .contains(text("txtQISNetAnnualCashflowPerUnitBeforeTaxes") + " \u00f7 12"));
         m_window->imgReturnsView_Click();
-        QVERIFY(tooltipOf(m_window->findChild<QLineEdit*>("txtRetSalePrice")).contains("$403,175"));
+        auto* sale = m_window->findChild<QLineEdit*>("txtRetSalePrice");
+        const QString hovered = tooltipOf(sale);
+        QVERIFY(hovered.contains("$403,175"));
+        // F2 on the figure with the keyboard shows the same.
+        QVERIFY(tooltipOf(m_window->findChild<QLineEdit*>("txtRetLoanPayoff")) != hovered);
+        sale->setFocus();
+        QTest::keyClick(sale, Qt::Key_F2);
+        QCOMPARE(QToolTip::text(), hovered);
+    }
+
+    void anExportThatCannotBeWrittenIsReported() {
+        m_window->imgReturnsView_Click();
+        ScriptedFilePicker picker;
+        m_window->setFilePicker(&picker);
+        const QString csv = m_folder->file(QStringLiteral("no such folder/returns.csv"));
+        picker.setNextFile(csv);
+        QTest::mouseClick(m_window->findChild<QPushButton*>("cmdExportCsv"), Qt::LeftButton);
+        QVERIFY(!QFile::exists(csv));
+        QCOMPARE(m_prompts.messages().size(), 1);
+        QVERIFY(m_prompts.messages().at(0).text.contains(QDir::toNativeSeparators(csv)));
+        // Cancelled, nothing is written and nothing asked.
+        QTest::mouseClick(m_window->findChild<QPushButton*>("cmdExportCsv"), Qt::LeftButton);
+        QCOMPARE(m_prompts.messages().size(), 1);
     }
 
     void blankInputsStoreThePropertyAsBefore() {
