@@ -1,7 +1,7 @@
 #pragma once
 
 #include "gui/commands/propertycommands.h"
-#include "gui/views/controltable.h"
+#include "gui/mainwindow/widgetform.h"
 #include "model/form.h"
 
 #include <QDateTime>
@@ -12,6 +12,8 @@
 #include <memory>
 
 class ClickableImage;
+class PrintAnalysisCommand;
+class WindowHost;
 class EditMenu;
 class FilePicker;
 class FinancialView;
@@ -42,7 +44,7 @@ class QScrollBar;
 // "outer" size is its client area plus the allowance a classic sizable frame with caption
 // took, so the layout numbers place both scroll bars flush against the client edges whatever
 // the window manager draws around the window.
-class MainWindow : public QMainWindow, public Form, public PropertyCommandHost {
+class MainWindow : public QMainWindow, public Form {
     Q_OBJECT
 public:
     // Client area to outer size, in twips.
@@ -58,19 +60,37 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // --- Form ---
-    QString text(const QString& name, int index = 0) const override;
-    void setText(const QString& name, const QString& value, int index = 0) override;
-    bool isEnabled(const QString& name, int index = 0) const override;
-    void setTextColor(const QString& name, int index, QRgb colour) override;
-    QRgb textColor(const QString& name, int index) const override;
-    QVector<ControlRef> controlsInWindowOrder() const override;
-    QVariant selectedItemData(const QString& name) const override;
-    void setChartData(const QVector<double>& values, const QStringList& labels) override;
-    void processPendingEvents() override;
+    // --- Form: the widgets' own (widgetform.h) ---
+    QString text(const QString& name, int index = 0) const override {
+        return m_form.text(name, index);
+    }
+    void setText(const QString& name, const QString& value, int index = 0) override {
+        m_form.setText(name, value, index);
+    }
+    bool isEnabled(const QString& name, int index = 0) const override {
+        return m_form.isEnabled(name, index);
+    }
+    void setTextColor(const QString& name, int index, QRgb colour) override {
+        m_form.setTextColor(name, index, colour);
+    }
+    QRgb textColor(const QString& name, int index) const override {
+        return m_form.textColor(name, index);
+    }
+    QVector<ControlRef> controlsInWindowOrder() const override {
+        return m_form.controlsInWindowOrder();
+    }
+    QVariant selectedItemData(const QString& name) const override {
+        return m_form.selectedItemData(name);
+    }
+    void setChartData(const QVector<double>& values, const QStringList& labels) override {
+        m_form.setChartData(values, labels);
+    }
+    void processPendingEvents() override { m_form.processPendingEvents(); }
 
     // A named control (letter case ignored); array cells by their index 1..n, else 0.
-    QWidget* control(const QString& name, int index = 0) const;
+    QWidget* control(const QString& name, int index = 0) const {
+        return m_form.control(name, index);
+    }
     template <class T> T* control(const QString& name, int index = 0) const {
         return qobject_cast<T*>(control(name, index));
     }
@@ -103,28 +123,20 @@ public:
     int layoutPasses() const { return m_layoutPasses; }
 
     // --- The home page and the property commands (propertycommandswindow.cpp) ---
-    HomePage& homePage() override { return *m_homePage; }
+    HomePage& homePage() { return *m_homePage; }
     PropertyCommands& commands() { return *m_commands; }
     // Message boxes and the property-name dialog; nullptr puts the window's own back.
     void setPrompts(Prompts* prompts) { m_prompts = prompts; }
-    Prompts& prompts() override;
-    Form& form() override { return *this; }
-    bool isHomePageVisible() const override;
-    void clearPictureStripImages() override;
-    void resetPictureStripScroll() override;
-    void ShowPictureStrip() override;
-    void showPropertyNavigation() override;
-    bool showCornerFromFirstStripSlot() override;
-    void showCornerLogo() override;
-    qint32& homePageStart() override { return m_iHomePageStart; }
-    void setBusy(bool busy) override;
+    Prompts& prompts();
+    bool isHomePageVisible() const;
+    void ShowPictureStrip();
 
-    void OpenPropertyByName(QString& name);
-    void RemovePropertyByName(QString& name);
-    void ClearPropertyFields();
-    void TakeBaselineSnapshot();
-    void TakeCurrentSnapshot();
-    bool HasUnsavedChanges() const;
+    void OpenPropertyByName(QString& name) { m_commands->OpenPropertyByName(name); }
+    void RemovePropertyByName(QString& name) { m_commands->RemovePropertyByName(name); }
+    void ClearPropertyFields() { m_commands->ClearPropertyFields(); }
+    void TakeBaselineSnapshot() { m_commands->TakeBaselineSnapshot(); }
+    void TakeCurrentSnapshot() { m_commands->TakeCurrentSnapshot(); }
+    bool HasUnsavedChanges() const { return m_commands->HasUnsavedChanges(); }
 
 public slots:
     void Form_Load();
@@ -192,23 +204,19 @@ public slots:
 
     void mnuFileExit_Click();
     void mnuFile_Click();
-    void mnuFileOpen_Click();
-    void mnuFileClose_Click();
-    void mnuFileAddNewProperty_Click();
-    void mnuFileRemoveSelectedProperty_Click();
-    void mnuFileSave_Click();
-    void mnuFileSaveAs_Click();
+    void mnuFileOpen_Click() { m_commands->mnuFileOpen_Click(); }
+    void mnuFileClose_Click() { m_commands->mnuFileClose_Click(); }
+    void mnuFileAddNewProperty_Click() { m_commands->mnuFileAddNewProperty_Click(); }
+    void mnuFileRemoveSelectedProperty_Click() {
+        m_commands->mnuFileRemoveSelectedProperty_Click();
+    }
+    void mnuFileSave_Click() { m_commands->mnuFileSave_Click(); }
+    void mnuFileSaveAs_Click() { m_commands->mnuFileSaveAs_Click(); }
 
-    // --- Financial analysis report (mainwindow_report.cpp) ---
+    // The Tools menu's analysis report.
     void mnuTools_Click();
-    void mnuToolsmnuPrintAnalysis_Click();
+    void mnuToolsmnuPrintAnalysis_Click() { PrintFinancialAnalysisReport(); }
     void PrintFinancialAnalysisReport();
-
-private:
-    void buildReportCommand();
-    QAction* m_mnuToolsmnuPrintAnalysis = nullptr;
-    class ReportCanvas* m_picGraphPrintingPictureBox = nullptr;
-    // --- end of financial analysis report ---
 
     // --- Edit and Help menus (mainwindow_edit.cpp, mainwindow_help.cpp) ---
 public slots:
@@ -259,6 +267,12 @@ private:
     PictureStrip* m_pictureStrip = nullptr;
     // --- end of property pictures ---
 
+private:
+    // The property and report commands reach the window's parts through it.
+    friend class WindowHost;
+    std::unique_ptr<WindowHost> m_host;
+    PrintAnalysisCommand* m_printAnalysis = nullptr;
+
 protected:
     // Asked before the window closes with a property open; false keeps the program running.
     // Change tracking answers it with the unsaved-changes question.
@@ -276,7 +290,6 @@ private:
     void buildStrips();
     void buildViews();
     void connectFieldHandlers();
-    void applyDesignDefaults();
 
     // Switching views.
     void showViewFrame(QFrame* frame);
@@ -290,8 +303,7 @@ private:
     void storeWindowPosition();
     bool frameShown(const QFrame* frame) const;
 
-    ControlTable m_controls;
-    QVector<ControlRef> m_fieldOrder;
+    WidgetForm m_form{*this};
 
     QMenu* m_mnuFile = nullptr;
     QMenu* m_mnuEdit = nullptr;
@@ -326,7 +338,6 @@ private:
     QAction* m_mnuFileRemoveSelectedProperty = nullptr;
     QAction* m_mnuFileSave = nullptr;
     QAction* m_mnuFileSaveAs = nullptr;
-    bool m_processingEvents = false;
     bool m_loaded = false;
     int m_layoutPasses = 0;
     // Exact twip positions of the content (the widget itself sits on whole pixels).

@@ -77,10 +77,10 @@ void MainWindow::buildWindow() {
     m_VScroll1->raise();
     m_HScroll2->raise();
 
-    m_fieldOrder = StoredCells();
+    m_form.setFieldOrder(StoredCells());
     // The design texts are in place before any handler listens, as a freshly loaded window has
     // them: no payment or total is computed until a view or an edit asks for it.
-    applyDesignDefaults();
+    m_form.applyDesignDefaults();
     connectFieldHandlers();
 }
 
@@ -122,8 +122,8 @@ void MainWindow::buildStrips() {
     m_frameNavigation = new NavigationStrip(m_client, QStringLiteral("frameNavigation"),
                                             QStringLiteral("lineNavigationBottom"));
     m_frameHomeNavigation->addBanner(
-        m_controls, QStringLiteral("   Quillbrook: Real Estate Investment Analyzer"));
-    m_frameNavigation->addViewLinks(m_controls);
+        m_form.controls(), QStringLiteral("   Quillbrook: Real Estate Investment Analyzer"));
+    m_frameNavigation->addViewLinks(m_form.controls());
 
     using Strip = NavigationStrip;
     connect(m_frameNavigation->icon(Strip::Property), &ClickableImage::clicked, this,
@@ -160,14 +160,15 @@ void MainWindow::buildStrips() {
 
 // The views in the order they were always built: the focus chain follows it.
 void MainWindow::buildViews() {
-    m_frameProperty = new PropertyView(m_picScrollable, m_controls);
-    m_frameFinancial = new FinancialView(m_picScrollable, m_controls);
-    m_frameQuickView = new SummaryView(m_picScrollable, m_controls);
-    m_frame5YearView = new OutlookView(m_picScrollable, m_controls);
+    m_frameProperty = new PropertyView(m_picScrollable, m_form.controls());
+    m_frameFinancial = new FinancialView(m_picScrollable, m_form.controls());
+    m_frameQuickView = new SummaryView(m_picScrollable, m_form.controls());
+    m_frame5YearView = new OutlookView(m_picScrollable, m_form.controls());
+    m_form.setChart(m_frame5YearView->chart());
     connect(m_frame5YearView, &OutlookView::periodChosen, this, &MainWindow::cmbCFAYears_Click);
     connect(m_frame5YearView, &OutlookView::decadeScrolled, this,
             &MainWindow::hscrollCashFlow10to20_Change);
-    m_frameReturnsView = new ReturnsView(m_picScrollable, m_controls, *this);
+    m_frameReturnsView = new ReturnsView(m_picScrollable, m_form.controls(), *this);
     // The summary's figures show their arithmetic as the returns view's do.
     auto* explainer = new FigureExplainer(
         m_frameQuickView, [this](const QString& name) { return ExplainSummaryField(*this, name); });

@@ -1,26 +1,20 @@
-// The main window's side of the property commands: the home page in its frame, the File
-// menu's property entries and the window routines the commands call.
-#include "base/errortrap.h"
-#include "base/programfolder.h"
+// The main window's side of the property commands: the home page in its frame and the File
+// menu's property entries.
 #include "gui/commands/propertycommands.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/widgetprompts.h"
 #include "gui/mainwindow/mainwindow.h"
-#include "gui/mainwindow/navigationstrip.h"
-#include "gui/pictures/picturestrip.h"
+#include "gui/mainwindow/windowhost.h"
 #include "gui/views/homepage.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QFileInfo>
 #include <QFrame>
-#include <QLabel>
 #include <QMenu>
-#include <QScrollBar>
 
 void MainWindow::buildPropertyCommands() {
     m_homePage = new HomePage(m_frameHome, this);
-    m_commands = std::make_unique<PropertyCommands>(*this);
+    m_host = std::make_unique<WindowHost>(*this);
+    m_commands = std::make_unique<PropertyCommands>(*m_host);
     m_widgetPrompts = std::make_unique<WidgetPrompts>(this);
     m_homePage->setOpenPropertyHandler(
         [this](qint32 row, const QString&) { m_commands->OpenPropertyAtRow(row); });
@@ -63,58 +57,6 @@ bool MainWindow::isHomePageVisible() const {
     return !m_frameHome->isHidden();
 }
 
-void MainWindow::clearPictureStripImages() {
-    m_pictureStrip->clearImages();
-}
-
-void MainWindow::resetPictureStripScroll() {
-    m_pictureStrip->resetScroll();
-}
-
-// ShowPictureStrip: with the picture strip, in mainwindow_pictures.cpp.
-
-void MainWindow::showPropertyNavigation() {
-    m_frameNavigation->show();
-    m_frameHomeNavigation->hide();
-}
-
-bool MainWindow::showCornerFromFirstStripSlot() {
-    if (!m_pictureStrip->slotFrame(1)->isVisible())
-        return false;
-    m_imgUpperLeftCorner->setPixmap(m_pictureStrip->slotImage(1)->pixmap());
-    return true;
-}
-
-void MainWindow::showCornerLogo() {
-    setCornerPicture(g_sLogoPicturePath);
-}
-
-void MainWindow::setBusy(bool busy) {
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
-
-void MainWindow::OpenPropertyByName(QString& name) {
-    m_commands->OpenPropertyByName(name);
-}
-void MainWindow::RemovePropertyByName(QString& name) {
-    m_commands->RemovePropertyByName(name);
-}
-void MainWindow::ClearPropertyFields() {
-    m_commands->ClearPropertyFields();
-}
-void MainWindow::TakeBaselineSnapshot() {
-    m_commands->TakeBaselineSnapshot();
-}
-void MainWindow::TakeCurrentSnapshot() {
-    m_commands->TakeCurrentSnapshot();
-}
-bool MainWindow::HasUnsavedChanges() const {
-    return m_commands->HasUnsavedChanges();
-}
-
 void MainWindow::mnuFile_Click() {
     const FileMenuState s = m_commands->mnuFile_Click();
     m_mnuFileOpen->setEnabled(s.open);
@@ -125,21 +67,10 @@ void MainWindow::mnuFile_Click() {
     m_mnuFileSaveAs->setEnabled(s.saveAs);
 }
 
-void MainWindow::mnuFileOpen_Click() {
-    m_commands->mnuFileOpen_Click();
+void MainWindow::mnuTools_Click() {
+    m_printAnalysis->updateEntry();
 }
-void MainWindow::mnuFileClose_Click() {
-    m_commands->mnuFileClose_Click();
-}
-void MainWindow::mnuFileAddNewProperty_Click() {
-    m_commands->mnuFileAddNewProperty_Click();
-}
-void MainWindow::mnuFileRemoveSelectedProperty_Click() {
-    m_commands->mnuFileRemoveSelectedProperty_Click();
-}
-void MainWindow::mnuFileSave_Click() {
-    m_commands->mnuFileSave_Click();
-}
-void MainWindow::mnuFileSaveAs_Click() {
-    m_commands->mnuFileSaveAs_Click();
+
+void MainWindow::PrintFinancialAnalysisReport() {
+    m_printAnalysis->print();
 }

@@ -1,0 +1,147 @@
+#include "gui/mainwindow/widgetform.h"
+
+#include "gui/widgets/fieldlimit.h"
+#include "gui/widgets/outlookchart.h"
+#include "model/fieldtable.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+QWidget* WidgetForm::control(const QString& name, int index) const {
+    if (const ControlTable::Cell* cell = m_controls.find(name, index))
+        return cell->widget;
+    // Controls other parts of the program put into the window (the home page's cards and
+    // filter box, the picture strip) are found by their names.
+    const auto children = m_window.findChildren<QWidget*>();
+    for (QWidget* w : children) {
+        if (w->objectName().compare(name, Qt::CaseInsensitive) == 0 &&
+            w->property("index").toInt() == index)
+            return w;
+    }
+    return nullptr;
+}
+
+QString WidgetForm::text(const QString& name, int index) const {
+    QWidget* w = control(name, index);
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        return edit->text();
+    if (auto* notes = qobject_cast<QPlainTextEdit*>(w))
+        return notes->toPlainText();
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->text();
+    if (auto* box = qobject_cast<QComboBox*>(w))
+        return box->currentText();
+    if (auto* button = qobject_cast<QAbstractButton*>(w))
+        return button->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    return QString();
+}
+
+void WidgetForm::setText(const QString& name, const QString& value, int index) {
+    QWidget* w = control(name, index);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        // An unchanged text runs no handler, as with the widget's own setter.
+        if (edit->text() != value)
+            FieldLimit::setText(edit, value);
+    } else if (auto* notes = qobject_cast<QPlainTextEdit*>(w)) {
+        if (notes->toPlainText() != value)
+            notes->setPlainText(value);
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+        if (label->text() != value)
+            label->setText(value);
+    } else if (auto* box = qobject_cast<QComboBox*>(w)) {
+        const int i = box->findText(value);
+        if (i >= 0)
+            box->setCurrentIndex(i);
+        else if (box->isEditable())
+            box->setEditText(value);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        button->setChecked(value == QLatin1String("1") || value == QLatin1String("-1"));
+    }
+}
+
+bool WidgetForm::isEnabled(const QString& name, int index) const {
+    QWidget* w = control(name, index);
+    return w && w->isEnabled();
+}
+
+void WidgetForm::setTextColor(const QString& name, int index, QRgb colour) {
+    ControlTable::Cell* cell = m_controls.find(name, index);
+    QWidget* w = cell ? cell->widget : control(name, index);
+    if (!w)
+        return;
+    if (cell) {
+        // Every recalculation colours the whole outlook again; repaint only what changes.
+        if (cell->colour == colour)
+            return;
+        cell->colour = colour;
+    }
+    QPalette p = w->palette();
+    p.setColor(QPalette::Text, QColor::fromRgb(colour));
+    p.setColor(QPalette::WindowText, QColor::fromRgb(colour));
+    w->setPalette(p);
+}
+
+QRgb WidgetForm::textColor(const QString& name, int index) const {
+    if (const ControlTable::Cell* cell = m_controls.find(name, index))
+        return cell->colour;
+    if (QWidget* w = control(name, index))
+        return w->palette().color(QPalette::Text).rgb();
+    return 0xff000000;
+}
+
+QVector<ControlRef> WidgetForm::controlsInWindowOrder() const {
+    // The text fields in the order a property is stored, then the captions and drop-downs.
+    QVector<ControlRef> order = m_fieldOrder;
+    order += m_controls.others();
+    const auto children = m_window.findChildren<QWidget*>();
+    for (QWidget* w : children) {
+        // The property-name dialog and the about box are children too, but their labels
+        // are no part of the property.
+        if (w->window() != &m_window)
+            continue;
+        const QString name = w->objectName();
+        ControlKind kind;
+        if (qobject_cast<QLabel*>(w) && name.startsWith(QLatin1String("lbl")))
+            kind = ControlKind::Label;
+        else if (qobject_cast<QComboBox*>(w) && name.startsWith(QLatin1String("cmb")))
+            kind = ControlKind::ComboBox;
+        else
+            continue;
+        const int index = w->property("index").toInt();
+        if (!m_controls.find(name, index))
+            order.append({name, index, kind});
+    }
+    return order;
+}
+
+QVariant WidgetForm::selectedItemData(const QString& name) const {
+    auto* box = qobject_cast<QComboBox*>(control(name));
+    if (!box || box->currentIndex() < 0)
+        return QVariant();
+    return box->itemData(box->currentIndex());
+}
+
+void WidgetForm::setChartData(const QVector<double>& values, const QStringList& labels) {
+    m_chart->setData(values, labels);
+}
+
+void WidgetForm::processPendingEvents() {
+    // A keystroke handled here may run the next recalculation; that one must not start yet
+    // another nested event loop.
+    if (m_processingEvents)
+        return;
+    m_processingEvents = true;
+    QCoreApplication::processEvents();
+    m_processingEvents = false;
+}
+
+void WidgetForm::applyDesignDefaults() {
+    for (const FieldDefault& d : DesignDefaults()) {
+        if (auto* edit = qobject_cast<QLineEdit*>(control(d.name)))
+            edit->setText(d.text);
+    }
+}
