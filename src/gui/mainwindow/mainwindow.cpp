@@ -497,49 +497,30 @@ void MainWindow::ClearPictureSelection() {
         m_pictureStrip->clearSelection();
 }
 
-// Links: hover look while the pointer is over them, the view's action on release.
-void MainWindow::lblProperty_MouseMove() {
-    m_frameNavigation->setLinkHovered(NavigationStrip::Property, true);
-}
-void MainWindow::lblProperty_DragOver() {
-    m_frameNavigation->setLinkHovered(NavigationStrip::Property, false);
-}
-void MainWindow::lblProperty_DragDrop() {
-    m_frameNavigation->setLinkHovered(NavigationStrip::Property, false);
-    imgProperty_Click();
-}
-void MainWindow::lblFinancial_MouseMove() {
-    m_frameNavigation->setLinkHovered(NavigationStrip::Financial, true);
-}
-void MainWindow::lblFinancial_DragOver() {
-    m_frameNavigation->setLinkHovered(NavigationStrip::Financial, false);
-}
-void MainWindow::lblFinancial_DragDrop() {
-    m_frameNavigation->setLinkHovered(NavigationStrip::Financial, false);
-    imgFinancial_Click();
-}
-void MainWindow::lblQuickView_MouseMove() {
-    m_frameNavigation->setLinkHovered(NavigationStrip::Summary, true);
-}
-void MainWindow::lblQuickView_DragOver() {
-    m_frameNavigation->setLinkHovered(NavigationStrip::Summary, false);
-}
-void MainWindow::lblQuickView_DragDrop() {
-    m_frameNavigation->setLinkHovered(NavigationStrip::Summary, false);
-    imgQuickView_Click();
-}
-void MainWindow::lblCashFlow_MouseMove() {
-    m_frameNavigation->setLinkHovered(NavigationStrip::CashFlow, true);
-}
-void MainWindow::lblCashFlow_DragOver() {
-    m_frameNavigation->setLinkHovered(NavigationStrip::CashFlow, false);
-}
-void MainWindow::lblCashFlow_DragDrop() {
-    m_frameNavigation->setLinkHovered(NavigationStrip::CashFlow, false);
-    // The outlook always comes up on five years, even when it is already on screen.
-    if (m_frame5YearView->choosePeriod(0))
-        cmbCFAYears_Click();
-    img5YearView_Click();
+void MainWindow::followLink(NavigationStrip::View link) {
+    hoverLink(link, false);
+    switch (link) {
+    case NavigationStrip::Property:
+        imgProperty_Click();
+        break;
+    case NavigationStrip::Financial:
+        imgFinancial_Click();
+        break;
+    case NavigationStrip::Summary:
+        imgQuickView_Click();
+        break;
+    case NavigationStrip::CashFlow:
+        // The outlook always comes up on five years, even when it is already on screen.
+        if (m_frame5YearView->choosePeriod(0))
+            cmbCFAYears_Click();
+        img5YearView_Click();
+        break;
+    case NavigationStrip::Returns:
+        imgReturnsView_Click();
+        break;
+    case NavigationStrip::ViewCount:
+        break;
+    }
 }
 
 void MainWindow::cmbCFAYears_Click() {

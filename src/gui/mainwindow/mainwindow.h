@@ -1,7 +1,12 @@
 #pragma once
 
 #include "gui/commands/propertycommands.h"
+#include "gui/mainwindow/editmenu.h"
+#include "gui/mainwindow/helpmenu.h"
+#include "gui/mainwindow/navigationstrip.h"
 #include "gui/mainwindow/widgetform.h"
+#include "gui/pictures/picturestrip.h"
+#include "gui/views/outlookview.h"
 #include "model/form.h"
 
 #include <QDateTime>
@@ -14,18 +19,14 @@
 class ClickableImage;
 class PrintAnalysisCommand;
 class WindowHost;
-class EditMenu;
 class FilePicker;
 class FinancialView;
 class HomePage;
-class OutlookView;
-class PictureStrip;
 class PropertyView;
 class ReturnsView;
 class SummaryView;
 class WidgetPrompts;
 class LinkLabel;
-class NavigationStrip;
 class OutlookChart;
 class QAction;
 class QComboBox;
@@ -97,7 +98,7 @@ public:
 
     QFrame* homeFrame() const { return m_frameHome; }
     QFrame* propertyPicturesFrame() const;
-    OutlookChart* chart() const;
+    OutlookChart* chart() const { return m_frame5YearView->chart(); }
     QMenu* fileMenu() const { return m_mnuFile; }
     QMenu* editMenu() const { return m_mnuEdit; }
     QMenu* toolsMenu() const { return m_mnuTools; }
@@ -152,18 +153,19 @@ public slots:
     void img5YearView_Click();
     void imgReturnsView_Click();
 
-    void lblProperty_MouseMove();
-    void lblProperty_DragOver();
-    void lblProperty_DragDrop();
-    void lblFinancial_MouseMove();
-    void lblFinancial_DragOver();
-    void lblFinancial_DragDrop();
-    void lblQuickView_MouseMove();
-    void lblQuickView_DragOver();
-    void lblQuickView_DragDrop();
-    void lblCashFlow_MouseMove();
-    void lblCashFlow_DragOver();
-    void lblCashFlow_DragDrop();
+    // Links: hover look while the pointer is over them, the view's action on release.
+    void lblProperty_MouseMove() { hoverLink(NavigationStrip::Property, true); }
+    void lblProperty_DragOver() { hoverLink(NavigationStrip::Property, false); }
+    void lblProperty_DragDrop() { followLink(NavigationStrip::Property); }
+    void lblFinancial_MouseMove() { hoverLink(NavigationStrip::Financial, true); }
+    void lblFinancial_DragOver() { hoverLink(NavigationStrip::Financial, false); }
+    void lblFinancial_DragDrop() { followLink(NavigationStrip::Financial); }
+    void lblQuickView_MouseMove() { hoverLink(NavigationStrip::Summary, true); }
+    void lblQuickView_DragOver() { hoverLink(NavigationStrip::Summary, false); }
+    void lblQuickView_DragDrop() { followLink(NavigationStrip::Summary); }
+    void lblCashFlow_MouseMove() { hoverLink(NavigationStrip::CashFlow, true); }
+    void lblCashFlow_DragOver() { hoverLink(NavigationStrip::CashFlow, false); }
+    void lblCashFlow_DragDrop() { followLink(NavigationStrip::CashFlow); }
 
     void VScroll1_Change();
     void HScroll2_Change();
@@ -218,29 +220,25 @@ public slots:
     void mnuToolsmnuPrintAnalysis_Click() { PrintFinancialAnalysisReport(); }
     void PrintFinancialAnalysisReport();
 
-    // --- Edit and Help menus (mainwindow_edit.cpp, mainwindow_help.cpp) ---
+    // --- Edit and Help menus (editmenu.h, helpmenu.h) ---
 public slots:
-    void mnuEdit_Click();
-    void mnuEditUndo_Click();
-    void mnuEditCut_Click();
-    void mnuEditCopy_Click();
-    void mnuEditPaste_Click();
-    void mnuEditDelete_Click();
-    void mnuEditSelectAll_Click();
-    void mnuHelp_Click();
-    void mnuHelpTopics_Click();
-    void mnuHelpOnlineHelp_Click();
-    void mnuHelpNewsletter_Click();
-    void mnuHelpAbout_Click();
+    void mnuEdit_Click() { m_editMenu->refresh(); }
+    void mnuEditUndo_Click() { m_editMenu->run(EditCommands::Command::Undo); }
+    void mnuEditCut_Click() { m_editMenu->run(EditCommands::Command::Cut); }
+    void mnuEditCopy_Click() { m_editMenu->run(EditCommands::Command::Copy); }
+    void mnuEditPaste_Click() { m_editMenu->run(EditCommands::Command::Paste); }
+    void mnuEditDelete_Click() { m_editMenu->deleteSelection(); }
+    void mnuEditSelectAll_Click() { m_editMenu->run(EditCommands::Command::SelectAll); }
+    void mnuHelp_Click() { m_helpMenu->refresh(); }
+    void mnuHelpTopics_Click() { m_helpMenu->showTopics(); }
+    void mnuHelpOnlineHelp_Click() { m_helpMenu->showOnlineHelp(); }
+    void mnuHelpNewsletter_Click() { m_helpMenu->showNewsletter(); }
+    void mnuHelpAbout_Click() { m_helpMenu->showAbout(); }
 
 private:
     void buildEditAndHelpMenus();
-    void buildHelpMenu();
-    // Hands a page of the program's own folders to the browser; when the shell refuses it,
-    // tells the user where the file is so it can be opened by hand.
-    void openPage(const QString& path);
     EditMenu* m_editMenu = nullptr;
-    QAction* m_mnuHelpAbout = nullptr;
+    HelpMenu* m_helpMenu = nullptr;
     // --- end of Edit and Help menus ---
 
     // --- Property pictures: the strip and the full-size view (mainwindow_pictures.cpp) ---
@@ -248,17 +246,19 @@ public:
     // The file dialog and the clock that stamps added pictures; nullptr / an empty clock put
     // the window's own back.
     void setFilePicker(FilePicker* picker);
-    void setPictureClock(std::function<QDateTime()> clock);
+    void setPictureClock(std::function<QDateTime()> clock) {
+        m_pictureStrip->setClock(std::move(clock));
+    }
     // Removes the selected strip picture; callers check that a slot is selected.
-    void DeleteSelectedPicture();
+    void DeleteSelectedPicture() { m_pictureStrip->deleteSelected(); }
     // Modal; returns when the view is closed.
     void ShowFullSizePicture(const QString& reference);
 public slots:
-    void cmdAddPicture_Click();
-    void cmdDeletePicture_Click();
+    void cmdAddPicture_Click() { m_pictureStrip->addPicture(); }
+    void cmdDeletePicture_Click() { m_pictureStrip->deleteSelectionIfAny(); }
     void hScrollPropertImages_Change();
-    void imgPropertyListItem_Click(int Index);
-    void imgPropertyListItem_DblClick(int Index);
+    void imgPropertyListItem_Click(int Index) { m_pictureStrip->select(Index); }
+    void imgPropertyListItem_DblClick(int Index) { m_pictureStrip->openSlot(Index); }
     void mnuToolsViewImageDetails_Click();
 
 private:
@@ -298,6 +298,10 @@ private:
     void focusCorner();
     void scrollIntoView(QWidget* field);
     void refreshMortgagePayment(int row);
+    void hoverLink(NavigationStrip::View link, bool hovered) {
+        m_frameNavigation->setLinkHovered(link, hovered);
+    }
+    void followLink(NavigationStrip::View link);
     void expenseChanged();
     void setCornerPicture(const QString& path);
     void storeWindowPosition();

@@ -34,17 +34,9 @@ QFrame* MainWindow::propertyPicturesFrame() const {
     return m_pictureStrip;
 }
 
-OutlookChart* MainWindow::chart() const {
-    return m_frame5YearView->chart();
-}
-
 void MainWindow::setFilePicker(FilePicker* picker) {
     m_pictureStrip->setFilePicker(picker);
     m_frameReturnsView->setFilePicker(picker);
-}
-
-void MainWindow::setPictureClock(std::function<QDateTime()> clock) {
-    m_pictureStrip->setClock(std::move(clock));
 }
 
 void MainWindow::showCornerForPictureStrip() {
@@ -52,18 +44,6 @@ void MainWindow::showCornerForPictureStrip() {
         m_imgUpperLeftCorner->setPixmap(m_pictureStrip->slotImage(1)->pixmap());
     else
         setCornerPicture(g_sLogoPicturePath);
-}
-
-void MainWindow::cmdAddPicture_Click() {
-    m_pictureStrip->addPicture();
-}
-
-void MainWindow::cmdDeletePicture_Click() {
-    m_pictureStrip->deleteSelectionIfAny();
-}
-
-void MainWindow::DeleteSelectedPicture() {
-    m_pictureStrip->deleteSelected();
 }
 
 void MainWindow::ShowPictureStrip() {
@@ -74,14 +54,6 @@ void MainWindow::ShowPictureStrip() {
 void MainWindow::hScrollPropertImages_Change() {
     if (m_pictureStrip)
         m_pictureStrip->scrolled();
-}
-
-void MainWindow::imgPropertyListItem_Click(int Index) {
-    m_pictureStrip->select(Index);
-}
-
-void MainWindow::imgPropertyListItem_DblClick(int Index) {
-    m_pictureStrip->openSlot(Index);
 }
 
 void MainWindow::mnuToolsViewImageDetails_Click() {

@@ -2,6 +2,7 @@
 #include "gui/mainwindow/mainwindow.h"
 
 #include "gui/mainwindow/navigationstrip.h"
+#include "gui/pictures/picturestrip.h"
 
 #include "analysis/summaryexplain.h"
 #include "gui/views/financialview.h"
@@ -148,14 +149,9 @@ void MainWindow::buildStrips() {
     wireLink(Strip::CashFlow, &MainWindow::lblCashFlow_MouseMove, &MainWindow::lblCashFlow_DragOver,
              &MainWindow::lblCashFlow_DragDrop);
     LinkLabel* returns = m_frameNavigation->link(Strip::Returns);
-    connect(returns, &LinkLabel::pointerEntered, this,
-            [this] { m_frameNavigation->setLinkHovered(Strip::Returns, true); });
-    connect(returns, &LinkLabel::pointerLeft, this,
-            [this] { m_frameNavigation->setLinkHovered(Strip::Returns, false); });
-    connect(returns, &LinkLabel::releasedOver, this, [this] {
-        m_frameNavigation->setLinkHovered(Strip::Returns, false);
-        imgReturnsView_Click();
-    });
+    connect(returns, &LinkLabel::pointerEntered, this, [this] { hoverLink(Strip::Returns, true); });
+    connect(returns, &LinkLabel::pointerLeft, this, [this] { hoverLink(Strip::Returns, false); });
+    connect(returns, &LinkLabel::releasedOver, this, [this] { followLink(Strip::Returns); });
 }
 
 // The views in the order they were always built: the focus chain follows it.
@@ -176,4 +172,28 @@ void MainWindow::buildViews() {
         if (field.view == FieldView::Summary)
             explainer->watch(control(field.name));
     }
+}
+
+void MainWindow::buildEditAndHelpMenus() {
+    EditMenu::PictureHooks pictures;
+    pictures.selected = [this] {
+        return frameShown(m_frameProperty) && m_pictureStrip->hasSelection();
+    };
+    pictures.remove = [this] { DeleteSelectedPicture(); };
+    m_editMenu = new EditMenu(this, m_mnuEdit, std::move(pictures));
+    const struct {
+        QAction* action;
+        void (MainWindow::*slot)();
+    } entries[] = {
+        {m_editMenu->undoAction(), &MainWindow::mnuEditUndo_Click},
+        {m_editMenu->cutAction(), &MainWindow::mnuEditCut_Click},
+        {m_editMenu->copyAction(), &MainWindow::mnuEditCopy_Click},
+        {m_editMenu->pasteAction(), &MainWindow::mnuEditPaste_Click},
+        {m_editMenu->deleteAction(), &MainWindow::mnuEditDelete_Click},
+        {m_editMenu->selectAllAction(), &MainWindow::mnuEditSelectAll_Click},
+    };
+    for (const auto& entry : entries)
+        connect(entry.action, &QAction::triggered, this, entry.slot);
+    connect(m_mnuEdit, &QMenu::aboutToShow, this, &MainWindow::mnuEdit_Click);
+    m_helpMenu = new HelpMenu(this, m_mnuHelp, [this]() -> Prompts& { return prompts(); });
 }

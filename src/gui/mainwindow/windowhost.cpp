@@ -125,5 +125,5 @@ const QStringList& WindowHost::propertyPictures() const {
 }
 
 void WindowHost::openPage(const QString& path) {
-    m_window.openPage(path);
+    m_window.m_helpMenu->openPage(path);
 }
