@@ -1,4 +1,5 @@
 #include "gui/mainwindow/mainwindow.h"
+#include "gui/mainwindow/contentlayout.h"
 #include "gui/mainwindow/keyboard.h"
 #include "gui/widgets/numbermark.h"
 
@@ -79,7 +80,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     buildEditAndHelpMenus(); // Edit and Help menus
     Form_Load();
     m_focusChanged = connect(qApp, &QApplication::focusChanged, this,
-                             [this](QWidget*, QWidget* now) { scrollIntoView(now); });
+                             [this](QWidget*, QWidget* now) { m_layout.scrollIntoView(now); });
     // Last, so its Tools entry comes last.
     m_printAnalysis = new PrintAnalysisCommand(*m_host, m_mnuTools, this);
     InstallKeyboard(*this);
@@ -123,26 +124,6 @@ void MainWindow::connectFieldHandlers() {
 // ---------------------------------------------------------------------------------------
 // Window metrics.
 
-int MainWindow::windowWidthTwips() const {
-    return innerWidthTwips() + kFrameAllowanceWidth;
-}
-int MainWindow::windowHeightTwips() const {
-    return innerHeightTwips() + kFrameAllowanceHeight;
-}
-int MainWindow::innerWidthTwips() const {
-    return WindowLayout::PixelsToTwips(m_client->width());
-}
-int MainWindow::innerHeightTwips() const {
-    return WindowLayout::PixelsToTwips(m_client->height());
-}
-
-int MainWindow::contentLeftTwips() const {
-    return int(std::lround(m_contentLeft));
-}
-int MainWindow::contentTopTwips() const {
-    return int(std::lround(m_contentTop));
-}
-
 void MainWindow::setWindowSizeTwips(int width, int height) {
     const QSize client(toPixels(width - kFrameAllowanceWidth),
                        toPixels(height - kFrameAllowanceHeight));
@@ -179,10 +160,7 @@ void MainWindow::Form_Load() {
             position = WindowLayout::Position();
         move(toPixels(position.left), toPixels(position.top));
     });
-    Trap(3530, [&] {
-        m_contentLeft = 0;
-        m_picScrollable->move(0, m_picScrollable->y());
-    });
+    Trap(3530, [&] { m_layout.resetLeft(); });
     Trap(3531, [&] { m_HScroll2->setValue(0); });
     Trap(3532, [&] { Form_Resize(); });
     Trap(3540, [&] {
@@ -280,7 +258,7 @@ void MainWindow::setCornerPicture(const QString& path) {
 
 void MainWindow::ShowHomePage() {
     Trap(3710, [&] { m_frameHome->show(); });
-    Trap(3720, [&] { setContentHeightTwips(m_homeFrameHeight - 660); });
+    Trap(3720, [&] { m_layout.setContentHeightTwips(m_layout.homeFrameHeight() - 660); });
     Trap(3730, [&] { Form_Resize(); });
     Trap(3740, [&] {
         hideFrames({m_frameProperty, m_frameFinancial, m_frameQuickView, m_frame5YearView,
@@ -300,113 +278,6 @@ void MainWindow::ShowHomePage() {
 // ---------------------------------------------------------------------------------------
 // Layout and scrolling.
 
-void MainWindow::setContentHeightTwips(int height) {
-    m_contentHeight = height;
-    m_picScrollable->resize(toPixels(kContentWidth), toPixels(height));
-}
-
-void MainWindow::Form_Resize() {
-    ++m_layoutPasses;
-    WindowLayout::Input in;
-    in.windowWidth = windowWidthTwips();
-    in.windowHeight = windowHeightTwips();
-    in.innerWidth = innerWidthTwips();
-    in.innerHeight = innerHeightTwips();
-    in.contentWidth = kContentWidth;
-    in.contentHeight = m_contentHeight;
-    in.cornerWidth = kCornerWidth;
-    in.navigationHeight = kStripHeight;
-    in.vbarWidth = WindowLayout::PixelsToTwips(m_VScroll1->width());
-    in.hbarHeight = WindowLayout::PixelsToTwips(m_HScroll2->height());
-    in.vbarVisible = !m_VScroll1->isHidden();
-    const WindowLayout::Result r = WindowLayout::Compute(in);
-
-    Trap(3810, [&] {
-        m_homeFrameHeight = r.homeFrameHeight;
-        m_frameHome->resize(m_frameHome->width(), toPixels(r.homeFrameHeight));
-    });
-    Trap(3820, [&] {
-        m_frameNavigation->resize(toPixels(r.stripWidth), m_frameNavigation->height());
-        m_frameHomeNavigation->resize(toPixels(r.stripWidth), m_frameHomeNavigation->height());
-    });
-    Trap(3830, [&] {
-        for (NavigationStrip* strip : {m_frameNavigation, m_frameHomeNavigation}) {
-            QFrame* line = strip->bottomLine();
-            line->resize(toPixels(r.stripWidth), line->height());
-        }
-    });
-    Trap(3840, [&] { m_HScroll2->setHidden(!r.hbarVisible); });
-    Trap(3850, [&] { m_VScroll1->setHidden(!r.vbarVisible); });
-    Trap(3860, [&] {
-        PlaceTwips(m_VScroll1, r.vbar.left(), r.vbar.top(), r.vbar.width(), r.vbar.height());
-    });
-    Trap(3870, [&] {
-        PlaceTwips(m_HScroll2, r.hbar.left(), r.hbar.top(), r.hbar.width(), r.hbar.height());
-    });
-    Trap(3880, [&] {
-        VScroll1_Change();
-        HScroll2_Change();
-    });
-    Trap(3890, [&] {
-        double left = 0;
-        if (!WindowLayout::CentredLeft(in.windowWidth, kContentWidth, &left))
-            left = 0;
-        m_contentLeft = left;
-        m_picScrollable->move(toPixels(left), m_picScrollable->y());
-    });
-}
-
-void MainWindow::VScroll1_Change() {
-    if (m_VScroll1->isHidden() && m_VScroll1->value() != 0) {
-        const QSignalBlocker blocker(m_VScroll1);
-        m_VScroll1->setValue(0);
-    }
-    m_contentTop =
-        WindowLayout::ScrollOffset(windowHeightTwips(), 920, m_contentHeight, m_VScroll1->value());
-    m_picScrollable->move(m_picScrollable->x(), toPixels(m_contentTop));
-}
-
-void MainWindow::HScroll2_Change() {
-    if (m_HScroll2->isHidden() && m_HScroll2->value() != 0) {
-        const QSignalBlocker blocker(m_HScroll2);
-        m_HScroll2->setValue(0);
-    }
-    m_contentLeft =
-        WindowLayout::ScrollOffset(windowWidthTwips(), 0, kContentWidth, m_HScroll2->value());
-    m_picScrollable->move(toPixels(m_contentLeft), m_picScrollable->y());
-}
-
-void MainWindow::scrollIntoView(QWidget* field) {
-    // Tabbing through a view taller than the window would otherwise leave the caret in a
-    // field nobody can see. The bar keeps its four positions: take the nearest that shows
-    // the whole field.
-    if (!field || m_VScroll1->isHidden() || !m_picScrollable->isAncestorOf(field))
-        return;
-    const int fieldTop = field->mapTo(m_picScrollable, QPoint(0, 0)).y();
-    const int visibleTop = toPixels(kStripHeight);
-    int visibleBottom = m_client->height();
-    if (!m_HScroll2->isHidden())
-        visibleBottom -= m_HScroll2->height();
-    const auto fits = [&](int position) {
-        const int top = toPixels(WindowLayout::ScrollOffset(windowHeightTwips(), 920,
-                                                            m_contentHeight, position)) +
-                        fieldTop;
-        return top >= visibleTop && top + field->height() <= visibleBottom;
-    };
-    const int current = m_VScroll1->value();
-    if (fits(current))
-        return;
-    for (int distance = 1; distance <= m_VScroll1->maximum(); ++distance) {
-        for (int position : {current + distance, current - distance}) {
-            if (position >= m_VScroll1->minimum() && position <= m_VScroll1->maximum() &&
-                fits(position)) {
-                m_VScroll1->setValue(position);
-                return;
-            }
-        }
-    }
-}
-
 // ---------------------------------------------------------------------------------------
 // Views.
 
@@ -423,7 +294,7 @@ void MainWindow::showViewFrame(QFrame* frame) {
     frame->show();
     if (frame != m_frameReturnsView)
         m_frameReturnsView->hide();
-    setContentHeightTwips(WindowLayout::PixelsToTwips(frame->height()));
+    m_layout.setContentHeightTwips(WindowLayout::PixelsToTwips(frame->height()));
     Form_Resize();
 }
 
@@ -551,19 +422,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         else if (name == QLatin1String("txtMiscNotes"))
             txtMiscNotes_GotFocus();
     } else if (watched == m_picScrollable && event->type() == QEvent::Wheel) {
-        // A wheel or touchpad turned anywhere over the content (a field or caption of it passes
-        // the turn on) moves it as the vertical bar does, in the bar's own steps.
-        auto* wheel = static_cast<QWheelEvent*>(event);
-        if (m_VScroll1->isHidden())
-            return false;
-        // A copy that is not the user's own: sent to the bar, it goes no further.
-        QWheelEvent step(wheel->position(), wheel->globalPosition(), wheel->pixelDelta(),
-                         wheel->angleDelta(), wheel->buttons(), wheel->modifiers(), wheel->phase(),
-                         wheel->inverted(), wheel->source());
-        QCoreApplication::sendEvent(m_VScroll1, &step);
-        // A touchpad gesture begins without a distance; taking it keeps the rest coming here.
-        wheel->setAccepted(step.isAccepted() || wheel->phase() == Qt::ScrollBegin);
-        return true;
+        return m_layout.wheel(static_cast<QWheelEvent*>(event));
     } else if (watched == m_picUpperLeftCorner && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         picUpperLeftCorner_KeyDown(key->key(), int(key->modifiers()));

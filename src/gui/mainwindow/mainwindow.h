@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/commands/propertycommands.h"
+#include "gui/mainwindow/contentlayout.h"
 #include "gui/mainwindow/editmenu.h"
 #include "gui/mainwindow/helpmenu.h"
 #include "gui/mainwindow/navigationstrip.h"
@@ -41,20 +42,15 @@ class QScrollBar;
 // calculations, the store and the change tracking work on); it shows the home page or one of
 // the four property views inside a scrollable content area, under a navigation strip.
 //
-// Sizes and positions follow the program's twip layout (15 twips = 1 pixel). The window's
-// "outer" size is its client area plus the allowance a classic sizable frame with caption
-// took, so the layout numbers place both scroll bars flush against the client edges whatever
-// the window manager draws around the window.
+// Sizes and positions follow the program's twip layout (see ContentLayout).
 class MainWindow : public QMainWindow, public Form {
     Q_OBJECT
 public:
-    // Client area to outer size, in twips.
-    static constexpr int kFrameAllowanceWidth = 100;
-    static constexpr int kFrameAllowanceHeight = 770;
-    // The content area's width, and the corner box and strip heights.
-    static constexpr int kContentWidth = 10860;
-    static constexpr int kCornerWidth = 1440;
-    static constexpr int kStripHeight = 900;
+    static constexpr int kFrameAllowanceWidth = ContentLayout::kFrameAllowanceWidth;
+    static constexpr int kFrameAllowanceHeight = ContentLayout::kFrameAllowanceHeight;
+    static constexpr int kContentWidth = ContentLayout::kContentWidth;
+    static constexpr int kCornerWidth = ContentLayout::kCornerWidth;
+    static constexpr int kStripHeight = ContentLayout::kStripHeight;
 
     static int toPixels(double twips);
 
@@ -105,13 +101,13 @@ public:
     QMenu* helpMenu() const { return m_mnuHelp; }
 
     // The window's outer size and client area, in twips (see the class comment).
-    int windowWidthTwips() const;
-    int windowHeightTwips() const;
-    int innerWidthTwips() const;
-    int innerHeightTwips() const;
+    int windowWidthTwips() const { return m_layout.windowWidthTwips(); }
+    int windowHeightTwips() const { return m_layout.windowHeightTwips(); }
+    int innerWidthTwips() const { return m_layout.innerWidthTwips(); }
+    int innerHeightTwips() const { return m_layout.innerHeightTwips(); }
     void setWindowSizeTwips(int width, int height);
-    int contentLeftTwips() const;
-    int contentTopTwips() const;
+    int contentLeftTwips() const { return m_layout.contentLeftTwips(); }
+    int contentTopTwips() const { return m_layout.contentTopTwips(); }
 
     // The table index the home page is rebuilt from when the user returns to it.
     qint32 m_iHomePageStart = 0;
@@ -121,7 +117,7 @@ public:
     void setHomePageLoader(HomePageLoader loader) { m_homePageLoader = std::move(loader); }
 
     // How many layout passes ran; a view switch that finds its view up runs none.
-    int layoutPasses() const { return m_layoutPasses; }
+    int layoutPasses() const { return m_layout.layoutPasses(); }
 
     // --- The home page and the property commands (propertycommandswindow.cpp) ---
     HomePage& homePage() { return *m_homePage; }
@@ -142,7 +138,7 @@ public:
 public slots:
     void Form_Load();
     void Form_Unload(bool& Cancel);
-    void Form_Resize();
+    void Form_Resize() { m_layout.layout(); }
     void ShowHomePage();
     void ApplyColourScheme();
     void ClearPictureSelection();
@@ -167,8 +163,8 @@ public slots:
     void lblCashFlow_DragOver() { hoverLink(NavigationStrip::CashFlow, false); }
     void lblCashFlow_DragDrop() { followLink(NavigationStrip::CashFlow); }
 
-    void VScroll1_Change();
-    void HScroll2_Change();
+    void VScroll1_Change() { m_layout.verticalScrolled(); }
+    void HScroll2_Change() { m_layout.horizontalScrolled(); }
     void cmbCFAYears_Click();
     void hscrollCashFlow10to20_Change();
     void picUpperLeftCorner_KeyDown(int KeyCode, int Shift);
@@ -294,9 +290,7 @@ private:
     // Switching views.
     void showViewFrame(QFrame* frame);
     void hideFrames(std::initializer_list<QFrame*> frames);
-    void setContentHeightTwips(int height);
     void focusCorner();
-    void scrollIntoView(QWidget* field);
     void refreshMortgagePayment(int row);
     void hoverLink(NavigationStrip::View link, bool hovered) {
         m_frameNavigation->setLinkHovered(link, hovered);
@@ -343,10 +337,5 @@ private:
     QAction* m_mnuFileSave = nullptr;
     QAction* m_mnuFileSaveAs = nullptr;
     bool m_loaded = false;
-    int m_layoutPasses = 0;
-    // Exact twip positions of the content (the widget itself sits on whole pixels).
-    double m_contentLeft = 0;
-    double m_contentTop = 0;
-    int m_contentHeight = 0;
-    int m_homeFrameHeight = 8995;
+    ContentLayout m_layout;
 };

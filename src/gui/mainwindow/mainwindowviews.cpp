@@ -1,6 +1,7 @@
 // Building the main window: menus, the strips, the content area and the views in it.
 #include "gui/mainwindow/mainwindow.h"
 
+#include "gui/mainwindow/contentlayout.h"
 #include "gui/mainwindow/navigationstrip.h"
 #include "gui/pictures/picturestrip.h"
 
@@ -68,6 +69,8 @@ void MainWindow::buildWindow() {
     }
     PlaceTwips(m_VScroll1, 0, 0, kBarThickness, 3000);
     PlaceTwips(m_HScroll2, 0, 0, 3000, kBarThickness);
+    m_layout.attach({m_client, m_picScrollable, m_frameHome, m_frameNavigation,
+                     m_frameHomeNavigation, m_VScroll1, m_HScroll2});
     connect(m_VScroll1, &QScrollBar::valueChanged, this, &MainWindow::VScroll1_Change);
     connect(m_HScroll2, &QScrollBar::valueChanged, this, &MainWindow::HScroll2_Change);
 

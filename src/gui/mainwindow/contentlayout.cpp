@@ -1,0 +1,159 @@
+#include "gui/mainwindow/contentlayout.h"
+
+#include "base/errortrap.h"
+#include "gui/mainwindow/navigationstrip.h"
+#include "gui/mainwindow/windowlayout.h"
+#include "gui/views/viewframe.h"
+
+#include <QCoreApplication>
+#include <QFrame>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QWheelEvent>
+#include <cmath>
+
+int ContentLayout::windowWidthTwips() const {
+    return innerWidthTwips() + kFrameAllowanceWidth;
+}
+int ContentLayout::windowHeightTwips() const {
+    return innerHeightTwips() + kFrameAllowanceHeight;
+}
+int ContentLayout::innerWidthTwips() const {
+    return WindowLayout::PixelsToTwips(m.client->width());
+}
+int ContentLayout::innerHeightTwips() const {
+    return WindowLayout::PixelsToTwips(m.client->height());
+}
+
+int ContentLayout::contentLeftTwips() const {
+    return int(std::lround(m_contentLeft));
+}
+int ContentLayout::contentTopTwips() const {
+    return int(std::lround(m_contentTop));
+}
+
+void ContentLayout::setContentHeightTwips(int height) {
+    m_contentHeight = height;
+    m.content->resize(WindowLayout::TwipsToPixels(kContentWidth),
+                      WindowLayout::TwipsToPixels(height));
+}
+
+void ContentLayout::layout() {
+    ++m_layoutPasses;
+    WindowLayout::Input in;
+    in.windowWidth = windowWidthTwips();
+    in.windowHeight = windowHeightTwips();
+    in.innerWidth = innerWidthTwips();
+    in.innerHeight = innerHeightTwips();
+    in.contentWidth = kContentWidth;
+    in.contentHeight = m_contentHeight;
+    in.cornerWidth = kCornerWidth;
+    in.navigationHeight = kStripHeight;
+    in.vbarWidth = WindowLayout::PixelsToTwips(m.vbar->width());
+    in.hbarHeight = WindowLayout::PixelsToTwips(m.hbar->height());
+    in.vbarVisible = !m.vbar->isHidden();
+    const WindowLayout::Result r = WindowLayout::Compute(in);
+
+    Trap(3810, [&] {
+        m_homeFrameHeight = r.homeFrameHeight;
+        m.home->resize(m.home->width(), WindowLayout::TwipsToPixels(r.homeFrameHeight));
+    });
+    Trap(3820, [&] {
+        m.navigation->resize(WindowLayout::TwipsToPixels(r.stripWidth), m.navigation->height());
+        m.homeNavigation->resize(WindowLayout::TwipsToPixels(r.stripWidth),
+                                 m.homeNavigation->height());
+    });
+    Trap(3830, [&] {
+        for (NavigationStrip* strip : {m.navigation, m.homeNavigation}) {
+            QFrame* line = strip->bottomLine();
+            line->resize(WindowLayout::TwipsToPixels(r.stripWidth), line->height());
+        }
+    });
+    Trap(3840, [&] { m.hbar->setHidden(!r.hbarVisible); });
+    Trap(3850, [&] { m.vbar->setHidden(!r.vbarVisible); });
+    Trap(3860,
+         [&] { PlaceTwips(m.vbar, r.vbar.left(), r.vbar.top(), r.vbar.width(), r.vbar.height()); });
+    Trap(3870,
+         [&] { PlaceTwips(m.hbar, r.hbar.left(), r.hbar.top(), r.hbar.width(), r.hbar.height()); });
+    Trap(3880, [&] {
+        verticalScrolled();
+        horizontalScrolled();
+    });
+    Trap(3890, [&] {
+        double left = 0;
+        if (!WindowLayout::CentredLeft(in.windowWidth, kContentWidth, &left))
+            left = 0;
+        m_contentLeft = left;
+        m.content->move(WindowLayout::TwipsToPixels(left), m.content->y());
+    });
+}
+
+void ContentLayout::verticalScrolled() {
+    if (m.vbar->isHidden() && m.vbar->value() != 0) {
+        const QSignalBlocker blocker(m.vbar);
+        m.vbar->setValue(0);
+    }
+    m_contentTop =
+        WindowLayout::ScrollOffset(windowHeightTwips(), 920, m_contentHeight, m.vbar->value());
+    m.content->move(m.content->x(), WindowLayout::TwipsToPixels(m_contentTop));
+}
+
+void ContentLayout::horizontalScrolled() {
+    if (m.hbar->isHidden() && m.hbar->value() != 0) {
+        const QSignalBlocker blocker(m.hbar);
+        m.hbar->setValue(0);
+    }
+    m_contentLeft =
+        WindowLayout::ScrollOffset(windowWidthTwips(), 0, kContentWidth, m.hbar->value());
+    m.content->move(WindowLayout::TwipsToPixels(m_contentLeft), m.content->y());
+}
+
+void ContentLayout::scrollIntoView(QWidget* field) {
+    // Tabbing through a view taller than the window would otherwise leave the caret in a
+    // field nobody can see. The bar keeps its four positions: take the nearest that shows
+    // the whole field.
+    if (!field || m.vbar->isHidden() || !m.content->isAncestorOf(field))
+        return;
+    const int fieldTop = field->mapTo(m.content, QPoint(0, 0)).y();
+    const int visibleTop = WindowLayout::TwipsToPixels(kStripHeight);
+    int visibleBottom = m.client->height();
+    if (!m.hbar->isHidden())
+        visibleBottom -= m.hbar->height();
+    const auto fits = [&](int position) {
+        const int top = WindowLayout::TwipsToPixels(WindowLayout::ScrollOffset(
+                            windowHeightTwips(), 920, m_contentHeight, position)) +
+                        fieldTop;
+        return top >= visibleTop && top + field->height() <= visibleBottom;
+    };
+    const int current = m.vbar->value();
+    if (fits(current))
+        return;
+    for (int distance = 1; distance <= m.vbar->maximum(); ++distance) {
+        for (int position : {current + distance, current - distance}) {
+            if (position >= m.vbar->minimum() && position <= m.vbar->maximum() && fits(position)) {
+                m.vbar->setValue(position);
+                return;
+            }
+        }
+    }
+}
+
+void ContentLayout::resetLeft() {
+    m_contentLeft = 0;
+    m.content->move(0, m.content->y());
+}
+
+bool ContentLayout::wheel(QWheelEvent* wheel) {
+    // A wheel or touchpad turned anywhere over the content (a field or caption of it passes
+    // the turn on) moves it as the vertical bar does, in the bar's own steps.
+    if (m.vbar->isHidden())
+        return false;
+    // A copy that is not the user's own: sent to the bar, it goes no further.
+    QWheelEvent step(wheel->position(), wheel->globalPosition(), wheel->pixelDelta(),
+                     wheel->angleDelta(), wheel->buttons(), wheel->modifiers(), wheel->phase(),
+                     wheel->inverted(), wheel->source());
+    QCoreApplication::sendEvent(m.vbar, &step);
+    // A touchpad gesture begins without a distance; taking it keeps the rest coming here.
+    wheel->setAccepted(step.isAccepted() || wheel->phase() == Qt::ScrollBegin);
+    return true;
+}
