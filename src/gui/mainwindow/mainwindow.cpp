@@ -40,17 +40,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScrollBar>
-#include <QSettings>
 #include <QSignalBlocker>
 #include <QWheelEvent>
 #include <cmath>
 
 namespace {
-
-const QString kSettingsApplication = QStringLiteral("Quillbrook");
-const QString kSettingsGroup = QStringLiteral("Settings");
 
 void setBackground(QWidget* widget, const QColor& colour) {
     QPalette p = widget->palette();
@@ -142,21 +137,17 @@ void MainWindow::setWindowSizeTwips(int width, int height) {
 void MainWindow::Form_Load() {
     WindowLayout::Position position;
     Trap(3510, [&] {
-        QSettings settings(kSettingsApplication);
-        settings.beginGroup(kSettingsGroup);
-        position = WindowLayout::ParseStoredPosition(
-            settings.value(QStringLiteral("MainLeft"), QStringLiteral("1000")).toString(),
-            settings.value(QStringLiteral("MainTop"), QStringLiteral("1000")).toString());
+        // Field by field: a whole-struct copy here makes GCC 12 warn of an uninitialised read.
+        const WindowLayout::Position stored = WindowLayout::StoredPosition();
+        position.left = stored.left;
+        position.top = stored.top;
     });
     Trap(3520, [&] { setWindowSizeTwips(WindowLayout::kOpenWidth, WindowLayout::kOpenHeight); });
     Trap(3511, [&] {
         // A position saved on a screen that is no longer attached would open the window where
         // nobody can reach it.
-        QVector<QRect> screens;
-        for (QScreen* screen : QGuiApplication::screens())
-            screens.append(screen->geometry());
         const QRect placed(toPixels(position.left), toPixels(position.top), width(), height());
-        if (!screens.isEmpty() && !WindowLayout::IsOnSomeScreen(placed, screens))
+        if (!WindowLayout::IsOnAttachedScreen(placed))
             position = WindowLayout::Position();
         move(toPixels(position.left), toPixels(position.top));
     });
@@ -208,17 +199,11 @@ void MainWindow::Form_Unload(bool& Cancel) {
         }
     });
     if (!isMinimized())
-        Trap(3630, [&] { storeWindowPosition(); });
-}
-
-void MainWindow::storeWindowPosition() {
-    QSettings settings(kSettingsApplication);
-    settings.beginGroup(kSettingsGroup);
-    settings.setValue(QStringLiteral("MainLeft"),
-                      QString::number(WindowLayout::PixelsToTwips(x())));
-    settings.setValue(QStringLiteral("MainTop"), QString::number(WindowLayout::PixelsToTwips(y())));
-    settings.setValue(QStringLiteral("MainWidth"), QString::number(windowWidthTwips()));
-    settings.setValue(QStringLiteral("MainHeight"), QString::number(windowHeightTwips()));
+        Trap(3630, [&] {
+            WindowLayout::StorePosition(WindowLayout::PixelsToTwips(x()),
+                                        WindowLayout::PixelsToTwips(y()), windowWidthTwips(),
+                                        windowHeightTwips());
+        });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

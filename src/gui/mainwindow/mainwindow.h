@@ -298,7 +298,6 @@ private:
     void followLink(NavigationStrip::View link);
     void expenseChanged();
     void setCornerPicture(const QString& path);
-    void storeWindowPosition();
     bool frameShown(const QFrame* frame) const;
 
     WidgetForm m_form{*this};

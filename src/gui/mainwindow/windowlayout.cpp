@@ -3,6 +3,9 @@
 #include "base/errortrap.h"
 #include "base/numerictext.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
 #include <cmath>
 #include <limits>
 
@@ -71,6 +74,35 @@ bool IsOnSomeScreen(const QRect& window, const QVector<QRect>& screens) {
             return true;
     }
     return false;
+}
+
+bool IsOnAttachedScreen(const QRect& window) {
+    QVector<QRect> screens;
+    for (QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->geometry());
+    return screens.isEmpty() || IsOnSomeScreen(window, screens);
+}
+
+namespace {
+const QString kSettingsApplication = QStringLiteral("Quillbrook");
+const QString kSettingsGroup = QStringLiteral("Settings");
+} // namespace
+
+Position StoredPosition() {
+    QSettings settings(kSettingsApplication);
+    settings.beginGroup(kSettingsGroup);
+    return ParseStoredPosition(
+        settings.value(QStringLiteral("MainLeft"), QStringLiteral("1000")).toString(),
+        settings.value(QStringLiteral("MainTop"), QStringLiteral("1000")).toString());
+}
+
+void StorePosition(int left, int top, int width, int height) {
+    QSettings settings(kSettingsApplication);
+    settings.beginGroup(kSettingsGroup);
+    settings.setValue(QStringLiteral("MainLeft"), QString::number(left));
+    settings.setValue(QStringLiteral("MainTop"), QString::number(top));
+    settings.setValue(QStringLiteral("MainWidth"), QString::number(width));
+    settings.setValue(QStringLiteral("MainHeight"), QString::number(height));
 }
 
 } // namespace WindowLayout

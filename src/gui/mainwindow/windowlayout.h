@@ -71,5 +71,11 @@ Position ParseStoredPosition(const QString& left, const QString& top);
 // the screens (all in pixels); a window that would open entirely off screen opens at the
 // default position instead.
 bool IsOnSomeScreen(const QRect& window, const QVector<QRect>& screens);
+// The same for the screens attached now; true when none is known.
+bool IsOnAttachedScreen(const QRect& window);
+
+// The position kept in the user's settings from the last run, and storing it (all in twips).
+Position StoredPosition();
+void StorePosition(int left, int top, int width, int height);
 
 } // namespace WindowLayout

@@ -208,6 +208,7 @@ private slots:
         QTest::newRow("property") << QStringLiteral("frameProperty");
         QTest::newRow("financial") << QStringLiteral("frameFinancial");
         QTest::newRow("outlook") << QStringLiteral("frame5YearView");
+        QTest::newRow("returns") << QStringLiteral("frameReturnsView");
     }
     void theViewComesBack() {
         QFETCH(QString, view);
@@ -217,10 +218,12 @@ private slots:
             w().imgFinancial_Click();
         else if (view == QLatin1String("frame5YearView"))
             w().img5YearView_Click();
+        else if (view == QLatin1String("frameReturnsView"))
+            w().imgReturnsView_Click();
         QVERIFY(shown(view.toLatin1().constData()));
         print();
-        for (const char* frame :
-             {"frameProperty", "frameFinancial", "frameQuickView", "frame5YearView"})
+        for (const char* frame : {"frameProperty", "frameFinancial", "frameQuickView",
+                                  "frame5YearView", "frameReturnsView"})
             QCOMPARE(shown(frame), view == QLatin1String(frame));
     }
 
