@@ -1,49 +1,35 @@
 #include "gui/mainwindow/mainwindow.h"
-#include "gui/mainwindow/contentlayout.h"
 #include "gui/mainwindow/keyboard.h"
 #include "gui/widgets/numbermark.h"
 
 #include "analysis/analysis.h"
 #include "base/errortrap.h"
-#include "base/numerictext.h"
 #include "base/programfolder.h"
 #include "base/version.h"
 #include "gui/commands/printanalysiscommand.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/widgetprompts.h"
-#include "gui/mainwindow/navigationstrip.h"
 #include "gui/mainwindow/windowhost.h"
 #include "gui/mainwindow/windowlayout.h"
-#include "gui/pictures/picturestrip.h"
 #include "gui/views/financialview.h"
 #include "gui/views/homepage.h"
-#include "gui/views/outlookview.h"
 #include "gui/views/propertyview.h"
 #include "gui/views/returnsview.h"
 #include "gui/views/summaryview.h"
-#include "gui/views/viewframe.h"
-#include "gui/widgets/fieldlimit.h"
-#include "gui/widgets/linklabel.h"
-#include "gui/widgets/outlookchart.h"
 #include "model/fieldtable.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QFrame>
 #include <QImageReader>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QWheelEvent>
-#include <cmath>
 
 namespace {
 
@@ -168,7 +154,6 @@ void MainWindow::Form_Load() {
     });
     Trap(3580, [&] { m_homePage->fillFilterEntries(); });
     Trap(3590, [&] { setWindowTitle(ProgramTitle() + QStringLiteral(" v") + VersionText()); });
-    m_loaded = true;
 }
 
 bool MainWindow::confirmUnsavedWork() {

@@ -335,6 +335,5 @@ private:
     QAction* m_mnuFileRemoveSelectedProperty = nullptr;
     QAction* m_mnuFileSave = nullptr;
     QAction* m_mnuFileSaveAs = nullptr;
-    bool m_loaded = false;
     ContentLayout m_layout;
 };
