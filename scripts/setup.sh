@@ -4,7 +4,8 @@
 set -euo pipefail
 
 PACKAGES=(cmake g++ make qt6-base-dev qt6-charts-dev libqt6opengl6-dev
-          qt6-image-formats-plugins xvfb xauth xdotool imagemagick fonts-dejavu-core)
+          qt6-image-formats-plugins xvfb xauth xdotool imagemagick fonts-dejavu-core
+          poppler-utils)
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do

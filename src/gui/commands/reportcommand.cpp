@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <QGraphicsScene>
 #include <QPainter>
 #include <cmath>
 
@@ -35,6 +36,10 @@ void ReportCanvas::loadPicture(const QString& path) {
 }
 
 void ReportCanvas::setPictureFromChart(const OutlookChart& chart) {
+    m_picture = chartImage(chart, m_size, 1.0);
+}
+
+QImage ReportCanvas::chartImage(const OutlookChart& chart, QSize size, qreal scale) {
     if (!m_chart) {
         m_chart = std::make_unique<OutlookChart>();
         m_chart->setObjectName(QStringLiteral("picGraphPrintingPictureBox"));
@@ -42,7 +47,7 @@ void ReportCanvas::setPictureFromChart(const OutlookChart& chart) {
         // the screen.
         m_chart->setAttribute(Qt::WA_DontShowOnScreen);
     }
-    m_chart->resize(m_size);
+    m_chart->resize(size);
     m_chart->show();
     m_chart->setData(chart.values(), chart.labels());
     // Let the chart take its new size and data into its layout before it is drawn.
@@ -50,15 +55,22 @@ void ReportCanvas::setPictureFromChart(const OutlookChart& chart) {
     QCoreApplication::sendPostedEvents(m_chart.get());
     QCoreApplication::sendPostedEvents(m_chart->scene());
 
-    QImage image(m_size, QImage::Format_RGB32);
+    // Laid out at its own size, drawn scaled: text and lines are drawn afresh at the finer
+    // grain rather than enlarged from a screen-sized bitmap.
+    QImage image(QSize(qRound(size.width() * scale), qRound(size.height() * scale)),
+                 QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    m_chart->render(&painter);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    if (scale == 1.0)
+        m_chart->render(&painter);
+    else
+        m_chart->scene()->render(&painter, QRectF(image.rect()), QRectF(QPointF(), size));
     painter.end();
     // Hidden again, it cannot keep the program alive after the main window closes.
     m_chart->hide();
-    m_picture = image;
+    return image;
 }
 
 QImage ReportCanvas::rendered() const {

@@ -24,6 +24,8 @@ public:
     // The chart as it stands (its yearly values and labels), drawn afresh at the canvas size
     // so its text stays sharp.
     void setPictureFromChart(const OutlookChart& chart);
+    // The chart laid out at `size` and drawn `scale` times finer, for paper.
+    QImage chartImage(const OutlookChart& chart, QSize size, qreal scale);
 
     // The box as shown: its picture at natural size from the top left, on white.
     QImage rendered() const;

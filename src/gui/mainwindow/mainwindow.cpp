@@ -6,6 +6,7 @@
 #include "base/errortrap.h"
 #include "base/programfolder.h"
 #include "base/version.h"
+#include "gui/commands/paperanalysiscommand.h"
 #include "gui/commands/printanalysiscommand.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/widgetprompts.h"
@@ -64,6 +65,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
                              [this](QWidget*, QWidget* now) { m_layout.scrollIntoView(now); });
     // Last, so its Tools entry comes last.
     m_printAnalysis = new PrintAnalysisCommand(*m_host, m_mnuTools, this);
+    m_paperAnalysis = new PaperAnalysisCommand(*m_host, m_mnuTools, this);
     InstallKeyboard(*this);
     NumberMark::WatchFigureFields(this);
 }

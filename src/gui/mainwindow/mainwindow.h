@@ -19,6 +19,7 @@
 
 class ClickableImage;
 class PrintAnalysisCommand;
+class PaperAnalysisCommand;
 class WindowHost;
 class FilePicker;
 class FinancialView;
@@ -268,6 +269,7 @@ private:
     friend class WindowHost;
     std::unique_ptr<WindowHost> m_host;
     PrintAnalysisCommand* m_printAnalysis = nullptr;
+    PaperAnalysisCommand* m_paperAnalysis = nullptr;
 
 protected:
     // Asked before the window closes with a property open; false keeps the program running.

@@ -2,6 +2,7 @@
 // handlers and property commands reach them.
 #include "base/errortrap.h"
 #include "base/programfolder.h"
+#include "gui/commands/paperanalysiscommand.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/pictures/picturestrip.h"
 #include "gui/pictures/pictureviewer.h"
@@ -37,6 +38,7 @@ QFrame* MainWindow::propertyPicturesFrame() const {
 void MainWindow::setFilePicker(FilePicker* picker) {
     m_pictureStrip->setFilePicker(picker);
     m_frameReturnsView->setFilePicker(picker);
+    m_paperAnalysis->setFilePicker(picker);
 }
 
 void MainWindow::showCornerForPictureStrip() {

@@ -5,6 +5,7 @@
 #include "base/shell.h"
 #include "base/textcodec.h"
 #include "gui/dialogs/prompts.h"
+#include "gui/dialogs/scriptedfilepicker.h"
 #include "gui/dialogs/scriptedprompts.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "store/propertydatabase.h"
@@ -18,6 +19,8 @@
 #include <QImage>
 #include <QImageReader>
 #include <QMenu>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QtTest>
 
 namespace {
@@ -75,6 +78,17 @@ int BarCount(const QImage& image) {
         inBar = bar;
     }
     return bars;
+}
+
+// A poppler tool's output on `pdf`; the test is skipped when the tool is not installed.
+QString Poppler(const char* tool, const QStringList& arguments) {
+    const QString program = QStandardPaths::findExecutable(QString::fromLatin1(tool));
+    if (program.isEmpty())
+        return QString();
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 } // namespace
@@ -271,6 +285,63 @@ private slots:
         QCOMPARE(m_prompts.titles(), QStringList{QStringLiteral("Report Not Written")});
         QVERIFY(m_prompts.messages().at(0).text.contains(
             QStringLiteral("financialAnalysisDetail.html")));
+    }
+
+    // The PDF holds the page's own text and figures, over more than one page, with the charts
+    // drawn finer than the screen bitmaps; the browser page and the view are left as they were.
+    void exportingThePdf() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils (pdftoppm, pdftotext) is not installed");
+        ScriptedFilePicker picker;
+        w().setFilePicker(&picker);
+        QString name = QStringLiteral("Maple & Main");
+        w().OpenPropertyByName(name);
+        w().imgQuickView_Click();
+        auto* export_ = w().findChild<QAction*>(QStringLiteral("mnuToolsExportAnalysisPdf"));
+        const QList<QAction*> tools = w().toolsMenu()->actions();
+        QCOMPARE(tools.indexOf(export_), tools.indexOf(entry()) + 1);
+
+        const QString pdf = m_folder->path() + QStringLiteral("/analysis.pdf");
+        picker.setNextFile(m_folder->path() + QStringLiteral("/analysis"));
+        QVERIFY(entryEnabled() && export_->isEnabled());
+        export_->trigger();
+        QVERIFY(shown("frameQuickView"));
+        QVERIFY(!QFile::exists(Reports(QStringLiteral("financialAnalysisDetail.html"))));
+
+        const QString png = m_folder->path() + QStringLiteral("/page");
+        Poppler("pdftoppm",
+                {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-png"), pdf, png});
+        const int pages =
+            int(QDir(m_folder->path()).entryList({QStringLiteral("page*.png")}).size());
+        QVERIFY2(pages >= 2 && pages <= 6, qPrintable(QString::number(pages)));
+
+        const QString text =
+            Poppler("pdftotext", {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        for (const QString& expected :
+             {QStringLiteral("Maple & Main"), QStringLiteral("Annual Net Operating Income:"),
+              QStringLiteral("Cash Flow Outlook"), QStringLiteral("Year 20"),
+              w().text(QStringLiteral("txtQISAnnualDebtService")),
+              w().text(QStringLiteral("txt10CFNetCashflow"), 20)})
+            QVERIFY2(text.contains(expected), qPrintable(expected));
+        QVERIFY(!text.contains(QStringLiteral("window.print")));
+
+        // Three chart images at least twice the page's 589 pixels across.
+        const QStringList images = Poppler("pdfimages", {QStringLiteral("-list"), pdf})
+                                       .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        int charts = 0;
+        for (const QString& row : images) {
+            const QStringList cells = row.simplified().split(QLatin1Char(' '));
+            if (cells.size() > 4 && cells.at(3).toInt() >= 2 * 589)
+                ++charts;
+        }
+        QCOMPARE(charts, 3);
+
+        // A file that cannot be written is a message, not a silent success.
+        picker.setNextFile(m_folder->path() + QStringLiteral("/missing/analysis.pdf"));
+        export_->trigger();
+        QCOMPARE(m_prompts.titles(), QStringList{QStringLiteral("Export Analysis as PDF")});
+        w().setFilePicker(nullptr);
     }
 };
 

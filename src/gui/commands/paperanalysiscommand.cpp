@@ -1,0 +1,212 @@
+#include "gui/commands/paperanalysiscommand.h"
+
+#include "base/programfolder.h"
+#include "base/safefile.h"
+#include "base/textcodec.h"
+#include "gui/commands/printanalysiscommand.h"
+#include "gui/commands/reportcommand.h"
+#include "gui/dialogs/picker.h"
+#include "gui/dialogs/prompts.h"
+#include "gui/dialogs/widgetfilepicker.h"
+#include "model/form.h"
+#include "report/analysisreport.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+#include <QUrl>
+#include <QWidget>
+#include <algorithm>
+
+namespace {
+
+// The size the page gives each outlook chart, in the page's pixels.
+const QSize kChartSize(589, 301);
+// The page is laid out as wide as a browser window shows it, then scaled to the paper, so its
+// tables keep their proportions.
+constexpr qreal kPageWidth = 960;
+// Finer than this gains nothing on paper and only costs memory.
+constexpr qreal kMaxChartScale = 6;
+
+// The analysis page whose chart images are the ones drawn for paper rather than the screen
+// bitmaps the browser page links to.
+class AnalysisDocument : public QTextDocument {
+public:
+    AnalysisDocument(const QString& folder, const QList<QImage>& charts)
+        : m_folder(folder), m_charts(charts) {}
+
+protected:
+    QVariant loadResource(int type, const QUrl& name) override {
+        if (type == QTextDocument::ImageResource && name.isLocalFile()) {
+            const QString path = QDir::cleanPath(name.toLocalFile());
+            for (int k = 0; k < m_charts.size(); ++k) {
+                if (path == QDir::cleanPath(ReportChartPath(m_folder, k + 1)))
+                    return m_charts.at(k);
+            }
+        }
+        return QTextDocument::loadResource(type, name);
+    }
+
+private:
+    QString m_folder;
+    QList<QImage> m_charts;
+};
+
+// The text layout gives a percentage column next to fixed ones only a sliver of the table (the
+// mortgage labels would break every few letters); there the fixed columns share what the
+// percentages leave, as a browser lays them out.
+void LetPercentagesLead(QTextFrame* frame) {
+    for (QTextFrame* child : frame->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(child)) {
+            QTextTableFormat format = table->format();
+            QList<QTextLength> columns = format.columnWidthConstraints();
+            const auto isPercent = [](const QTextLength& l) {
+                return l.type() == QTextLength::PercentageLength;
+            };
+            if (std::any_of(columns.begin(), columns.end(), isPercent)) {
+                for (QTextLength& column : columns) {
+                    if (column.type() == QTextLength::FixedLength)
+                        column = QTextLength();
+                }
+                format.setColumnWidthConstraints(columns);
+                table->setFormat(format);
+            }
+        }
+        LetPercentagesLead(child);
+    }
+}
+
+// The page hides its style sheet in a comment for old browsers; the text layout would take
+// the comment at its word and lose the headings' size and weight.
+QString UncommentStyleSheet(QString html) {
+    const qsizetype start = html.indexOf(QLatin1String("<style"), 0, Qt::CaseInsensitive);
+    const qsizetype end = html.indexOf(QLatin1String("</style>"), start, Qt::CaseInsensitive);
+    if (start < 0 || end < 0)
+        return html;
+    QString sheet = html.mid(start, end - start);
+    sheet.remove(QLatin1String("<!--")).remove(QLatin1String("-->"));
+    return html.replace(start, end - start, sheet);
+}
+
+} // namespace
+
+PaperAnalysisCommand::PaperAnalysisCommand(PrintAnalysisHost& host, QMenu* tools, QObject* parent)
+    : QObject(parent), m_host(host) {
+    m_canvas = new ReportCanvas(this);
+    m_exportEntry = new QAction(QStringLiteral("Export Analysis as &PDF..."), parent);
+    m_exportEntry->setObjectName(QStringLiteral("mnuToolsExportAnalysisPdf"));
+    m_printEntry = new QAction(QStringLiteral("&Print Analysis..."), parent);
+    m_printEntry->setObjectName(QStringLiteral("mnuToolsPrintAnalysisDocument"));
+    m_printEntry->setShortcut(QKeySequence::Print);
+    tools->addAction(m_exportEntry);
+    tools->addAction(m_printEntry);
+    connect(m_exportEntry, &QAction::triggered, this, &PaperAnalysisCommand::exportPdf);
+    connect(m_printEntry, &QAction::triggered, this, &PaperAnalysisCommand::print);
+    connect(tools, &QMenu::aboutToShow, this, &PaperAnalysisCommand::updateEntries);
+    updateEntries();
+}
+
+PaperAnalysisCommand::~PaperAnalysisCommand() = default;
+
+void PaperAnalysisCommand::updateEntries() {
+    const bool open = !m_host.isHomePageVisible();
+    m_exportEntry->setEnabled(open);
+    m_printEntry->setEnabled(open);
+}
+
+std::unique_ptr<QTextDocument> PaperAnalysisCommand::buildDocument(qreal scale) {
+    const PrintAnalysisHost::View view = m_host.shownView();
+    m_host.showView(PrintAnalysisHost::Outlook);
+    QList<QImage> charts;
+    for (int k = 0; k < 3; ++k) {
+        m_host.showOutlookPeriod(k);
+        charts.append(m_canvas->chartImage(m_host.chart(), kChartSize, scale));
+    }
+    if (view != PrintAnalysisHost::None)
+        m_host.showView(view);
+
+    const QString folder = ProgramFolder();
+    QBuffer page;
+    page.open(QIODevice::WriteOnly);
+    WriteAnalysisReport(&page, m_host.form(), m_host.propertyPictures(), folder, ResourceFolder());
+    auto document = std::make_unique<AnalysisDocument>(folder, charts);
+    document->setHtml(UncommentStyleSheet(DecodeWindows1252(page.data())));
+    LetPercentagesLead(document->rootFrame());
+    return document;
+}
+
+bool PaperAnalysisCommand::render(QPagedPaintDevice* device) {
+    if (device->width() <= 0 || device->height() <= 0)
+        return false;
+    // One pixel of the page is this many of the device's: the charts are drawn at that grain.
+    const qreal scale = std::clamp(device->width() / kPageWidth, 1.0, kMaxChartScale);
+    std::unique_ptr<QTextDocument> document = buildDocument(scale);
+    // Pages of the paper's shape: printing scales each to fill the printable area.
+    document->setPageSize(QSizeF(kPageWidth, kPageWidth * device->height() / device->width()));
+    document->print(device);
+    return !document->isEmpty();
+}
+
+void PaperAnalysisCommand::exportPdf() {
+    if (m_host.isHomePageVisible())
+        return;
+    if (!m_picker) {
+        auto* window = qobject_cast<QWidget*>(parent());
+        m_ownPicker = std::make_unique<WidgetFilePicker>(window ? window->window() : nullptr);
+        m_picker = m_ownPicker.get();
+    }
+    FilePickerRequest request;
+    request.title = QStringLiteral("Export Analysis as PDF");
+    request.filters = {{QStringLiteral("PDF Files (*.pdf)"), {QStringLiteral("*.pdf")}}};
+    const std::optional<QString> chosen = m_picker->saveFile(request);
+    if (!chosen)
+        return;
+    QString path = *chosen;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+
+    // Written whole to memory first, so a failed write leaves no half a PDF behind and the
+    // user hears why.
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&bytes);
+        writer.setResolution(300);
+        writer.setPageSize(QPageSize(QPageSize::Letter));
+        writer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+        writer.setTitle(QStringLiteral("Financial Analysis Summary for ") +
+                        m_host.form().text(QStringLiteral("txtPropertyInformation")));
+        writer.setCreator(QStringLiteral("Quillbrook"));
+        render(&writer);
+    }
+    QString error;
+    if (!SaveFileBytes(path, bytes.data(), &error)) {
+        PromptMessage m;
+        m.title = QStringLiteral("Export Analysis as PDF");
+        m.text = QStringLiteral("The analysis could not be written to %1.\n%2")
+                     .arg(QDir::toNativeSeparators(path), error);
+        m.icon = PromptIcon::Warning;
+        m.buttons = PromptButtons::Ok;
+        m_host.prompts().message(m);
+    }
+}
+
+void PaperAnalysisCommand::print() {
+    if (m_host.isHomePageVisible())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Financial Analysis Summary"));
+    QPrintDialog dialog(&printer, qobject_cast<QWidget*>(parent()));
+    dialog.setWindowTitle(QStringLiteral("Print Analysis"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    render(&printer);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class FilePicker;
+class PrintAnalysisHost;
+class QAction;
+class QMenu;
+class QPagedPaintDevice;
+class QTextDocument;
+class ReportCanvas;
+
+// The analysis page on paper: Tools › "Export Analysis as PDF..." and "Print Analysis...".
+// Both lay out the same page the browser report shows, with the three outlook charts drawn
+// afresh at the paper's resolution, and leave the user on the view they were on.
+class PaperAnalysisCommand : public QObject {
+    Q_OBJECT
+public:
+    // Adds both entries to the Tools menu, enabled only while a property is open.
+    PaperAnalysisCommand(PrintAnalysisHost& host, QMenu* tools, QObject* parent);
+    ~PaperAnalysisCommand() override;
+
+    // nullptr puts back the file dialog.
+    void setFilePicker(FilePicker* picker) { m_picker = picker; }
+
+    void updateEntries();
+    void exportPdf();
+    void print();
+
+    // Lays the open property's page out on `device` (its pages, page size and resolution
+    // set); false when nothing could be drawn.
+    bool render(QPagedPaintDevice* device);
+
+private:
+    std::unique_ptr<QTextDocument> buildDocument(qreal chartScale);
+
+    PrintAnalysisHost& m_host;
+    QAction* m_exportEntry = nullptr;
+    QAction* m_printEntry = nullptr;
+    ReportCanvas* m_canvas = nullptr;
+    FilePicker* m_picker = nullptr;
+    std::unique_ptr<FilePicker> m_ownPicker;
+};
