@@ -110,8 +110,13 @@ PaperAnalysisCommand::PaperAnalysisCommand(PrintAnalysisHost& host, QMenu* tools
     tools->addAction(m_printEntry);
     connect(m_exportEntry, &QAction::triggered, this, &PaperAnalysisCommand::exportPdf);
     connect(m_printEntry, &QAction::triggered, this, &PaperAnalysisCommand::print);
+    // Greyed out in the open menu while no property is open; closed, the menu leaves them
+    // enabled so that Ctrl+P reaches the command, which then checks for itself.
     connect(tools, &QMenu::aboutToShow, this, &PaperAnalysisCommand::updateEntries);
-    updateEntries();
+    connect(tools, &QMenu::aboutToHide, this, [this] {
+        m_exportEntry->setEnabled(true);
+        m_printEntry->setEnabled(true);
+    });
 }
 
 PaperAnalysisCommand::~PaperAnalysisCommand() = default;

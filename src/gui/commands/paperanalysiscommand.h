@@ -18,7 +18,7 @@ class ReportCanvas;
 class PaperAnalysisCommand : public QObject {
     Q_OBJECT
 public:
-    // Adds both entries to the Tools menu, enabled only while a property is open.
+    // Adds both entries to the Tools menu; they run only while a property is open.
     PaperAnalysisCommand(PrintAnalysisHost& host, QMenu* tools, QObject* parent);
     ~PaperAnalysisCommand() override;
 
