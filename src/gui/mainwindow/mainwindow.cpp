@@ -1,4 +1,5 @@
 #include "gui/mainwindow/mainwindow.h"
+#include "gui/mainwindow/cornerbox.h"
 #include "gui/mainwindow/keyboard.h"
 #include "gui/widgets/numbermark.h"
 
@@ -22,9 +23,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
-#include <QImageReader>
-#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
@@ -218,161 +216,14 @@ void MainWindow::ApplyColourScheme() {
     setBackground(m_frameHomeNavigation, QColor(0xE0, 0xE0, 0xE0));
 }
 
-void MainWindow::setCornerPicture(const QString& path) {
-    if (!QFileInfo::exists(path))
-        RaiseError(53);
-    QImageReader reader(path);
-    const QImage image = reader.read();
-    if (image.isNull())
-        RaiseError(481);
-    m_imgUpperLeftCorner->setPixmap(QPixmap::fromImage(image));
-}
-
 void MainWindow::ShowHomePage() {
-    Trap(3710, [&] { m_frameHome->show(); });
-    Trap(3720, [&] { m_layout.setContentHeightTwips(m_layout.homeFrameHeight() - 660); });
-    Trap(3730, [&] { Form_Resize(); });
-    Trap(3740, [&] {
-        hideFrames({m_frameProperty, m_frameFinancial, m_frameQuickView, m_frame5YearView,
-                    m_frameReturnsView, m_frameNavigation});
-        m_frameHomeNavigation->show();
-    });
-    Trap(3750, [&] { setCornerPicture(g_sLogoPicturePath); });
-    Trap(3760, [&] { focusCorner(); });
+    m_views->showHome();
     Trap(3770, [&] {
         if (!m_homePageLoader)
             return;
         QComboBox* filter = m_homePage ? m_homePage->filterBox() : nullptr;
         m_homePageLoader(m_iHomePageStart, filter ? filter->currentText() : QString());
     });
-}
-
-// ---------------------------------------------------------------------------------------
-// Layout and scrolling.
-
-// ---------------------------------------------------------------------------------------
-// Views.
-
-bool MainWindow::frameShown(const QFrame* frame) const {
-    return !frame->isHidden();
-}
-
-void MainWindow::hideFrames(std::initializer_list<QFrame*> frames) {
-    for (QFrame* frame : frames)
-        frame->hide();
-}
-
-void MainWindow::showViewFrame(QFrame* frame) {
-    frame->show();
-    if (frame != m_frameReturnsView)
-        m_frameReturnsView->hide();
-    m_layout.setContentHeightTwips(WindowLayout::PixelsToTwips(frame->height()));
-    Form_Resize();
-}
-
-void MainWindow::focusCorner() {
-    if (m_picUpperLeftCorner->isVisible())
-        m_picUpperLeftCorner->setFocus();
-}
-
-void MainWindow::imgProperty_Click() {
-    if (frameShown(m_frameProperty))
-        return;
-    hideFrames({m_frameHome});
-    showViewFrame(m_frameProperty);
-    hideFrames({m_frameFinancial, m_frameQuickView, m_frame5YearView});
-    ClearPictureSelection();
-    m_frameProperty->focusFirstField();
-}
-
-void MainWindow::imgFinancial_Click() {
-    if (frameShown(m_frameFinancial))
-        return;
-    hideFrames({m_frameHome, m_frameProperty});
-    showViewFrame(m_frameFinancial);
-    hideFrames({m_frameQuickView, m_frame5YearView});
-    ClearPictureSelection();
-    m_frameFinancial->focusFirstField();
-    txtMortgagePrincipal1_Change();
-    txtMortgagePrincipal2_Change();
-    txtMortgagePrincipal3_Change();
-    txtMortgagePrincipal4_Change();
-    RecalculateAnalysis(*this);
-    RefreshOperatingExpenseLine(*this);
-}
-
-void MainWindow::imgQuickView_Click() {
-    if (frameShown(m_frameQuickView))
-        return;
-    hideFrames({m_frameHome, m_frameProperty, m_frameFinancial});
-    showViewFrame(m_frameQuickView);
-    hideFrames({m_frame5YearView});
-    RecalculateAnalysis(*this);
-    ClearPictureSelection();
-    focusCorner();
-}
-
-void MainWindow::img5YearView_Click() {
-    if (frameShown(m_frame5YearView))
-        return;
-    hideFrames({m_frameHome, m_frameProperty, m_frameFinancial, m_frameQuickView});
-    showViewFrame(m_frame5YearView);
-    RecalculateAnalysis(*this);
-    ClearPictureSelection();
-    focusCorner();
-}
-
-void MainWindow::imgReturnsView_Click() {
-    if (frameShown(m_frameReturnsView))
-        return;
-    hideFrames(
-        {m_frameHome, m_frameProperty, m_frameFinancial, m_frameQuickView, m_frame5YearView});
-    // The outlook's figures, which the year table compares with, are brought up to date first.
-    RecalculateAnalysis(*this);
-    m_frameReturnsView->setPrompts(&prompts());
-    showViewFrame(m_frameReturnsView);
-    ClearPictureSelection();
-    m_frameReturnsView->focusFirstField();
-}
-
-void MainWindow::ClearPictureSelection() {
-    if (m_pictureStrip)
-        m_pictureStrip->clearSelection();
-}
-
-void MainWindow::followLink(NavigationStrip::View link) {
-    hoverLink(link, false);
-    switch (link) {
-    case NavigationStrip::Property:
-        imgProperty_Click();
-        break;
-    case NavigationStrip::Financial:
-        imgFinancial_Click();
-        break;
-    case NavigationStrip::Summary:
-        imgQuickView_Click();
-        break;
-    case NavigationStrip::CashFlow:
-        // The outlook always comes up on five years, even when it is already on screen.
-        if (m_frame5YearView->choosePeriod(0))
-            cmbCFAYears_Click();
-        img5YearView_Click();
-        break;
-    case NavigationStrip::Returns:
-        imgReturnsView_Click();
-        break;
-    case NavigationStrip::ViewCount:
-        break;
-    }
-}
-
-void MainWindow::cmbCFAYears_Click() {
-    m_frame5YearView->showChosenPeriod();
-    RecalculateAnalysis(*this);
-}
-
-void MainWindow::hscrollCashFlow10to20_Change() {
-    m_frame5YearView->showChosenDecade();
 }
 
 // A key pressed while the corner box has the focus does nothing.
@@ -395,7 +246,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             txtMiscNotes_GotFocus();
     } else if (watched == m_picScrollable && event->type() == QEvent::Wheel) {
         return m_layout.wheel(static_cast<QWheelEvent*>(event));
-    } else if (watched == m_picUpperLeftCorner && event->type() == QEvent::KeyPress) {
+    } else if (watched == m_corner && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         picUpperLeftCorner_KeyDown(key->key(), int(key->modifiers()));
     }

@@ -5,6 +5,7 @@
 #include "gui/mainwindow/editmenu.h"
 #include "gui/mainwindow/helpmenu.h"
 #include "gui/mainwindow/navigationstrip.h"
+#include "gui/mainwindow/viewswitcher.h"
 #include "gui/mainwindow/widgetform.h"
 #include "gui/pictures/picturestrip.h"
 #include "gui/views/outlookview.h"
@@ -18,6 +19,7 @@
 #include <memory>
 
 class ClickableImage;
+class CornerBox;
 class PrintAnalysisCommand;
 class PaperAnalysisCommand;
 class WindowHost;
@@ -142,32 +144,32 @@ public slots:
     void Form_Resize() { m_layout.layout(); }
     void ShowHomePage();
     void ApplyColourScheme();
-    void ClearPictureSelection();
+    void ClearPictureSelection() { m_views->clearPictureSelection(); }
 
-    void imgProperty_Click();
-    void imgFinancial_Click();
-    void imgQuickView_Click();
-    void img5YearView_Click();
-    void imgReturnsView_Click();
+    void imgProperty_Click() { m_views->showProperty(); }
+    void imgFinancial_Click() { m_views->showFinancial(); }
+    void imgQuickView_Click() { m_views->showSummary(); }
+    void img5YearView_Click() { m_views->showOutlook(); }
+    void imgReturnsView_Click() { m_views->showReturns(); }
 
     // Links: hover look while the pointer is over them, the view's action on release.
-    void lblProperty_MouseMove() { hoverLink(NavigationStrip::Property, true); }
-    void lblProperty_DragOver() { hoverLink(NavigationStrip::Property, false); }
-    void lblProperty_DragDrop() { followLink(NavigationStrip::Property); }
-    void lblFinancial_MouseMove() { hoverLink(NavigationStrip::Financial, true); }
-    void lblFinancial_DragOver() { hoverLink(NavigationStrip::Financial, false); }
-    void lblFinancial_DragDrop() { followLink(NavigationStrip::Financial); }
-    void lblQuickView_MouseMove() { hoverLink(NavigationStrip::Summary, true); }
-    void lblQuickView_DragOver() { hoverLink(NavigationStrip::Summary, false); }
-    void lblQuickView_DragDrop() { followLink(NavigationStrip::Summary); }
-    void lblCashFlow_MouseMove() { hoverLink(NavigationStrip::CashFlow, true); }
-    void lblCashFlow_DragOver() { hoverLink(NavigationStrip::CashFlow, false); }
-    void lblCashFlow_DragDrop() { followLink(NavigationStrip::CashFlow); }
+    void lblProperty_MouseMove() { m_views->hoverLink(NavigationStrip::Property, true); }
+    void lblProperty_DragOver() { m_views->hoverLink(NavigationStrip::Property, false); }
+    void lblProperty_DragDrop() { m_views->followLink(NavigationStrip::Property); }
+    void lblFinancial_MouseMove() { m_views->hoverLink(NavigationStrip::Financial, true); }
+    void lblFinancial_DragOver() { m_views->hoverLink(NavigationStrip::Financial, false); }
+    void lblFinancial_DragDrop() { m_views->followLink(NavigationStrip::Financial); }
+    void lblQuickView_MouseMove() { m_views->hoverLink(NavigationStrip::Summary, true); }
+    void lblQuickView_DragOver() { m_views->hoverLink(NavigationStrip::Summary, false); }
+    void lblQuickView_DragDrop() { m_views->followLink(NavigationStrip::Summary); }
+    void lblCashFlow_MouseMove() { m_views->hoverLink(NavigationStrip::CashFlow, true); }
+    void lblCashFlow_DragOver() { m_views->hoverLink(NavigationStrip::CashFlow, false); }
+    void lblCashFlow_DragDrop() { m_views->followLink(NavigationStrip::CashFlow); }
 
     void VScroll1_Change() { m_layout.verticalScrolled(); }
     void HScroll2_Change() { m_layout.horizontalScrolled(); }
-    void cmbCFAYears_Click();
-    void hscrollCashFlow10to20_Change();
+    void cmbCFAYears_Click() { m_views->outlookPeriodChosen(); }
+    void hscrollCashFlow10to20_Change() { m_views->outlookDecadeScrolled(); }
     void picUpperLeftCorner_KeyDown(int KeyCode, int Shift);
 
     void txtPropertyInformation_GotFocus() { ClearPictureSelection(); }
@@ -289,18 +291,8 @@ private:
     void buildViews();
     void connectFieldHandlers();
 
-    // Switching views.
-    void showViewFrame(QFrame* frame);
-    void hideFrames(std::initializer_list<QFrame*> frames);
-    void focusCorner();
     void refreshMortgagePayment(int row);
-    void hoverLink(NavigationStrip::View link, bool hovered) {
-        m_frameNavigation->setLinkHovered(link, hovered);
-    }
-    void followLink(NavigationStrip::View link);
     void expenseChanged();
-    void setCornerPicture(const QString& path);
-    bool frameShown(const QFrame* frame) const;
 
     WidgetForm m_form{*this};
 
@@ -311,8 +303,8 @@ private:
     QAction* m_mnuFileExit = nullptr;
     QWidget* m_client = nullptr;
     QWidget* m_picScrollable = nullptr;
-    QFrame* m_picUpperLeftCorner = nullptr;
-    QLabel* m_imgUpperLeftCorner = nullptr;
+    CornerBox* m_corner = nullptr;
+    ViewSwitcher* m_views = nullptr;
     NavigationStrip* m_frameNavigation = nullptr;
     NavigationStrip* m_frameHomeNavigation = nullptr;
     QScrollBar* m_VScroll1 = nullptr;

@@ -3,6 +3,7 @@
 #include "base/errortrap.h"
 #include "base/programfolder.h"
 #include "gui/commands/paperanalysiscommand.h"
+#include "gui/mainwindow/cornerbox.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/pictures/picturestrip.h"
 #include "gui/pictures/pictureviewer.h"
@@ -21,7 +22,8 @@ void MainWindow::buildPictureStrip() {
             [this] { m_commands->m_changes.m_bDirty = true; });
     connect(m_pictureStrip, &PictureStrip::firstPictureChanged, this,
             &MainWindow::showCornerForPictureStrip);
-    connect(m_pictureStrip, &PictureStrip::cornerFocusWanted, this, &MainWindow::focusCorner);
+    connect(m_pictureStrip, &PictureStrip::cornerFocusWanted, m_views, &ViewSwitcher::focusCorner);
+    m_views->setPictureStrip(m_pictureStrip);
     connect(m_pictureStrip, &PictureStrip::pictureOpened, this, &MainWindow::ShowFullSizePicture);
 
     auto* viewFullSize =
@@ -43,9 +45,9 @@ void MainWindow::setFilePicker(FilePicker* picker) {
 
 void MainWindow::showCornerForPictureStrip() {
     if (!m_pictureStrip->slotFrame(1)->isHidden())
-        m_imgUpperLeftCorner->setPixmap(m_pictureStrip->slotImage(1)->pixmap());
+        m_corner->showPicture(m_pictureStrip->slotImage(1)->pixmap());
     else
-        setCornerPicture(g_sLogoPicturePath);
+        m_corner->showLogo();
 }
 
 void MainWindow::ShowPictureStrip() {

@@ -2,6 +2,7 @@
 #include "gui/mainwindow/mainwindow.h"
 
 #include "gui/mainwindow/contentlayout.h"
+#include "gui/mainwindow/cornerbox.h"
 #include "gui/mainwindow/navigationstrip.h"
 #include "gui/pictures/picturestrip.h"
 
@@ -56,6 +57,12 @@ void MainWindow::buildWindow() {
 
     buildViews();
     buildStrips();
+    m_views = new ViewSwitcher(
+        *this, m_layout,
+        {m_frameHome, m_frameProperty, m_frameFinancial, m_frameQuickView, m_frame5YearView,
+         m_frameReturnsView, m_frameNavigation, m_frameHomeNavigation, m_corner},
+        [this]() -> Prompts& { return prompts(); }, this);
+    m_views->connectNavigation(*this);
 
     m_VScroll1 = new QScrollBar(Qt::Vertical, m_client);
     m_VScroll1->setObjectName(QStringLiteral("VScroll1"));
@@ -75,7 +82,7 @@ void MainWindow::buildWindow() {
     connect(m_HScroll2, &QScrollBar::valueChanged, this, &MainWindow::HScroll2_Change);
 
     // The strips and the bars lie over the content, which scrolls beneath them.
-    m_picUpperLeftCorner->raise();
+    m_corner->raise();
     m_frameNavigation->raise();
     m_frameHomeNavigation->raise();
     m_VScroll1->raise();
@@ -111,15 +118,8 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::buildStrips() {
-    m_picUpperLeftCorner = new QFrame(m_client);
-    m_picUpperLeftCorner->setObjectName(QStringLiteral("picUpperLeftCorner"));
-    m_picUpperLeftCorner->setFocusPolicy(Qt::StrongFocus);
-    m_picUpperLeftCorner->installEventFilter(this);
-    PlaceTwips(m_picUpperLeftCorner, 0, 0, kCornerWidth, kStripHeight);
-    m_imgUpperLeftCorner = new QLabel(m_picUpperLeftCorner);
-    m_imgUpperLeftCorner->setObjectName(QStringLiteral("imgUpperLeftCorner"));
-    m_imgUpperLeftCorner->setScaledContents(true);
-    PlaceTwips(m_imgUpperLeftCorner, 0, 0, kCornerWidth, kStripHeight);
+    m_corner = new CornerBox(m_client, kCornerWidth, kStripHeight);
+    m_corner->installEventFilter(this);
 
     m_frameHomeNavigation = new NavigationStrip(m_client, QStringLiteral("frameHomeNavigation"),
                                                 QStringLiteral("lineHomeNavigationBottom"));
@@ -128,33 +128,6 @@ void MainWindow::buildStrips() {
     m_frameHomeNavigation->addBanner(
         m_form.controls(), QStringLiteral("   Quillbrook: Real Estate Investment Analyzer"));
     m_frameNavigation->addViewLinks(m_form.controls());
-
-    using Strip = NavigationStrip;
-    connect(m_frameNavigation->icon(Strip::Property), &ClickableImage::clicked, this,
-            &MainWindow::imgProperty_Click);
-    connect(m_frameNavigation->icon(Strip::Financial), &ClickableImage::clicked, this,
-            &MainWindow::imgFinancial_Click);
-    connect(m_frameNavigation->icon(Strip::Summary), &ClickableImage::clicked, this,
-            &MainWindow::imgQuickView_Click);
-    auto wireLink = [this](Strip::View view, void (MainWindow::*over)(), void (MainWindow::*left)(),
-                           void (MainWindow::*drop)()) {
-        LinkLabel* link = m_frameNavigation->link(view);
-        connect(link, &LinkLabel::pointerEntered, this, over);
-        connect(link, &LinkLabel::pointerLeft, this, left);
-        connect(link, &LinkLabel::releasedOver, this, drop);
-    };
-    wireLink(Strip::Property, &MainWindow::lblProperty_MouseMove, &MainWindow::lblProperty_DragOver,
-             &MainWindow::lblProperty_DragDrop);
-    wireLink(Strip::Financial, &MainWindow::lblFinancial_MouseMove,
-             &MainWindow::lblFinancial_DragOver, &MainWindow::lblFinancial_DragDrop);
-    wireLink(Strip::Summary, &MainWindow::lblQuickView_MouseMove,
-             &MainWindow::lblQuickView_DragOver, &MainWindow::lblQuickView_DragDrop);
-    wireLink(Strip::CashFlow, &MainWindow::lblCashFlow_MouseMove, &MainWindow::lblCashFlow_DragOver,
-             &MainWindow::lblCashFlow_DragDrop);
-    LinkLabel* returns = m_frameNavigation->link(Strip::Returns);
-    connect(returns, &LinkLabel::pointerEntered, this, [this] { hoverLink(Strip::Returns, true); });
-    connect(returns, &LinkLabel::pointerLeft, this, [this] { hoverLink(Strip::Returns, false); });
-    connect(returns, &LinkLabel::releasedOver, this, [this] { followLink(Strip::Returns); });
 }
 
 // The views in the order they were always built: the focus chain follows it.
@@ -180,7 +153,7 @@ void MainWindow::buildViews() {
 void MainWindow::buildEditAndHelpMenus() {
     EditMenu::PictureHooks pictures;
     pictures.selected = [this] {
-        return frameShown(m_frameProperty) && m_pictureStrip->hasSelection();
+        return m_views->isShown(m_frameProperty) && m_pictureStrip->hasSelection();
     };
     pictures.remove = [this] { DeleteSelectedPicture(); };
     m_editMenu = new EditMenu(this, m_mnuEdit, std::move(pictures));

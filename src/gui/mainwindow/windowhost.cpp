@@ -1,6 +1,7 @@
 #include "gui/mainwindow/windowhost.h"
 
 #include "base/programfolder.h"
+#include "gui/mainwindow/cornerbox.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/mainwindow/navigationstrip.h"
 #include "gui/pictures/picturestrip.h"
@@ -46,20 +47,19 @@ void WindowHost::ShowPictureStrip() {
 }
 
 void WindowHost::showPropertyNavigation() {
-    m_window.m_frameNavigation->show();
-    m_window.m_frameHomeNavigation->hide();
+    m_window.m_views->showPropertyNavigation();
 }
 
 bool WindowHost::showCornerFromFirstStripSlot() {
     PictureStrip* strip = m_window.m_pictureStrip;
     if (!strip->slotFrame(1)->isVisible())
         return false;
-    m_window.m_imgUpperLeftCorner->setPixmap(strip->slotImage(1)->pixmap());
+    m_window.m_corner->showPicture(strip->slotImage(1)->pixmap());
     return true;
 }
 
 void WindowHost::showCornerLogo() {
-    m_window.setCornerPicture(g_sLogoPicturePath);
+    m_window.m_corner->showLogo();
 }
 
 qint32& WindowHost::homePageStart() {
