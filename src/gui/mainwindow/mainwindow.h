@@ -3,6 +3,7 @@
 #include "gui/commands/propertycommands.h"
 #include "gui/mainwindow/contentlayout.h"
 #include "gui/mainwindow/editmenu.h"
+#include "gui/mainwindow/filemenu.h"
 #include "gui/mainwindow/helpmenu.h"
 #include "gui/mainwindow/navigationstrip.h"
 #include "gui/mainwindow/viewswitcher.h"
@@ -204,7 +205,7 @@ public slots:
     void txtWaterSewerGarbage_Change() { expenseChanged(); }
 
     void mnuFileExit_Click();
-    void mnuFile_Click();
+    void mnuFile_Click() { m_fileMenu->refresh(); }
     void mnuFileOpen_Click() { m_commands->mnuFileOpen_Click(); }
     void mnuFileClose_Click() { m_commands->mnuFileClose_Click(); }
     void mnuFileAddNewProperty_Click() { m_commands->mnuFileAddNewProperty_Click(); }
@@ -236,6 +237,7 @@ public slots:
 
 private:
     void buildEditAndHelpMenus();
+    FileMenu* m_fileMenu = nullptr;
     EditMenu* m_editMenu = nullptr;
     HelpMenu* m_helpMenu = nullptr;
     // --- end of Edit and Help menus ---
@@ -300,7 +302,6 @@ private:
     QMenu* m_mnuEdit = nullptr;
     QMenu* m_mnuTools = nullptr;
     QMenu* m_mnuHelp = nullptr;
-    QAction* m_mnuFileExit = nullptr;
     QWidget* m_client = nullptr;
     QWidget* m_picScrollable = nullptr;
     CornerBox* m_corner = nullptr;
@@ -323,11 +324,5 @@ private:
     std::unique_ptr<PropertyCommands> m_commands;
     std::unique_ptr<WidgetPrompts> m_widgetPrompts;
     Prompts* m_prompts = nullptr;
-    QAction* m_mnuFileOpen = nullptr;
-    QAction* m_mnuFileClose = nullptr;
-    QAction* m_mnuFileAddNewProperty = nullptr;
-    QAction* m_mnuFileRemoveSelectedProperty = nullptr;
-    QAction* m_mnuFileSave = nullptr;
-    QAction* m_mnuFileSaveAs = nullptr;
     ContentLayout m_layout;
 };

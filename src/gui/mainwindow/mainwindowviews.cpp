@@ -3,6 +3,7 @@
 
 #include "gui/mainwindow/contentlayout.h"
 #include "gui/mainwindow/cornerbox.h"
+#include "gui/mainwindow/filemenu.h"
 #include "gui/mainwindow/navigationstrip.h"
 #include "gui/pictures/picturestrip.h"
 
@@ -100,10 +101,14 @@ void MainWindow::buildMenus() {
     m_mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
     m_mnuFile->menuAction()->setObjectName(QStringLiteral("mnuFile"));
-    m_mnuFileExit = new QAction(QStringLiteral("E&xit"), this);
-    m_mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
-    m_mnuFile->addAction(m_mnuFileExit);
-    connect(m_mnuFileExit, &QAction::triggered, this, &MainWindow::mnuFileExit_Click);
+    m_fileMenu = new FileMenu(this, m_mnuFile,
+                              {[this] { mnuFileOpen_Click(); }, [this] { mnuFileClose_Click(); },
+                               [this] { mnuFileAddNewProperty_Click(); },
+                               [this] { mnuFileRemoveSelectedProperty_Click(); },
+                               [this] { mnuFileSave_Click(); }, [this] { mnuFileSaveAs_Click(); },
+                               [this] { mnuFileExit_Click(); }},
+                              [this] { return m_commands->mnuFile_Click(); });
+    connect(m_mnuFile, &QMenu::aboutToShow, this, &MainWindow::mnuFile_Click);
 
     // The other menus, in the order users know; each command group fills its own.
     const auto addMenu = [this](const QString& caption, const QString& name) {

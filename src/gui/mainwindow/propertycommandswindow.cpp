@@ -23,29 +23,7 @@ void MainWindow::buildPropertyCommands() {
         m_homePage->LoadPropertiesOnMainPage(start, filter);
     });
 
-    const auto addEntry = [this](QAction*& action, const char* name, const QString& caption,
-                                 void (MainWindow::*slot)()) {
-        action = new QAction(caption, this);
-        action->setObjectName(QString::fromLatin1(name));
-        m_mnuFile->insertAction(m_mnuFileExit, action);
-        connect(action, &QAction::triggered, this, slot);
-    };
-    addEntry(m_mnuFileOpen, "mnuFileOpen", QStringLiteral("&Open"), &MainWindow::mnuFileOpen_Click);
-    addEntry(m_mnuFileClose, "mnuFileClose", QStringLiteral("&Close"),
-             &MainWindow::mnuFileClose_Click);
-    m_mnuFile->insertSeparator(m_mnuFileExit);
-    addEntry(m_mnuFileAddNewProperty, "mnuFileAddNewProperty", QStringLiteral("&Add New Property"),
-             &MainWindow::mnuFileAddNewProperty_Click);
-    addEntry(m_mnuFileRemoveSelectedProperty, "mnuFileRemoveSelectedProperty",
-             QStringLiteral("&Remove Selected Property"),
-             &MainWindow::mnuFileRemoveSelectedProperty_Click);
-    m_mnuFile->insertSeparator(m_mnuFileExit);
-    addEntry(m_mnuFileSave, "mnuFileSave", QStringLiteral("&Save"), &MainWindow::mnuFileSave_Click);
-    addEntry(m_mnuFileSaveAs, "mnuFileSaveAs",
-             QStringLiteral("Save a Copy of This Property &As..."),
-             &MainWindow::mnuFileSaveAs_Click);
-    m_mnuFile->insertSeparator(m_mnuFileExit);
-    connect(m_mnuFile, &QMenu::aboutToShow, this, &MainWindow::mnuFile_Click);
+    // The File menu opens with the entries that apply on the home page.
     mnuFile_Click();
 }
 
@@ -55,16 +33,6 @@ Prompts& MainWindow::prompts() {
 
 bool MainWindow::isHomePageVisible() const {
     return !m_frameHome->isHidden();
-}
-
-void MainWindow::mnuFile_Click() {
-    const FileMenuState s = m_commands->mnuFile_Click();
-    m_mnuFileOpen->setEnabled(s.open);
-    m_mnuFileClose->setEnabled(s.close);
-    m_mnuFileAddNewProperty->setEnabled(s.addNew);
-    m_mnuFileRemoveSelectedProperty->setEnabled(s.remove);
-    m_mnuFileSave->setEnabled(s.save);
-    m_mnuFileSaveAs->setEnabled(s.saveAs);
 }
 
 void MainWindow::mnuTools_Click() {
