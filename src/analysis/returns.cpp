@@ -409,6 +409,20 @@ ReturnsReading ReadReturnsInputs(const Form& form) {
     return {in, f.unusable()};
 }
 
+bool IsReturnsOnlyInput(const QString& fieldName) {
+    static const QStringList fields = {
+        kHoldingPeriodField,
+        kSellingCostsField,
+        kDepreciationYearsField,
+        kRecaptureRateField,
+        QStringLiteral("txtCurrentMarketValue"),
+        QStringLiteral("txtAppreciation"),
+        QStringLiteral("txtDepreciateAsImprovements"),
+        QStringLiteral("txtLongTermCapitolGainsRate"),
+    };
+    return fields.contains(fieldName, Qt::CaseInsensitive);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Display
 

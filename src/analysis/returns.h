@@ -125,6 +125,11 @@ extern const QString kSellingCostsField;
 extern const QString kDepreciationYearsField;
 extern const QString kRecaptureRateField;
 
+// Whether only these returns read the field and no classic figure does: the four inputs above,
+// the current market value, appreciation, improvements share and capital gains rate. Where such
+// a field does not convert, what depends on it shows "n/a" instead of keeping an earlier value.
+bool IsReturnsOnlyInput(const QString& fieldName);
+
 // Display texts; a NaN or infinite value shows as "n/a".
 extern const QString kNotAvailable;
 QString ReturnsMoneyText(double value);    // $12,345 / ($4,032)

@@ -1,5 +1,6 @@
 #include "gui/widgets/numbermark.h"
 
+#include "analysis/returns.h"
 #include "base/errortrap.h"
 #include "base/numerictext.h"
 #include "model/fieldtable.h"
@@ -15,12 +16,18 @@ QString NumberMark::Tooltip() {
         "Not a number \u2014 the figures that use this field keep their previous values");
 }
 
-NumberMark::NumberMark(QLineEdit* field) : QObject(field), m_field(field) {
+QString NumberMark::NotAvailableTooltip() {
+    return QStringLiteral("Not a number \u2014 the figures that use this field show n/a until it "
+                          "is one");
+}
+
+NumberMark::NumberMark(QLineEdit* field, const QString& tooltip)
+    : QObject(field), m_field(field), m_markTooltip(tooltip) {
     connect(field, &QLineEdit::textChanged, this, &NumberMark::check);
 }
 
-void NumberMark::Watch(QLineEdit* field) {
-    (new NumberMark(field))->check();
+void NumberMark::Watch(QLineEdit* field, const QString& tooltip) {
+    (new NumberMark(field, tooltip))->check();
 }
 
 bool NumberMark::IsMarked(const QLineEdit* field) {
@@ -42,7 +49,7 @@ void NumberMark::check() {
     if (m_marked) {
         m_tooltip = m_field->toolTip();
         m_field->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #d00000; }"));
-        m_field->setToolTip(Tooltip());
+        m_field->setToolTip(m_markTooltip);
     } else {
         m_field->setStyleSheet(QString());
         m_field->setToolTip(m_tooltip);
@@ -52,13 +59,17 @@ void NumberMark::check() {
 void NumberMark::WatchFigureFields(QWidget* window) {
     for (const FieldInfo& field : FieldTable()) {
         if (field.isReadOnly() ||
-            (field.view != FieldView::Property && field.view != FieldView::Financial))
+            (field.view != FieldView::Property && field.view != FieldView::Financial &&
+             field.view != FieldView::Returns))
             continue;
         if (field.name == QLatin1String("txtPropertyInformation") ||
             field.name == QLatin1String("txtAddress") ||
             field.name == QLatin1String("txtMiscNotes"))
             continue; // words, not figures
+        // The returns read a field that does not convert as no number at all, so their figures
+        // show "n/a"; the classic recalculation skips the statement and keeps the old figure.
+        const QString tooltip = IsReturnsOnlyInput(field.name) ? NotAvailableTooltip() : Tooltip();
         for (QLineEdit* edit : window->findChildren<QLineEdit*>(field.name))
-            Watch(edit);
+            Watch(edit, tooltip);
     }
 }

@@ -5,23 +5,28 @@
 class QLineEdit;
 class QWidget;
 
-// Marks a figure field whose text is no number with a red frame and a tooltip that says the
-// figures using it stay as they were; the mark goes as soon as the text reads as a number.
-// Only the edited field is looked at, once per change, so typing costs nothing noticeable.
+// Marks a figure field whose text is no number with a red frame and a tooltip that says what
+// becomes of the figures using it; the mark goes as soon as the text reads as a number. Only
+// the edited field is looked at, once per change, so typing costs nothing noticeable.
 class NumberMark : public QObject {
     Q_OBJECT
 public:
+    // For a field the classic figures read: the recalculation leaves those figures as they were.
     static QString Tooltip();
+    // For a field only the investment returns read: what depends on it shows "n/a".
+    static QString NotAvailableTooltip();
     // Watches the field from now on (the mark reflects its current text at once).
-    static void Watch(QLineEdit* field);
-    // Every typed figure field of the window: not the name, address or notes.
+    static void Watch(QLineEdit* field, const QString& tooltip = Tooltip());
+    // Every typed figure field of the window, the returns view's inputs included: not the name,
+    // address or notes.
     static void WatchFigureFields(QWidget* window);
     static bool IsMarked(const QLineEdit* field);
 
 private:
-    explicit NumberMark(QLineEdit* field);
+    NumberMark(QLineEdit* field, const QString& tooltip);
     void check();
     QLineEdit* m_field;
+    QString m_markTooltip;
     QString m_tooltip; // the field's own tooltip, back when the mark goes
     bool m_marked = false;
 };
