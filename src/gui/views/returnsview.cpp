@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <QtMath>
 
@@ -144,9 +145,19 @@ ReturnsView::ReturnsView(QWidget* parent, ControlTable& controls, const Form& fo
     controls.add(m_table, QStringLiteral("tblReturnsByYear"), 0, ControlKind::Label);
     m_table->setModel(m_model);
     m_table->verticalHeader()->setDefaultSectionSize(20);
+    // The rows share the table's height, whether or not a scroll bar takes some of it, so no
+    // empty band shows under the last one.
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_table->horizontalHeader()->setDefaultSectionSize(82);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    const int tableHeight = 20 * 15 * (ReturnsTableModel::rowCaptions().size() + 1) + 600;
+    // Tall enough for the heading row, every row and a scroll bar, and no taller.
+    QHeaderView* heading = m_table->horizontalHeader();
+    const int headingHeight =
+        qMax(heading->sizeHint().height(), heading->fontMetrics().height() + 8);
+    const int tableHeight =
+        15 *
+        (headingHeight + 20 * int(ReturnsTableModel::rowCaptions().size()) +
+         m_table->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * m_table->frameWidth());
     PlaceTwips(m_table, kLeftCaption, top, kWidth - 480, tableHeight);
 
     top += tableHeight + 180;

@@ -1,5 +1,8 @@
 #include "gui/widgets/returnschart.h"
 
+#include "base/numerictext.h"
+
+#include <QCategoryAxis>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -21,8 +24,10 @@ ReturnsChart::ReturnsChart(QWidget* parent) : QChartView(parent) {
     m_years = new QValueAxis(chart);
     m_years->setLabelFormat(QStringLiteral("%d"));
     m_years->setTitleText(QStringLiteral("Year"));
-    m_amounts = new QValueAxis(chart);
-    m_amounts->setLabelFormat(QStringLiteral("$%.0f"));
+    // Labels written as the program writes money ("$400,000", "($20,000)"), which a value
+    // axis's printf format cannot: each tick is a category ending on its value.
+    m_amounts = new QCategoryAxis(chart);
+    m_amounts->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     chart->addAxis(m_years, Qt::AlignBottom);
     chart->addAxis(m_amounts, Qt::AlignLeft);
     for (QLineSeries* s : {m_value, m_balance, m_equity}) {
@@ -53,8 +58,7 @@ void ReturnsChart::setResult(const ReturnsResult& result) {
     const int years = qMax(1, int(result.years.size()));
     m_years->setRange(1, qMax(2, years));
     m_years->setTickCount(qMin(years, 10) + (years < 2 ? 1 : 0));
-    m_amounts->setRange(low, high > low ? high * 1.05 : low + 1);
-    m_amounts->applyNiceNumbers();
+    setAmountTicks(low, high > low ? high * 1.05 : low);
 
     QString key;
     for (int m = 0; m < 4; ++m)
@@ -97,6 +101,45 @@ void ReturnsChart::setResult(const ReturnsResult& result) {
         auto* marker = static_cast<QScatterSeries*>(m_payoffs.at(i++));
         marker->replace({QPointF(year, result.years.at(year - 1).loanBalance)});
     }
+}
+
+void ReturnsChart::setAmountTicks(double low, double high) {
+    if (!(high > low)) {
+        // Nothing to draw (a figure is no number): an axis without amounts rather than "$1".
+        for (const QString& label : m_amounts->categoriesLabels())
+            m_amounts->remove(label);
+        m_amounts->setRange(0, 1);
+        return;
+    }
+    // A step of 1, 2 or 5 times a power of ten that gives at most eight intervals.
+    const double rough = (high - low) / 8;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = 10 * power;
+    for (const double m : {1.0, 2.0, 5.0}) {
+        if (m * power >= rough) {
+            step = m * power;
+            break;
+        }
+    }
+    step = qMax(step, 1.0); // whole dollars: finer ticks would share a label
+
+    const double first = std::floor(low / step) * step;
+    const double last = std::ceil(high / step) * step;
+    if (first == m_amounts->startValue() + step && last == m_amounts->max() &&
+        m_amounts->count() > 0)
+        return; // the same ticks: relabelling would only cost time on every keystroke
+    for (const QString& label : m_amounts->categoriesLabels())
+        m_amounts->remove(label);
+    // The first category ends on the lowest tick, so that tick is labelled too.
+    m_amounts->setStartValue(first - step);
+    const int ticks = qRound((last - first) / step);
+    for (int i = 0; i <= ticks; ++i)
+        m_amounts->append(CurrencyText(first + i * step, 0), first + i * step);
+    m_amounts->setRange(first, last);
+}
+
+QStringList ReturnsChart::amountLabels() const {
+    return m_amounts->categoriesLabels();
 }
 
 QStringList ReturnsChart::payoffLabels() const {

@@ -4,6 +4,7 @@
 
 #include <QChartView>
 
+class QCategoryAxis;
 class QLineSeries;
 class QValueAxis;
 
@@ -17,13 +18,17 @@ public:
     void setResult(const ReturnsResult& result);
     // The labels of the payoff markers shown, in year order ("Mortgage 2 paid off").
     QStringList payoffLabels() const;
+    // The amount axis's labels, lowest first ("$0", "$100,000", ...).
+    QStringList amountLabels() const;
 
 private:
+    void setAmountTicks(double low, double high);
+
     QLineSeries* m_value = nullptr;
     QLineSeries* m_balance = nullptr;
     QLineSeries* m_equity = nullptr;
     QValueAxis* m_years = nullptr;
-    QValueAxis* m_amounts = nullptr;
+    QCategoryAxis* m_amounts = nullptr;
     QList<QAbstractSeries*> m_payoffs;
     QString m_payoffKey; // the payoffs the markers show, so unchanged ones are not rebuilt
 };

@@ -7,6 +7,7 @@
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/views/returnstablemodel.h"
 #include "gui/views/returnsview.h"
+#include "gui/widgets/numbermark.h"
 #include "gui/widgets/returnschart.h"
 #include "store/propertydatabase.h"
 #include "testsupport.h"
@@ -15,10 +16,12 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QToolTip>
@@ -128,11 +131,41 @@ private slots:
         QCOMPARE(text("txtRetSalePrice"), QStringLiteral("$347,782"));
     }
 
+    // The red frame tells what the returns really do with a field that is no number: "n/a",
+    // not an earlier figure; a blank input is its default and unmarked.
+    void anInputThatIsNoNumberIsMarkedWithWhatItsFiguresShow() {
+        for (const char* name : {"txtRecaptureRate", "txtAppreciation"}) {
+            auto* field = m_window->findChild<QLineEdit*>(QString::fromLatin1(name));
+            m_window->imgFinancial_Click();
+            type(*m_window, name, QStringLiteral("x5"));
+            m_window->imgReturnsView_Click();
+            QVERIFY2(NumberMark::IsMarked(field), name);
+            QCOMPARE(field->toolTip(), NumberMark::NotAvailableTooltip());
+            QCOMPARE(text("txtRetSaleProceeds"), QStringLiteral("n/a"));
+            m_window->imgFinancial_Click();
+            type(*m_window, name, QString());
+            QVERIFY(!NumberMark::IsMarked(field));
+        }
+        m_window->imgReturnsView_Click();
+        QVERIFY(text("txtRetSaleProceeds").startsWith(QLatin1Char('$')));
+        // A field the classic figures read keeps their tooltip.
+        auto* price = m_window->findChild<QLineEdit*>("txtPurchasePrice");
+        type(*m_window, "txtPurchasePrice", QStringLiteral("1o0"));
+        QCOMPARE(price->toolTip(), NumberMark::Tooltip());
+    }
+
     void tableFollowsTheHoldingPeriodBesideTheOutlook() {
         m_window->imgReturnsView_Click();
         type(*m_window, "txtHoldingPeriod", QStringLiteral("3"));
         ReturnsTableModel* model = view()->tableModel();
-        QCOMPARE(m_window->findChild<QTableView*>("tblReturnsByYear")->model(), model);
+        auto* table = m_window->findChild<QTableView*>("tblReturnsByYear");
+        QCOMPARE(table->model(), model);
+        // The rows fill the table down to its edge or scroll bar, with or without one.
+        QTRY_COMPARE(table->verticalHeader()->length(), table->viewport()->height());
+        type(*m_window, "txtHoldingPeriod", QStringLiteral("12"));
+        QTRY_VERIFY(table->horizontalScrollBar()->isVisible());
+        QTRY_COMPARE(table->verticalHeader()->length(), table->viewport()->height());
+        type(*m_window, "txtHoldingPeriod", QStringLiteral("3"));
         QCOMPARE(model->columnCount(), 3);
         QCOMPARE(model->rowCount(), 17);
         QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Year 3"));
@@ -166,8 +199,14 @@ private slots:
     void chartMarksTheYearALoanIsPaidOff() {
         m_window->imgReturnsView_Click();
         QCOMPARE(view()->chart()->payoffLabels(), QStringList{"Mortgage 2 paid off"});
+        // Amounts are labelled as money is written everywhere else, from zero up past the value.
+        const QStringList amounts = view()->chart()->amountLabels();
+        QCOMPARE(amounts.first(), QStringLiteral("$0"));
+        QVERIFY2(amounts.contains(QStringLiteral("$300,000")), qPrintable(amounts.join(' ')));
         type(*m_window, "txtHoldingPeriod", QStringLiteral("9"));
         QVERIFY(view()->chart()->payoffLabels().isEmpty());
+        type(*m_window, "txtHoldingPeriod", QStringLiteral("x"));
+        QVERIFY(view()->chart()->amountLabels().isEmpty()); // nothing to draw, no made-up scale
     }
 
     void figuresShowTheirArithmetic() {
