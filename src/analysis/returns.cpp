@@ -409,6 +409,17 @@ ReturnsReading ReadReturnsInputs(const Form& form) {
     return {in, f.unusable()};
 }
 
+QVector<double> OutlookCashFlows(const Form& form, int years) {
+    QVector<double> flows;
+    flows.reserve(years);
+    for (int y = 1; y <= years; ++y) {
+        double v = kNaN;
+        TrapSilently([&] { v = FieldNumber(form.text(QStringLiteral("txt10CFNetCashflow"), y)); });
+        flows.append(v);
+    }
+    return flows;
+}
+
 bool IsReturnsOnlyInput(const QString& fieldName) {
     static const QStringList fields = {
         kHoldingPeriodField,

@@ -125,6 +125,10 @@ extern const QString kSellingCostsField;
 extern const QString kDepreciationYearsField;
 extern const QString kRecaptureRateField;
 
+// The classic outlook's annual cash flow for years 1..years, as its 20-year grid shows it; NaN
+// for a cell that does not read as a number.
+QVector<double> OutlookCashFlows(const Form& form, int years);
+
 // Whether only these returns read the field and no classic figure does: the four inputs above,
 // the current market value, appreciation, improvements share and capital gains rate. Where such
 // a field does not convert, what depends on it shows "n/a" instead of keeping an earlier value.

@@ -5,12 +5,16 @@
 #include "base/textcodec.h"
 #include "gui/commands/printanalysiscommand.h"
 #include "gui/commands/reportcommand.h"
+#include "gui/commands/returnspaper.h"
 #include "gui/dialogs/picker.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/widgetfilepicker.h"
+#include "gui/mainwindow/windowlayout.h"
+#include "gui/widgets/returnschart.h"
 #include "model/form.h"
 #include "report/analysisreport.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QBuffer>
 #include <QDir>
@@ -19,8 +23,12 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextLayout>
 #include <QTextTable>
 #include <QUrl>
 #include <QWidget>
@@ -28,7 +36,8 @@
 
 namespace {
 
-// The size the page gives each outlook chart, in the page's pixels.
+// The size the page gives each outlook chart, in the page's pixels. The chart is laid out at
+// its bitmap's own size and stretched into that, as the browser shows the bitmap.
 const QSize kChartSize(589, 301);
 // The page is laid out as wide as a browser window shows it, then scaled to the paper, so its
 // tables keep their proportions.
@@ -72,9 +81,19 @@ void LetPercentagesLead(QTextFrame* frame) {
                 return l.type() == QTextLength::PercentageLength;
             };
             if (std::any_of(columns.begin(), columns.end(), isPercent)) {
+                qreal percent = 0;
                 for (QTextLength& column : columns) {
                     if (column.type() == QTextLength::FixedLength)
                         column = QTextLength();
+                    percent += isPercent(column) ? column.rawValue() : 0;
+                }
+                // Percentages that add up to less than the table are shares of all of it in a
+                // browser; the text layout would shrink the table to their sum.
+                if (percent > 0 && percent < 100 &&
+                    std::all_of(columns.begin(), columns.end(), isPercent)) {
+                    for (QTextLength& column : columns)
+                        column = QTextLength(QTextLength::PercentageLength,
+                                             column.rawValue() * 100 / percent);
                 }
                 format.setColumnWidthConstraints(columns);
                 table->setFormat(format);
@@ -84,16 +103,84 @@ void LetPercentagesLead(QTextFrame* frame) {
     }
 }
 
-// The page hides its style sheet in a comment for old browsers; the text layout would take
-// the comment at its word and lose the headings' size and weight.
-QString UncommentStyleSheet(QString html) {
+// The page's style sheet as the text layout needs it to look as a browser shows the page:
+// the page hides the sheet in a comment for old browsers, which the layout would take at its
+// word, losing the headings' size and weight; and the layout knows only some of the size
+// keywords, drawing "x-small" text and "medium" headings alike at its default size.
+QString PaperStyleSheet(QString html) {
     const qsizetype start = html.indexOf(QLatin1String("<style"), 0, Qt::CaseInsensitive);
     const qsizetype end = html.indexOf(QLatin1String("</style>"), start, Qt::CaseInsensitive);
     if (start < 0 || end < 0)
         return html;
     QString sheet = html.mid(start, end - start);
     sheet.remove(QLatin1String("<!--")).remove(QLatin1String("-->"));
+    // A browser's sizes for the keywords, in pixels.
+    static const std::pair<const char*, const char*> sizes[] = {
+        {"xx-small", "9px"}, {"x-small", "10px"}, {"small", "13px"},    {"medium", "16px"},
+        {"large", "18px"},   {"x-large", "24px"}, {"xx-large", "32px"},
+    };
+    for (const auto& [keyword, pixels] : sizes) {
+        const QRegularExpression size(
+            QStringLiteral("font-size:\\s*%1\\b(?!-)").arg(QLatin1String(keyword)));
+        sheet.replace(size, QStringLiteral("font-size: ") + QLatin1String(pixels));
+    }
     return html.replace(start, end - start, sheet);
+}
+
+// A browser centres the text that follows the banner inside the page's centred title block;
+// the text layout leaves every block after a nested table at the left.
+void CentreTitle(QTextDocument& document) {
+    QTextCursor title = document.find(QStringLiteral("Financial Analysis Summary Report for"));
+    if (title.isNull())
+        return;
+    QTextBlockFormat format = title.blockFormat();
+    format.setAlignment(Qt::AlignHCenter);
+    title.setBlockFormat(format);
+}
+
+// A browser's page has no pages, so nothing there keeps a section's heading with the section:
+// a heading that the layout leaves at the foot of a page, its section starting on the next,
+// starts the next page itself. A heading is a short centred line of bold text.
+void KeepHeadingsWithTheirSections(QTextDocument& document) {
+    const qreal pageHeight = document.pageSize().height();
+    if (!(pageHeight > 0))
+        return;
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    const auto pageOf = [&](qreal y) { return int(y / pageHeight); };
+    const auto isHeading = [](const QTextBlock& block) {
+        const QString text = block.text().trimmed();
+        return !text.isEmpty() && text.size() < 60 &&
+               block.blockFormat().alignment().testFlag(Qt::AlignHCenter) &&
+               block.charFormat().fontWeight() >= QFont::Bold &&
+               !block.text().contains(QChar::ObjectReplacementCharacter);
+    };
+    // Each break moves everything after it, so the walk starts again after one.
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            const QTextBlock next = block.next();
+            if (!next.isValid() || !isHeading(block) ||
+                block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+                continue;
+            const QRectF heading = layout->blockBoundingRect(block);
+            const QRectF section = layout->blockBoundingRect(next);
+            const qreal sectionTop =
+                next.layout() && next.layout()->lineCount() > 0
+                    ? section.top() + next.layout()->lineAt(0).rect().bottom() - 1
+                    : section.top();
+            if (pageOf(heading.top()) == pageOf(sectionTop))
+                continue;
+            QTextCursor cursor(block);
+            QTextBlockFormat format = block.blockFormat();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            cursor.setBlockFormat(format);
+            // Laid out afresh: the layout's own update after a new break misplaces what
+            // follows it.
+            document.markContentsDirty(0, document.characterCount());
+            moved = true;
+            break;
+        }
+    }
 }
 
 } // namespace
@@ -130,21 +217,48 @@ void PaperAnalysisCommand::updateEntries() {
 std::unique_ptr<QTextDocument> PaperAnalysisCommand::buildDocument(qreal scale) {
     const PrintAnalysisHost::View view = m_host.shownView();
     m_host.showView(PrintAnalysisHost::Outlook);
+    const QSize chartLayout(WindowLayout::TwipsToPixels(kReportChartWidthTwips),
+                            WindowLayout::TwipsToPixels(kReportChartHeightTwips));
     QList<QImage> charts;
     for (int k = 0; k < 3; ++k) {
         m_host.showOutlookPeriod(k);
-        charts.append(m_canvas->chartImage(m_host.chart(), kChartSize, scale));
+        charts.append(m_canvas->chartImage(m_host.chart(), chartLayout, scale, kChartSize));
     }
     if (view != PrintAnalysisHost::None)
         m_host.showView(view);
+
+    // The returns follow the classic sections, before the page's closing rule and notice.
+    const ReturnsPaperSection returns(m_host.form());
+    if (!m_returnsChart) {
+        m_returnsChart = std::make_unique<ReturnsChart>();
+        m_returnsChart->setObjectName(QStringLiteral("chartReturnsPaper"));
+    }
+    m_returnsChart->setResult(returns.result());
+    const QImage returnsChart = RenderChartOffScreen(
+        *m_returnsChart, QSize(ReturnsPaperSection::kChartWidth, ReturnsPaperSection::kChartHeight),
+        scale);
 
     const QString folder = ProgramFolder();
     QBuffer page;
     page.open(QIODevice::WriteOnly);
     WriteAnalysisReport(&page, m_host.form(), m_host.propertyPictures(), folder, ResourceFolder());
+    QString html = PaperStyleSheet(DecodeWindows1252(page.data()));
+    qsizetype end = html.lastIndexOf(QLatin1String("<hr>"), -1, Qt::CaseInsensitive);
+    if (end < 0)
+        end = html.lastIndexOf(QLatin1String("</body>"), -1, Qt::CaseInsensitive);
+    html.insert(end < 0 ? html.size() : end, returns.html());
+
     auto document = std::make_unique<AnalysisDocument>(folder, charts);
-    document->setHtml(UncommentStyleSheet(DecodeWindows1252(page.data())));
+    document->addResource(QTextDocument::ImageResource, QUrl(ReturnsPaperSection::chartName()),
+                          returnsChart);
+    // A browser's default text: 16 pixels, serif.
+    QFont text(QStringLiteral("serif"));
+    text.setStyleHint(QFont::Serif);
+    text.setPixelSize(16);
+    document->setDefaultFont(text);
+    document->setHtml(html);
     LetPercentagesLead(document->rootFrame());
+    CentreTitle(*document);
     return document;
 }
 
@@ -156,6 +270,7 @@ bool PaperAnalysisCommand::render(QPagedPaintDevice* device) {
     std::unique_ptr<QTextDocument> document = buildDocument(scale);
     // Pages of the paper's shape: printing scales each to fill the printable area.
     document->setPageSize(QSizeF(kPageWidth, kPageWidth * device->height() / device->width()));
+    KeepHeadingsWithTheirSections(*document);
     document->print(device);
     return !document->isEmpty();
 }

@@ -11,10 +11,12 @@ class QMenu;
 class QPagedPaintDevice;
 class QTextDocument;
 class ReportCanvas;
+class ReturnsChart;
 
 // The analysis page on paper: Tools › "Export Analysis as PDF..." and "Print Analysis...".
 // Both lay out the same page the browser report shows, with the three outlook charts drawn
-// afresh at the paper's resolution, and leave the user on the view they were on.
+// afresh at the paper's resolution, followed by the investment returns on a page of their own,
+// and leave the user on the view they were on.
 class PaperAnalysisCommand : public QObject {
     Q_OBJECT
 public:
@@ -40,6 +42,7 @@ private:
     QAction* m_exportEntry = nullptr;
     QAction* m_printEntry = nullptr;
     ReportCanvas* m_canvas = nullptr;
+    std::unique_ptr<ReturnsChart> m_returnsChart; // drawn off screen for the returns section
     FilePicker* m_picker = nullptr;
     std::unique_ptr<FilePicker> m_ownPicker;
 };

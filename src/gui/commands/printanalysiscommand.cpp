@@ -53,7 +53,7 @@ void PrintAnalysisCommand::print() {
     if (!Trap(5060, [&] { box.saveBitmap(ReportLogoPath(folder)); }))
         unwritten << ReportLogoPath(folder);
 
-    Trap(5070, [&] { box.setSizeTwips(9615, 4575); });
+    Trap(5070, [&] { box.setSizeTwips(kReportChartWidthTwips, kReportChartHeightTwips); });
     for (int k = 0; k < 3; ++k) {
         const int location = 5080 + 10 * k;
         Trap(location, [&] { m_host.showOutlookPeriod(k); });

@@ -9,6 +9,10 @@ class QAction;
 class QMenu;
 class ReportCanvas;
 
+// The size of the page's chart bitmaps, which the page then shows at 589 × 301 pixels.
+constexpr int kReportChartWidthTwips = 9615;
+constexpr int kReportChartHeightTwips = 4575;
+
 // What printing the analysis needs from the window: its fields, the four views and the
 // outlook's chart.
 class PrintAnalysisHost {

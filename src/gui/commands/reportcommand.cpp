@@ -39,38 +39,43 @@ void ReportCanvas::setPictureFromChart(const OutlookChart& chart) {
     m_picture = chartImage(chart, m_size, 1.0);
 }
 
-QImage ReportCanvas::chartImage(const OutlookChart& chart, QSize size, qreal scale) {
-    if (!m_chart) {
-        m_chart = std::make_unique<OutlookChart>();
-        m_chart->setObjectName(QStringLiteral("picGraphPrintingPictureBox"));
-        // A chart lays itself out only once its view has been shown; this one never reaches
-        // the screen.
-        m_chart->setAttribute(Qt::WA_DontShowOnScreen);
-    }
-    m_chart->resize(size);
-    m_chart->show();
-    m_chart->setData(chart.values(), chart.labels());
-    // Let the chart take its new size and data into its layout before it is drawn.
+QImage RenderChartOffScreen(QChartView& chart, QSize size, qreal scale, QSize shown) {
+    if (shown.isEmpty())
+        shown = size;
+    // A chart lays itself out only once its view has been shown; this one never reaches the
+    // screen.
+    chart.setAttribute(Qt::WA_DontShowOnScreen);
+    chart.resize(size);
+    chart.show();
+    // Let the chart take its size and data into its layout before it is drawn.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    QCoreApplication::sendPostedEvents(m_chart.get());
-    QCoreApplication::sendPostedEvents(m_chart->scene());
+    QCoreApplication::sendPostedEvents(&chart);
+    QCoreApplication::sendPostedEvents(chart.scene());
 
-    // Laid out at its own size, drawn scaled: text and lines are drawn afresh at the finer
-    // grain rather than enlarged from a screen-sized bitmap.
-    QImage image(QSize(qRound(size.width() * scale), qRound(size.height() * scale)),
+    QImage image(QSize(qRound(shown.width() * scale), qRound(shown.height() * scale)),
                  QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    if (scale == 1.0)
-        m_chart->render(&painter);
+    if (image.size() == size)
+        chart.render(&painter);
     else
-        m_chart->scene()->render(&painter, QRectF(image.rect()), QRectF(QPointF(), size));
+        chart.scene()->render(&painter, QRectF(image.rect()), QRectF(QPointF(), size),
+                              Qt::IgnoreAspectRatio);
     painter.end();
     // Hidden again, it cannot keep the program alive after the main window closes.
-    m_chart->hide();
+    chart.hide();
     return image;
+}
+
+QImage ReportCanvas::chartImage(const OutlookChart& chart, QSize size, qreal scale, QSize shown) {
+    if (!m_chart) {
+        m_chart = std::make_unique<OutlookChart>();
+        m_chart->setObjectName(QStringLiteral("picGraphPrintingPictureBox"));
+    }
+    m_chart->setData(chart.values(), chart.labels());
+    return RenderChartOffScreen(*m_chart, size, scale, shown);
 }
 
 QImage ReportCanvas::rendered() const {

@@ -6,6 +6,13 @@
 #include <memory>
 
 class OutlookChart;
+class QChartView;
+
+// The chart laid out off screen at `size` and drawn into an image of `shown` × `scale` pixels
+// (`shown` empty: `size`), stretched as a browser stretches a bitmap to its tag's size. Text and
+// lines are drawn afresh at that grain rather than enlarged from a screen-sized bitmap. The view
+// must not be on screen; it is hidden again afterwards.
+QImage RenderChartOffScreen(QChartView& chart, QSize size, qreal scale, QSize shown = QSize());
 
 // The report's off-screen picture box: a canvas of settable size holding one picture, whose
 // rendered image is saved as a Windows BMP file. A picture that fails to load leaves the one
@@ -24,8 +31,9 @@ public:
     // The chart as it stands (its yearly values and labels), drawn afresh at the canvas size
     // so its text stays sharp.
     void setPictureFromChart(const OutlookChart& chart);
-    // The chart laid out at `size` and drawn `scale` times finer, for paper.
-    QImage chartImage(const OutlookChart& chart, QSize size, qreal scale);
+    // The chart laid out at `size` and drawn `scale` times finer into `shown` (empty: `size`),
+    // for paper.
+    QImage chartImage(const OutlookChart& chart, QSize size, qreal scale, QSize shown = QSize());
 
     // The box as shown: its picture at natural size from the top left, on white.
     QImage rendered() const;

@@ -98,6 +98,20 @@ std::array<double, kFigureCount> figureValues(const ReturnsResult& r) {
 
 } // namespace
 
+QVector<ReturnsFigureText> ReturnsFigureTexts(const ReturnsResult& result) {
+    const auto values = figureValues(result);
+    QVector<ReturnsFigureText> texts;
+    texts.reserve(kFigureCount);
+    for (int i = 0; i < kFigureCount; ++i)
+        texts.append({QString::fromLatin1(kFigures[i].caption),
+                      shownText(kFigures[i].shown, values[size_t(i)])});
+    return texts;
+}
+
+int ReturnsRatioCount() {
+    return kRatioCount;
+}
+
 ReturnsView::ReturnsView(QWidget* parent, ControlTable& controls, const Form& form)
     : ViewFrame(parent, controls, QStringLiteral("frameReturnsView"),
                 QStringLiteral("Investment Returns"), 0),
@@ -201,22 +215,11 @@ void ReturnsView::refresh() {
         return; // a keystroke elsewhere pays nothing for this view
     m_inputs = ReadReturnsInputs(m_form).inputs;
     m_result = ComputeReturns(m_inputs);
-    const auto values = figureValues(m_result);
+    const QVector<ReturnsFigureText> figures = ReturnsFigureTexts(m_result);
     for (int i = 0; i < kFigureCount; ++i)
-        m_figures[i]->setText(shownText(kFigures[i].shown, values[size_t(i)]));
+        m_figures[i]->setText(figures.at(i).text);
 
-    // The classic outlook's annual cash flow, as its 20-year grid shows it.
-    QVector<double> outlook;
-    outlook.reserve(m_result.years.size());
-    for (int y = 1; y <= m_result.years.size(); ++y) {
-        double v = qQNaN();
-        try {
-            v = FieldNumber(m_form.text(QStringLiteral("txt10CFNetCashflow"), y));
-        } catch (...) {
-        }
-        outlook.append(v);
-    }
-    m_model->setResult(m_result, outlook);
+    m_model->setResult(m_result, OutlookCashFlows(m_form, int(m_result.years.size())));
     m_chart->setResult(m_result);
 }
 

@@ -12,6 +12,16 @@ class QTableView;
 class ReturnsChart;
 class ReturnsTableModel;
 
+// One computed figure as the view shows it: its caption and its text.
+struct ReturnsFigureText {
+    QString caption;
+    QString text;
+};
+// The view's figures in its order: the year-one ratios (the first ReturnsRatioCount()), then
+// the sale and the rates of return.
+QVector<ReturnsFigureText> ReturnsFigureTexts(const ReturnsResult& result);
+int ReturnsRatioCount();
+
 // The investment returns over a holding period: its four inputs, the year-one ratios, the sale
 // at the end with the rates of return, the year-by-year table beside the classic outlook's
 // cash flow, and the chart of value, balance and equity. Every figure explains itself.

@@ -20,6 +20,7 @@
 #include <QImageReader>
 #include <QMenu>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -308,6 +309,10 @@ private slots:
         // Straight from the keyboard, the menu never opened since the property was.
         QString name = QStringLiteral("Maple & Main");
         w().OpenPropertyByName(name);
+        // The returns as their view shows them, to be found again on paper.
+        w().imgReturnsView_Click();
+        const QStringList returns = {w().text(QStringLiteral("txtRetSalePrice")),
+                                     w().text(QStringLiteral("txtRetIRRAfterTax"))};
         w().imgQuickView_Click();
         const QString pdf = m_folder->path() + QStringLiteral("/analysis.pdf");
         picker.setNextFile(m_folder->path() + QStringLiteral("/analysis"));
@@ -328,11 +333,37 @@ private slots:
              {QStringLiteral("Maple & Main"), QStringLiteral("Annual Net Operating Income:"),
               QStringLiteral("Cash Flow Outlook"), QStringLiteral("Year 20"),
               w().text(QStringLiteral("txtQISAnnualDebtService")),
-              w().text(QStringLiteral("txt10CFNetCashflow"), 20)})
+              w().text(QStringLiteral("txt10CFNetCashflow"), 20),
+              QStringLiteral("Investment Returns"), QStringLiteral("Cash Flow After Tax"),
+              returns.at(0), returns.at(1)})
             QVERIFY2(text.contains(expected), qPrintable(expected));
+        // After the classic sections, before the closing notice.
+        QVERIFY(text.indexOf(QStringLiteral("Miscellaneous Notes")) <
+                text.indexOf(QStringLiteral("Investment Returns")));
+        QVERIFY(text.indexOf(QStringLiteral("Investment Returns")) <
+                text.indexOf(QStringLiteral("This report is intended")));
+
+        // The title is centred on the page, as a browser shows it.
+        const QString words = Poppler("pdftotext", {QStringLiteral("-bbox"), QStringLiteral("-l"),
+                                                    QStringLiteral("1"), pdf, QStringLiteral("-")});
+        const auto coordinate = [&](const QString& word, const char* name) {
+            const QRegularExpression at(
+                QStringLiteral("%1=\"([0-9.]+)\"[^>]*>%2<").arg(QLatin1String(name), word));
+            return at.match(words).captured(1).toDouble();
+        };
+        const double pageWidth = QRegularExpression(QStringLiteral("<page width=\"([0-9.]+)\""))
+                                     .match(words)
+                                     .captured(1)
+                                     .toDouble();
+        const double titleMiddle = (coordinate(QStringLiteral("Financial"), "xMin") +
+                                    coordinate(QStringLiteral("for"), "xMax")) /
+                                   2;
+        QVERIFY2(qAbs(titleMiddle - pageWidth / 2) < pageWidth * 0.03,
+                 qPrintable(QString::number(titleMiddle) + " of " + QString::number(pageWidth)));
         QVERIFY(!text.contains(QStringLiteral("window.print")));
 
-        // Three chart images at least twice the page's 589 pixels across.
+        // Three outlook charts and the returns chart, each at least twice the page's 589 pixels
+        // across.
         const QStringList images = Poppler("pdfimages", {QStringLiteral("-list"), pdf})
                                        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         int charts = 0;
@@ -341,7 +372,7 @@ private slots:
             if (cells.size() > 4 && cells.at(3).toInt() >= 2 * 589)
                 ++charts;
         }
-        QCOMPARE(charts, 3);
+        QCOMPARE(charts, 4);
 
         // A file that cannot be written is a message, not a silent success.
         picker.setNextFile(m_folder->path() + QStringLiteral("/missing/analysis.pdf"));

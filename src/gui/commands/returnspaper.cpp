@@ -1,0 +1,118 @@
+#include "gui/commands/returnspaper.h"
+
+#include "gui/views/returnstablemodel.h"
+#include "gui/views/returnsview.h"
+
+#include <QLocale>
+
+namespace {
+
+// Years side by side in one block of the year table, as the page's outlook tables hold them.
+constexpr int kYearsPerBlock = 10;
+
+QString Escaped(const QString& text) {
+    return text.toHtmlEscaped();
+}
+
+QString Cell(const QString& text, bool strong = false, const char* attributes = "") {
+    const QString inner =
+        strong ? QStringLiteral("<strong>%1</strong>").arg(Escaped(text)) : Escaped(text);
+    return QStringLiteral("<td class=\"style9\"%1>%2</td>").arg(QLatin1String(attributes), inner);
+}
+
+} // namespace
+
+QString ReturnsPaperSection::chartName() {
+    return QStringLiteral("returnsChart.png");
+}
+
+ReturnsPaperSection::ReturnsPaperSection(const Form& form) {
+    m_inputs = ReadReturnsInputs(form).inputs;
+    m_result = ComputeReturns(m_inputs);
+    m_outlook = OutlookCashFlows(form, int(m_result.years.size()));
+}
+
+QString ReturnsPaperSection::inputsLine() const {
+    static const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const auto plain = [](double v) {
+        return qIsFinite(v) ? us.toString(v, 'g', 6) : kNotAvailable;
+    };
+    const QString holding = m_inputs.holdingPeriod > 0
+                                ? QString::number(m_inputs.holdingPeriod) + QStringLiteral(" years")
+                                : kNotAvailable;
+    return QStringLiteral("Holding Period: %1 &nbsp; Selling Costs: %2 &nbsp; Depreciation "
+                          "Period: %3 years &nbsp; Depreciation Recapture Rate: %4")
+        .arg(holding, ReturnsPercentText(m_inputs.sellingCostRate),
+             plain(m_inputs.depreciationYears), ReturnsPercentText(m_inputs.recaptureRate));
+}
+
+QString ReturnsPaperSection::figuresTable() const {
+    // The ratios on the left, the sale and the rates of return on the right, as on screen.
+    const QVector<ReturnsFigureText> figures = ReturnsFigureTexts(m_result);
+    const int ratios = ReturnsRatioCount();
+    const int saleCount = int(figures.size()) - ratios;
+    QString html = QStringLiteral("<table width=\"90%\" border=\"0\" align=\"center\">\n"
+                                  "<tr><td colspan=\"2\" class=\"style9\" align=\"center\"><strong>"
+                                  "Year-One Ratios</strong></td><td colspan=\"2\" "
+                                  "class=\"style9\" align=\"center\">"
+                                  "<strong>Sale and Returns</strong></td></tr>\n");
+    for (int row = 0; row < qMax(ratios, saleCount); ++row) {
+        html += QStringLiteral("<tr>");
+        for (const bool sale : {false, true}) {
+            const int i = (sale ? ratios : 0) + row;
+            const bool shown = row < (sale ? saleCount : ratios);
+            html += shown ? QStringLiteral("<td class=\"style9\" align=\"right\" width=\"30%\">") +
+                                Escaped(figures.at(i).caption) + QStringLiteral(": </td>") +
+                                Cell(figures.at(i).text, false, " width=\"20%\"")
+                          : QStringLiteral("<td></td><td></td>");
+        }
+        html += QStringLiteral("</tr>\n");
+    }
+    return html + QStringLiteral("</table>\n");
+}
+
+QString ReturnsPaperSection::yearTables() const {
+    ReturnsTableModel model;
+    model.setResult(m_result, m_outlook);
+    const int years = model.columnCount();
+    QString html;
+    for (int first = 0; first < years; first += kYearsPerBlock) {
+        const int last = qMin(years, first + kYearsPerBlock);
+        // The heading row comes again on the next page when a block is split.
+        html += QStringLiteral("<table width=\"90%\" border=\"1\" align=\"center\">\n<thead><tr>") +
+                Cell(QString(), false, " width=\"23%\"");
+        for (int c = first; c < last; ++c)
+            html += Cell(model.headerData(c, Qt::Horizontal).toString(), true);
+        html += QStringLiteral("</tr></thead>\n");
+        for (int r = 0; r < model.rowCount(); ++r) {
+            html +=
+                QStringLiteral("<tr>") + Cell(model.headerData(r, Qt::Vertical).toString(), true);
+            for (int c = first; c < last; ++c)
+                html += Cell(model.data(model.index(r, c)).toString(), false, " align=\"right\"");
+            html += QStringLiteral("</tr>\n");
+        }
+        html += QStringLiteral("</table>\n<p></p>\n");
+    }
+    return html;
+}
+
+QString ReturnsPaperSection::html() const {
+    QString html = QStringLiteral("<p align=\"center\" class=\"style10\"><br>Investment "
+                                  "Returns</p>\n");
+    html += QStringLiteral("<p align=\"center\" class=\"style9\">") + inputsLine() +
+            QStringLiteral("</p>\n");
+    html += figuresTable();
+    if (!m_result.years.isEmpty()) {
+        html += QStringLiteral("<p align=\"center\"><img src=\"%1\" width=\"%2\" height=\"%3\" "
+                               "/></p>\n")
+                    .arg(chartName())
+                    .arg(kChartWidth)
+                    .arg(kChartHeight);
+        html += QStringLiteral("<p align=\"center\" class=\"style10\">Year by Year</p>\n");
+        html += yearTables();
+    }
+    html += QStringLiteral("<p align=\"center\" class=\"style9\">A negative income tax is a "
+                           "loss: it lowers the tax due on other income. \"Outlook's Annual Cash "
+                           "Flow\" is the Cash Flow Outlook's figure for the year.</p>\n");
+    return html;
+}

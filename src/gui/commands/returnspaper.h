@@ -1,0 +1,34 @@
+#pragma once
+
+#include "analysis/returns.h"
+
+#include <QString>
+#include <QVector>
+
+// The investment returns as a section of the analysis on paper, in the page's own style: the
+// holding-period inputs, the year-one ratios beside the sale and the rates of return, the
+// chart and the year table ten years to a block, on a page of its own. Only the paper gets
+// it: the browser page stays as it always was.
+class ReturnsPaperSection {
+public:
+    // The image name the section's chart is drawn from; the caller provides the picture.
+    static QString chartName();
+    // The size the section shows the chart at, in the page's pixels.
+    static constexpr int kChartWidth = 692;
+    static constexpr int kChartHeight = 320;
+
+    // The returns of the property on `form` as they stand.
+    explicit ReturnsPaperSection(const Form& form);
+
+    const ReturnsResult& result() const { return m_result; }
+    QString html() const;
+
+private:
+    QString inputsLine() const;
+    QString figuresTable() const;
+    QString yearTables() const;
+
+    ReturnsInputs m_inputs;
+    ReturnsResult m_result;
+    QVector<double> m_outlook;
+};
