@@ -337,6 +337,13 @@ private slots:
               QStringLiteral("Investment Returns"), QStringLiteral("Cash Flow After Tax"),
               returns.at(0), returns.at(1)})
             QVERIFY2(text.contains(expected), qPrintable(expected));
+        // No page ends on a section's heading.
+        for (const QString& page : text.split(QLatin1Char('\f'))) {
+            const QStringList lines = page.trimmed().split(QLatin1Char('\n'));
+            for (const char* heading : {"Cash Flow Outlook", "Financial Summary", "Mortgages",
+                                        "Property Images", "Investment Returns", "Year by Year"})
+                QVERIFY2(lines.last().trimmed() != QLatin1String(heading), heading);
+        }
         // After the classic sections, before the closing notice.
         QVERIFY(text.indexOf(QStringLiteral("Miscellaneous Notes")) <
                 text.indexOf(QStringLiteral("Investment Returns")));
