@@ -79,6 +79,8 @@ public:
     void TakeBaselineSnapshot();
     void TakeCurrentSnapshot();
     bool HasUnsavedChanges() const { return m_changes.HasUnsavedChanges(); }
+    // A picture was added or removed: no watched field shows it, so it is counted apart.
+    void picturesChanged() { m_changes.m_bDirty = true; }
 
     // The program is closing: with a property open and unsaved work, asks whether to save.
     // Sets cancel when the user chose to keep the program running.

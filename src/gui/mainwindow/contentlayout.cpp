@@ -12,6 +12,22 @@
 #include <QWheelEvent>
 #include <cmath>
 
+void ContentLayout::addScrollBars() {
+    constexpr int kBarThickness = 255;
+    m.vbar = new QScrollBar(Qt::Vertical, m.client);
+    m.vbar->setObjectName(QStringLiteral("VScroll1"));
+    m.hbar = new QScrollBar(Qt::Horizontal, m.client);
+    m.hbar->setObjectName(QStringLiteral("HScroll2"));
+    for (QScrollBar* bar : {m.vbar, m.hbar}) {
+        bar->setRange(0, 3);
+        bar->setPageStep(1);
+        bar->setSingleStep(1);
+        bar->hide();
+    }
+    PlaceTwips(m.vbar, 0, 0, kBarThickness, 3000);
+    PlaceTwips(m.hbar, 0, 0, 3000, kBarThickness);
+}
+
 int ContentLayout::windowWidthTwips() const {
     return innerWidthTwips() + kFrameAllowanceWidth;
 }

@@ -29,8 +29,12 @@ public:
         QScrollBar* vbar = nullptr;
         QScrollBar* hbar = nullptr;
     };
-    // The window's parts, once it has built them.
+    // The window's parts, once it has built them; the bars may be left to addScrollBars.
     void attach(const Parts& parts) { m = parts; }
+    // The two bars over the client area, hidden until the content needs them.
+    void addScrollBars();
+    QScrollBar* verticalBar() const { return m.vbar; }
+    QScrollBar* horizontalBar() const { return m.hbar; }
 
     // The window's outer size and client area, in twips.
     int windowWidthTwips() const;

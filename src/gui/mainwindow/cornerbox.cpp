@@ -2,6 +2,7 @@
 
 #include "base/errortrap.h"
 #include "base/programfolder.h"
+#include "gui/pictures/picturestrip.h"
 #include "gui/views/viewframe.h"
 
 #include <QFileInfo>
@@ -31,6 +32,13 @@ void CornerBox::showLogo() {
 
 void CornerBox::showPicture(const QPixmap& picture) {
     m_image->setPixmap(picture);
+}
+
+void CornerBox::showFirstPictureOf(const PictureStrip& strip) {
+    if (!strip.slotFrame(1)->isHidden())
+        showPicture(strip.slotImage(1)->pixmap());
+    else
+        showLogo();
 }
 
 void CornerBox::focusIfVisible() {

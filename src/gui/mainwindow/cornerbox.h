@@ -2,6 +2,7 @@
 
 #include <QFrame>
 
+class PictureStrip;
 class QLabel;
 class QPixmap;
 
@@ -17,6 +18,8 @@ public:
     // 481 and leaves the box as it was.
     void showLogo();
     void showPicture(const QPixmap& picture);
+    // The strip's first picture while its slot is in use, else the logo.
+    void showFirstPictureOf(const PictureStrip& strip);
     // Takes the focus when the box is on screen.
     void focusIfVisible();
 

@@ -13,26 +13,30 @@ using EditCommands::Command;
 
 EditMenu::EditMenu(QWidget* window, QMenu* menu, PictureHooks pictures)
     : QObject(window), m_window(window), m_pictures(std::move(pictures)) {
-    const auto add = [&](const QString& caption, const QString& name,
-                         const QKeySequence& shortcut) {
+    const auto add = [&](const QString& caption, const QString& name, const QKeySequence& shortcut,
+                         std::function<void()> run) {
         auto* action = new QAction(caption, window);
         action->setObjectName(name);
         action->setShortcut(shortcut);
         menu->addAction(action);
+        connect(action, &QAction::triggered, this, std::move(run));
         return action;
     };
-    m_undo = add(QStringLiteral("&Undo"), QStringLiteral("mnuEditUndo"), QKeySequence());
+    const auto command = [this](Command c) { return [this, c] { run(c); }; };
+    m_undo = add(QStringLiteral("&Undo"), QStringLiteral("mnuEditUndo"), QKeySequence(),
+                 command(Command::Undo));
     menu->addSeparator()->setObjectName(QStringLiteral("mnuEditBar0"));
     m_cut = add(QStringLiteral("Cu&t"), QStringLiteral("mnuEditCut"),
-                QKeySequence(Qt::CTRL | Qt::Key_X));
+                QKeySequence(Qt::CTRL | Qt::Key_X), command(Command::Cut));
     m_copy = add(QStringLiteral("&Copy"), QStringLiteral("mnuEditCopy"),
-                 QKeySequence(Qt::CTRL | Qt::Key_C));
+                 QKeySequence(Qt::CTRL | Qt::Key_C), command(Command::Copy));
     m_paste = add(QStringLiteral("&Paste"), QStringLiteral("mnuEditPaste"),
-                  QKeySequence(Qt::CTRL | Qt::Key_V));
+                  QKeySequence(Qt::CTRL | Qt::Key_V), command(Command::Paste));
     m_delete = add(QStringLiteral("&Delete Selection"), QStringLiteral("mnuEditDelete"),
-                   QKeySequence(Qt::Key_Delete));
+                   QKeySequence(Qt::Key_Delete), [this] { deleteSelection(); });
     m_selectAll = add(QStringLiteral("Select All"), QStringLiteral("mnuEditSelectAll"),
-                      QKeySequence(Qt::CTRL | Qt::Key_A));
+                      QKeySequence(Qt::CTRL | Qt::Key_A), command(Command::SelectAll));
+    connect(menu, &QMenu::aboutToShow, this, &EditMenu::refresh);
     qApp->installEventFilter(this);
 }
 

@@ -23,13 +23,6 @@ public:
     // Fills the menu; the entries are the window's children, named mnuEditUndo ... .
     EditMenu(QWidget* window, QMenu* menu, PictureHooks pictures);
 
-    QAction* undoAction() const { return m_undo; }
-    QAction* cutAction() const { return m_cut; }
-    QAction* copyAction() const { return m_copy; }
-    QAction* pasteAction() const { return m_paste; }
-    QAction* deleteAction() const { return m_delete; }
-    QAction* selectAllAction() const { return m_selectAll; }
-
     // Enables the entries that apply now.
     void refresh();
     // Runs a text command on the focused control; anything but a text box ignores it.

@@ -1,35 +1,44 @@
 #include "gui/mainwindow/filemenu.h"
 
+#include "gui/commands/propertycommands.h"
+
 #include <QAction>
 #include <QMenu>
+#include <QWidget>
 
-FileMenu::FileMenu(QWidget* window, QMenu* menu, Handlers handlers,
-                   std::function<FileMenuState()> state)
-    : QObject(window), m_state(std::move(state)) {
-    const auto add = [&](const QString& caption, const char* name, std::function<void()> run) {
+FileMenu::FileMenu(QWidget* window, QMenu* menu, PropertyCommands& commands)
+    : QObject(window), m_commands(commands) {
+    const auto add = [&](const QString& caption, const char* name,
+                         void (PropertyCommands::*run)()) {
         auto* action = new QAction(caption, window);
         action->setObjectName(QString::fromLatin1(name));
         menu->addAction(action);
-        connect(action, &QAction::triggered, this, std::move(run));
+        connect(action, &QAction::triggered, this, [this, run] { (m_commands.*run)(); });
         return action;
     };
-    m_open = add(QStringLiteral("&Open"), "mnuFileOpen", std::move(handlers.open));
-    m_close = add(QStringLiteral("&Close"), "mnuFileClose", std::move(handlers.close));
+    m_open = add(QStringLiteral("&Open"), "mnuFileOpen", &PropertyCommands::mnuFileOpen_Click);
+    m_close = add(QStringLiteral("&Close"), "mnuFileClose", &PropertyCommands::mnuFileClose_Click);
     menu->addSeparator();
     m_addNew = add(QStringLiteral("&Add New Property"), "mnuFileAddNewProperty",
-                   std::move(handlers.addNew));
+                   &PropertyCommands::mnuFileAddNewProperty_Click);
     m_remove = add(QStringLiteral("&Remove Selected Property"), "mnuFileRemoveSelectedProperty",
-                   std::move(handlers.remove));
+                   &PropertyCommands::mnuFileRemoveSelectedProperty_Click);
     menu->addSeparator();
-    m_save = add(QStringLiteral("&Save"), "mnuFileSave", std::move(handlers.save));
+    m_save = add(QStringLiteral("&Save"), "mnuFileSave", &PropertyCommands::mnuFileSave_Click);
     m_saveAs = add(QStringLiteral("Save a Copy of This Property &As..."), "mnuFileSaveAs",
-                   std::move(handlers.saveAs));
+                   &PropertyCommands::mnuFileSaveAs_Click);
     menu->addSeparator();
-    m_exit = add(QStringLiteral("E&xit"), "mnuFileExit", std::move(handlers.exit));
+    auto* exit = new QAction(QStringLiteral("E&xit"), window);
+    exit->setObjectName(QStringLiteral("mnuFileExit"));
+    menu->addAction(exit);
+    connect(exit, &QAction::triggered, window, &QWidget::close);
+    connect(menu, &QMenu::aboutToShow, this, &FileMenu::refresh);
+    // The menu opens with the entries that apply on the home page.
+    refresh();
 }
 
 void FileMenu::refresh() {
-    const FileMenuState s = m_state();
+    const FileMenuState s = m_commands.mnuFile_Click();
     m_open->setEnabled(s.open);
     m_close->setEnabled(s.close);
     m_addNew->setEnabled(s.addNew);

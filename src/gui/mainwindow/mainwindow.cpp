@@ -1,16 +1,12 @@
 #include "gui/mainwindow/mainwindow.h"
-#include "gui/mainwindow/cornerbox.h"
-#include "gui/mainwindow/keyboard.h"
-#include "gui/widgets/numbermark.h"
 
-#include "analysis/analysis.h"
 #include "base/errortrap.h"
-#include "base/programfolder.h"
 #include "base/version.h"
 #include "gui/commands/paperanalysiscommand.h"
-#include "gui/commands/printanalysiscommand.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/widgetprompts.h"
+#include "gui/mainwindow/cornerbox.h"
+#include "gui/mainwindow/keyboard.h"
 #include "gui/mainwindow/windowhost.h"
 #include "gui/mainwindow/windowlayout.h"
 #include "gui/views/financialview.h"
@@ -18,13 +14,13 @@
 #include "gui/views/propertyview.h"
 #include "gui/views/returnsview.h"
 #include "gui/views/summaryview.h"
+#include "gui/widgets/numbermark.h"
 #include "model/fieldtable.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -39,29 +35,39 @@ void setBackground(QWidget* widget, const QColor& colour) {
     widget->setAutoFillBackground(true);
 }
 
-bool startsWithAny(const QString& name, std::initializer_list<const char*> prefixes) {
-    for (const char* prefix : prefixes) {
-        if (name.startsWith(QLatin1String(prefix), Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 int MainWindow::toPixels(double twips) {
     return WindowLayout::TwipsToPixels(twips);
 }
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    buildWindow();
-    buildPropertyCommands();
-    buildPictureStrip();     // property pictures
-    buildEditAndHelpMenus(); // Edit and Help menus
+// Widgets are built in the order the user tabs through them; the parts that need the
+// property commands come after them.
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), WidgetForm(static_cast<QWidget&>(*this)) {
+    setFont(PixelFont(12));
+    buildMenus();
+    buildClientArea();
+    buildViews();
+    buildStrips();
+    buildScrollBars();
+    setFieldOrder(StoredCells());
+    // The design texts are in place before any handler listens, as a freshly loaded window has
+    // them: no payment or total is computed until a view or an edit asks for it.
+    applyDesignDefaults();
+    connectChangeHandlers(*this, this);
+    for (const char* name :
+         {"txtPropertyInformation", "txtAddress", "txtUnits", "txtSquareFootage", "txtMiscNotes"}) {
+        if (QWidget* field = control(QString::fromLatin1(name)))
+            field->installEventFilter(this); // their _GotFocus handlers
+    }
+    buildCommands();
+    buildPictureStrip();
+    buildEditAndHelpMenus();
     Form_Load();
     m_focusChanged = connect(qApp, &QApplication::focusChanged, this,
                              [this](QWidget*, QWidget* now) { m_layout.scrollIntoView(now); });
-    // Last, so its Tools entry comes last.
+    // Last, so their Tools entries come last.
     m_printAnalysis = new PrintAnalysisCommand(*m_host, m_mnuTools, this);
     m_paperAnalysis = new PaperAnalysisCommand(*m_host, m_mnuTools, this);
     InstallKeyboard(*this);
@@ -80,34 +86,122 @@ MainWindow::~MainWindow() {
     m_homePage = nullptr;
 }
 
-// ---------------------------------------------------------------------------------------
-// The form: named controls over the widgets.
-
-void MainWindow::connectFieldHandlers() {
-    // The fields the table gives a change handler run it through the same dispatch as the
-    // in-memory form; the computed fields have none, so writing the outlook costs no calls.
-    for (const FieldInfo& field : FieldTable()) {
-        if (field.handler == FieldHandler::None)
-            continue;
-        if (auto* edit = control<QLineEdit>(field.name)) {
-            const QString name = field.name;
-            connect(edit, &QLineEdit::textChanged, this,
-                    [this, name] { DispatchFieldChange(*this, name, 0); });
-        }
-    }
-    for (const char* name :
-         {"txtPropertyInformation", "txtAddress", "txtUnits", "txtSquareFootage", "txtMiscNotes"}) {
-        if (QWidget* w = control(QString::fromLatin1(name)))
-            w->installEventFilter(this);
-    }
+void MainWindow::buildMenus() {
+    menuBar()->setObjectName(QStringLiteral("menuBar"));
+    // In the order users know; each command group fills its own.
+    const auto addMenu = [this](const QString& caption, const QString& name) {
+        QMenu* menu = menuBar()->addMenu(caption);
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(name);
+        return menu;
+    };
+    m_mnuFile = addMenu(QStringLiteral("&File"), QStringLiteral("mnuFile"));
+    m_mnuEdit = addMenu(QStringLiteral("&Edit"), QStringLiteral("mnuEdit"));
+    m_mnuTools = addMenu(QStringLiteral("&Tools"), QStringLiteral("mnuTools"));
+    m_mnuHelp = addMenu(QStringLiteral("&Help"), QStringLiteral("mnuHelp"));
 }
 
-// ---------------------------------------------------------------------------------------
-// Window metrics.
+void MainWindow::buildClientArea() {
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("clientArea"));
+    m_client->setAutoFillBackground(true);
+    setCentralWidget(m_client);
+    m_client->installEventFilter(this);
+
+    m_picScrollable = new QWidget(m_client);
+    m_picScrollable->setObjectName(QStringLiteral("picScrollable"));
+    m_picScrollable->installEventFilter(this); // the wheel
+    PlaceTwips(m_picScrollable, 0, 0, ContentLayout::kContentWidth, 8000);
+
+    m_frameHome = new QFrame(m_picScrollable);
+    m_frameHome->setObjectName(QStringLiteral("frameHome"));
+    // Room for two rows of three cards and the paging links below them.
+    PlaceTwips(m_frameHome, 0, 0, ContentLayout::kContentWidth, 8995);
+}
+
+// The views in the order they were always built: the focus chain follows it.
+void MainWindow::buildViews() {
+    m_frameProperty = new PropertyView(m_picScrollable, controls());
+    m_frameFinancial = new FinancialView(m_picScrollable, controls());
+    m_frameQuickView = new SummaryView(m_picScrollable, controls());
+    m_frame5YearView = new OutlookView(m_picScrollable, controls());
+    setChart(m_frame5YearView->chart());
+    connect(m_frame5YearView, &OutlookView::periodChosen, this, &MainWindow::cmbCFAYears_Click);
+    connect(m_frame5YearView, &OutlookView::decadeScrolled, this,
+            &MainWindow::hscrollCashFlow10to20_Change);
+    m_frameReturnsView = new ReturnsView(m_picScrollable, controls(), *this);
+    m_frameQuickView->explainFigures(*this);
+}
+
+void MainWindow::buildStrips() {
+    m_corner = new CornerBox(m_client, ContentLayout::kCornerWidth, kStripHeight);
+    m_corner->installEventFilter(this);
+    m_frameHomeNavigation = new NavigationStrip(m_client, QStringLiteral("frameHomeNavigation"),
+                                                QStringLiteral("lineHomeNavigationBottom"));
+    m_frameNavigation = new NavigationStrip(m_client, QStringLiteral("frameNavigation"),
+                                            QStringLiteral("lineNavigationBottom"));
+    m_frameHomeNavigation->addBanner(
+        controls(), QStringLiteral("   Quillbrook: Real Estate Investment Analyzer"));
+    m_frameNavigation->addViewLinks(controls());
+    m_views = new ViewSwitcher(
+        *this, m_layout,
+        {m_frameHome, m_frameProperty, m_frameFinancial, m_frameQuickView, m_frame5YearView,
+         m_frameReturnsView, m_frameNavigation, m_frameHomeNavigation, m_corner},
+        [this]() -> Prompts& { return prompts(); }, this);
+    m_views->connectNavigation(*this);
+}
+
+void MainWindow::buildScrollBars() {
+    m_layout.attach({m_client, m_picScrollable, m_frameHome, m_frameNavigation,
+                     m_frameHomeNavigation, nullptr, nullptr});
+    m_layout.addScrollBars();
+    connect(m_layout.verticalBar(), &QScrollBar::valueChanged, this, &MainWindow::VScroll1_Change);
+    connect(m_layout.horizontalBar(), &QScrollBar::valueChanged, this,
+            &MainWindow::HScroll2_Change);
+
+    // The strips and the bars lie over the content, which scrolls beneath them.
+    for (QWidget* top :
+         std::initializer_list<QWidget*>{m_corner, m_frameNavigation, m_frameHomeNavigation,
+                                         m_layout.verticalBar(), m_layout.horizontalBar()})
+        top->raise();
+}
+
+// The home page inside frameHome, the property commands and the window's own prompts.
+void MainWindow::buildCommands() {
+    m_homePage = new HomePage(m_frameHome, this);
+    m_host = std::make_unique<WindowHost>(*this);
+    m_commands = std::make_unique<PropertyCommands>(*m_host);
+    m_widgetPrompts = std::make_unique<WidgetPrompts>(this);
+    m_homePage->setOpenPropertyHandler(
+        [this](qint32 row, const QString&) { m_commands->OpenPropertyAtRow(row); });
+    m_homePage->setAddPropertyHandler([this] { m_commands->mnuFileAddNewProperty_Click(); });
+    m_fileMenu = new FileMenu(this, m_mnuFile, *m_commands);
+}
+
+void MainWindow::buildPictureStrip() {
+    m_pictureStrip = new PictureStrip(*m_frameProperty, m_commands->g_sListOfImagesForProperty);
+    m_views->setPictureStrip(m_pictureStrip);
+    connect(m_pictureStrip, &PictureStrip::edited, this, [this] { m_commands->picturesChanged(); });
+    connect(m_pictureStrip, &PictureStrip::firstPictureChanged, this,
+            [this] { m_corner->showFirstPictureOf(*m_pictureStrip); });
+    connect(m_pictureStrip, &PictureStrip::cornerFocusWanted, m_views, &ViewSwitcher::focusCorner);
+    m_viewPicture = new ViewPictureCommand(this, m_mnuTools, m_frameProperty, *m_pictureStrip,
+                                           *m_homePage, [this] { return windowWidthTwips(); });
+}
+
+void MainWindow::buildEditAndHelpMenus() {
+    EditMenu::PictureHooks pictures;
+    pictures.selected = [this] {
+        return m_views->isShown(m_frameProperty) && m_pictureStrip->hasSelection();
+    };
+    pictures.remove = [this] { DeleteSelectedPicture(); };
+    m_editMenu = new EditMenu(this, m_mnuEdit, std::move(pictures));
+    m_helpMenu = new HelpMenu(this, m_mnuHelp, [this]() -> Prompts& { return prompts(); });
+}
 
 void MainWindow::setWindowSizeTwips(int width, int height) {
-    const QSize client(toPixels(width - kFrameAllowanceWidth),
-                       toPixels(height - kFrameAllowanceHeight));
+    const QSize client(toPixels(width - ContentLayout::kFrameAllowanceWidth),
+                       toPixels(height - ContentLayout::kFrameAllowanceHeight));
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
     if (layout())
         layout()->activate();
@@ -116,9 +210,6 @@ void MainWindow::setWindowSizeTwips(int width, int height) {
     if (!error.isNull())
         resize(size() + error);
 }
-
-// ---------------------------------------------------------------------------------------
-// Loading and unloading the window.
 
 void MainWindow::Form_Load() {
     WindowLayout::Position position;
@@ -138,7 +229,7 @@ void MainWindow::Form_Load() {
         move(toPixels(position.left), toPixels(position.top));
     });
     Trap(3530, [&] { m_layout.resetLeft(); });
-    Trap(3531, [&] { m_HScroll2->setValue(0); });
+    Trap(3531, [&] { m_layout.horizontalBar()->setValue(0); });
     Trap(3532, [&] { Form_Resize(); });
     Trap(3540, [&] {
         m_frameHome->move(0, 0);
@@ -200,14 +291,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
 }
 
-void MainWindow::mnuFileExit_Click() {
-    close();
-}
-
 void MainWindow::ApplyColourScheme() {
     const auto frames = findChildren<QFrame*>();
     for (QFrame* frame : frames) {
-        if (startsWithAny(frame->objectName(), {"frame", "fra", "frm"}))
+        const QString name = frame->objectName(); // frame..., fra..., frm...
+        if (name.startsWith(QLatin1String("fra"), Qt::CaseInsensitive) ||
+            name.startsWith(QLatin1String("frm"), Qt::CaseInsensitive))
             setBackground(frame, Qt::white);
     }
     setBackground(m_client, Qt::white);
@@ -219,31 +308,32 @@ void MainWindow::ApplyColourScheme() {
 void MainWindow::ShowHomePage() {
     m_views->showHome();
     Trap(3770, [&] {
-        if (!m_homePageLoader)
+        if (!m_homePage)
             return;
-        QComboBox* filter = m_homePage ? m_homePage->filterBox() : nullptr;
-        m_homePageLoader(m_iHomePageStart, filter ? filter->currentText() : QString());
+        const QComboBox* filter = m_homePage->filterBox();
+        m_homePage->LoadPropertiesOnMainPage(m_iHomePageStart,
+                                             filter ? filter->currentText() : QString());
     });
 }
 
-// A key pressed while the corner box has the focus does nothing.
-void MainWindow::picUpperLeftCorner_KeyDown(int, int) {}
+Prompts& MainWindow::prompts() {
+    return m_prompts ? *m_prompts : *m_widgetPrompts;
+}
+
+void MainWindow::setFilePicker(FilePicker* picker) {
+    m_pictureStrip->setFilePicker(picker);
+    m_frameReturnsView->setFilePicker(picker);
+    m_paperAnalysis->setFilePicker(picker);
+}
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_client && event->type() == QEvent::Resize) {
         Form_Resize();
     } else if (event->type() == QEvent::FocusIn) {
-        const QString name = watched->objectName();
-        if (name == QLatin1String("txtPropertyInformation"))
-            txtPropertyInformation_GotFocus();
-        else if (name == QLatin1String("txtAddress"))
-            txtAddress_GotFocus();
-        else if (name == QLatin1String("txtUnits"))
-            txtUnits_GotFocus();
-        else if (name == QLatin1String("txtSquareFootage"))
-            txtSquareFootage_GotFocus();
-        else if (name == QLatin1String("txtMiscNotes"))
-            txtMiscNotes_GotFocus();
+        // A field watched for its focus runs the handler named after it.
+        const QByteArray handler = watched->objectName().toLatin1() + "_GotFocus";
+        if (metaObject()->indexOfSlot(handler + "()") >= 0)
+            QMetaObject::invokeMethod(this, handler.constData());
     } else if (watched == m_picScrollable && event->type() == QEvent::Wheel) {
         return m_layout.wheel(static_cast<QWheelEvent*>(event));
     } else if (watched == m_corner && event->type() == QEvent::KeyPress) {
@@ -251,12 +341,4 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         picUpperLeftCorner_KeyDown(key->key(), int(key->modifiers()));
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void MainWindow::refreshMortgagePayment(int row) {
-    UpdateMortgagePayment(*this, row);
-}
-
-void MainWindow::expenseChanged() {
-    OperatingExpenseChanged(*this);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "analysis/analysis.h"
+#include "gui/commands/printanalysiscommand.h"
 #include "gui/commands/propertycommands.h"
+#include "gui/commands/viewpicturecommand.h"
 #include "gui/mainwindow/contentlayout.h"
 #include "gui/mainwindow/editmenu.h"
 #include "gui/mainwindow/filemenu.h"
@@ -10,101 +13,57 @@
 #include "gui/mainwindow/widgetform.h"
 #include "gui/pictures/picturestrip.h"
 #include "gui/views/outlookview.h"
-#include "model/form.h"
 
-#include <QDateTime>
-#include <QHash>
 #include <QMainWindow>
-#include <QPointer>
 #include <functional>
 #include <memory>
 
-class ClickableImage;
 class CornerBox;
-class PrintAnalysisCommand;
-class PaperAnalysisCommand;
-class WindowHost;
 class FilePicker;
 class FinancialView;
 class HomePage;
+class OutlookChart;
+class PaperAnalysisCommand;
 class PropertyView;
 class ReturnsView;
 class SummaryView;
 class WidgetPrompts;
-class LinkLabel;
-class OutlookChart;
-class QAction;
-class QComboBox;
+class WindowHost;
 class QFrame;
-class QLabel;
-class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
-class QScrollBar;
 
 // The program's one main window. Its named text fields are the open property (the form the
-// calculations, the store and the change tracking work on); it shows the home page or one of
-// the four property views inside a scrollable content area, under a navigation strip.
-//
-// Sizes and positions follow the program's twip layout (see ContentLayout).
-class MainWindow : public QMainWindow, public Form {
+// calculations, the store and the change tracking work on, through WidgetForm); it shows the
+// home page or one of the property views inside a scrollable content area, under a navigation
+// strip. It builds its parts and hands the work to them (ViewSwitcher, ContentLayout, the
+// menus' own classes, the picture strip and the commands); its slots, named after the handlers
+// the outside knows, forward in one line. Sizes follow the twip layout (see ContentLayout).
+class MainWindow : public QMainWindow, public WidgetForm {
     Q_OBJECT
 public:
-    static constexpr int kFrameAllowanceWidth = ContentLayout::kFrameAllowanceWidth;
-    static constexpr int kFrameAllowanceHeight = ContentLayout::kFrameAllowanceHeight;
-    static constexpr int kContentWidth = ContentLayout::kContentWidth;
-    static constexpr int kCornerWidth = ContentLayout::kCornerWidth;
     static constexpr int kStripHeight = ContentLayout::kStripHeight;
-
     static int toPixels(double twips);
 
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // --- Form: the widgets' own (widgetform.h) ---
-    QString text(const QString& name, int index = 0) const override {
-        return m_form.text(name, index);
-    }
-    void setText(const QString& name, const QString& value, int index = 0) override {
-        m_form.setText(name, value, index);
-    }
-    bool isEnabled(const QString& name, int index = 0) const override {
-        return m_form.isEnabled(name, index);
-    }
-    void setTextColor(const QString& name, int index, QRgb colour) override {
-        m_form.setTextColor(name, index, colour);
-    }
-    QRgb textColor(const QString& name, int index) const override {
-        return m_form.textColor(name, index);
-    }
-    QVector<ControlRef> controlsInWindowOrder() const override {
-        return m_form.controlsInWindowOrder();
-    }
-    QVariant selectedItemData(const QString& name) const override {
-        return m_form.selectedItemData(name);
-    }
-    void setChartData(const QVector<double>& values, const QStringList& labels) override {
-        m_form.setChartData(values, labels);
-    }
-    void processPendingEvents() override { m_form.processPendingEvents(); }
-
+    // The Form over the window's widgets (widgetform.h).
+    using WidgetForm::isEnabled;
     // A named control (letter case ignored); array cells by their index 1..n, else 0.
-    QWidget* control(const QString& name, int index = 0) const {
-        return m_form.control(name, index);
-    }
+    using WidgetForm::control;
     template <class T> T* control(const QString& name, int index = 0) const {
         return qobject_cast<T*>(control(name, index));
     }
 
     QFrame* homeFrame() const { return m_frameHome; }
-    QFrame* propertyPicturesFrame() const;
+    QFrame* propertyPicturesFrame() const { return m_pictureStrip; }
     OutlookChart* chart() const { return m_frame5YearView->chart(); }
     QMenu* fileMenu() const { return m_mnuFile; }
     QMenu* editMenu() const { return m_mnuEdit; }
     QMenu* toolsMenu() const { return m_mnuTools; }
     QMenu* helpMenu() const { return m_mnuHelp; }
 
-    // The window's outer size and client area, in twips (see the class comment).
+    // The window's outer size and client area, in twips.
     int windowWidthTwips() const { return m_layout.windowWidthTwips(); }
     int windowHeightTwips() const { return m_layout.windowHeightTwips(); }
     int innerWidthTwips() const { return m_layout.innerWidthTwips(); }
@@ -112,30 +71,34 @@ public:
     void setWindowSizeTwips(int width, int height);
     int contentLeftTwips() const { return m_layout.contentLeftTwips(); }
     int contentTopTwips() const { return m_layout.contentTopTwips(); }
+    // How many layout passes ran; a view switch that finds its view up runs none.
+    int layoutPasses() const { return m_layout.layoutPasses(); }
 
     // The table index the home page is rebuilt from when the user returns to it.
     qint32 m_iHomePageStart = 0;
 
-    // Rebuilds the home page's cards; installed by whoever owns the home page.
-    using HomePageLoader = std::function<void(qint32& start, const QString& filter)>;
-    void setHomePageLoader(HomePageLoader loader) { m_homePageLoader = std::move(loader); }
-
-    // How many layout passes ran; a view switch that finds its view up runs none.
-    int layoutPasses() const { return m_layout.layoutPasses(); }
-
-    // --- The home page and the property commands (propertycommandswindow.cpp) ---
     HomePage& homePage() { return *m_homePage; }
     PropertyCommands& commands() { return *m_commands; }
     // Message boxes and the property-name dialog; nullptr puts the window's own back.
     void setPrompts(Prompts* prompts) { m_prompts = prompts; }
     Prompts& prompts();
-    bool isHomePageVisible() const;
-    void ShowPictureStrip();
+    bool isHomePageVisible() const { return !m_frameHome->isHidden(); }
+    void ShowPictureStrip() {
+        if (m_pictureStrip)
+            m_pictureStrip->refresh();
+    }
+    // The file dialog and the clock that stamps added pictures; nullptr / an empty clock put
+    // the window's own back.
+    void setFilePicker(FilePicker* picker);
+    void setPictureClock(std::function<QDateTime()> clock) {
+        m_pictureStrip->setClock(std::move(clock));
+    }
+    // Removes the selected strip picture; callers check that a slot is selected.
+    void DeleteSelectedPicture() { m_pictureStrip->deleteSelected(); }
+    // Modal; returns when the view is closed.
+    void ShowFullSizePicture(const QString& reference) { m_viewPicture->show(reference); }
 
     void OpenPropertyByName(QString& name) { m_commands->OpenPropertyByName(name); }
-    void RemovePropertyByName(QString& name) { m_commands->RemovePropertyByName(name); }
-    void ClearPropertyFields() { m_commands->ClearPropertyFields(); }
-    void TakeBaselineSnapshot() { m_commands->TakeBaselineSnapshot(); }
     void TakeCurrentSnapshot() { m_commands->TakeCurrentSnapshot(); }
     bool HasUnsavedChanges() const { return m_commands->HasUnsavedChanges(); }
 
@@ -171,7 +134,8 @@ public slots:
     void HScroll2_Change() { m_layout.horizontalScrolled(); }
     void cmbCFAYears_Click() { m_views->outlookPeriodChosen(); }
     void hscrollCashFlow10to20_Change() { m_views->outlookDecadeScrolled(); }
-    void picUpperLeftCorner_KeyDown(int KeyCode, int Shift);
+    // A key pressed while the corner box has the focus does nothing.
+    void picUpperLeftCorner_KeyDown(int /*KeyCode*/, int /*Shift*/) {}
 
     void txtPropertyInformation_GotFocus() { ClearPictureSelection(); }
     void txtAddress_GotFocus() { ClearPictureSelection(); }
@@ -179,10 +143,10 @@ public slots:
     void txtSquareFootage_GotFocus() { ClearPictureSelection(); }
     void txtMiscNotes_GotFocus() { ClearPictureSelection(); }
 
-    void txtMortgagePrincipal1_Change() { refreshMortgagePayment(1); }
-    void txtMortgagePrincipal2_Change() { refreshMortgagePayment(2); }
-    void txtMortgagePrincipal3_Change() { refreshMortgagePayment(3); }
-    void txtMortgagePrincipal4_Change() { refreshMortgagePayment(4); }
+    void txtMortgagePrincipal1_Change() { UpdateMortgagePayment(*this, 1); }
+    void txtMortgagePrincipal2_Change() { UpdateMortgagePayment(*this, 2); }
+    void txtMortgagePrincipal3_Change() { UpdateMortgagePayment(*this, 3); }
+    void txtMortgagePrincipal4_Change() { UpdateMortgagePayment(*this, 4); }
     void txtAnnualInterestRate1_Change() { txtMortgagePrincipal1_Change(); }
     void txtAnnualInterestRate2_Change() { txtMortgagePrincipal2_Change(); }
     void txtAnnualInterestRate3_Change() { txtMortgagePrincipal3_Change(); }
@@ -192,19 +156,19 @@ public slots:
     void txtAmortizationTerm3_Change() { txtMortgagePrincipal3_Change(); }
     void txtAmortizationTerm4_Change() { txtMortgagePrincipal4_Change(); }
 
-    void txtAdvertising_Change() { expenseChanged(); }
-    void txtInsurance_Change() { expenseChanged(); }
-    void txtMiscellaneousExpenses_Change() { expenseChanged(); }
-    void txtOfficeSupplies_Change() { expenseChanged(); }
-    void txtProfessionalServices_Change() { expenseChanged(); }
-    void txtPropertyManagement_Change() { expenseChanged(); }
-    void txtPropertyTaxes_Change() { expenseChanged(); }
-    void txtRepairAndMaintenance_Change() { expenseChanged(); }
-    void txtSalaryAndWages_Change() { expenseChanged(); }
-    void txtUtilities_Change() { expenseChanged(); }
-    void txtWaterSewerGarbage_Change() { expenseChanged(); }
+    void txtAdvertising_Change() { OperatingExpenseChanged(*this); }
+    void txtInsurance_Change() { OperatingExpenseChanged(*this); }
+    void txtMiscellaneousExpenses_Change() { OperatingExpenseChanged(*this); }
+    void txtOfficeSupplies_Change() { OperatingExpenseChanged(*this); }
+    void txtProfessionalServices_Change() { OperatingExpenseChanged(*this); }
+    void txtPropertyManagement_Change() { OperatingExpenseChanged(*this); }
+    void txtPropertyTaxes_Change() { OperatingExpenseChanged(*this); }
+    void txtRepairAndMaintenance_Change() { OperatingExpenseChanged(*this); }
+    void txtSalaryAndWages_Change() { OperatingExpenseChanged(*this); }
+    void txtUtilities_Change() { OperatingExpenseChanged(*this); }
+    void txtWaterSewerGarbage_Change() { OperatingExpenseChanged(*this); }
 
-    void mnuFileExit_Click();
+    void mnuFileExit_Click() { close(); }
     void mnuFile_Click() { m_fileMenu->refresh(); }
     void mnuFileOpen_Click() { m_commands->mnuFileOpen_Click(); }
     void mnuFileClose_Click() { m_commands->mnuFileClose_Click(); }
@@ -215,13 +179,6 @@ public slots:
     void mnuFileSave_Click() { m_commands->mnuFileSave_Click(); }
     void mnuFileSaveAs_Click() { m_commands->mnuFileSaveAs_Click(); }
 
-    // The Tools menu's analysis report.
-    void mnuTools_Click();
-    void mnuToolsmnuPrintAnalysis_Click() { PrintFinancialAnalysisReport(); }
-    void PrintFinancialAnalysisReport();
-
-    // --- Edit and Help menus (editmenu.h, helpmenu.h) ---
-public slots:
     void mnuEdit_Click() { m_editMenu->refresh(); }
     void mnuEditUndo_Click() { m_editMenu->run(EditCommands::Command::Undo); }
     void mnuEditCut_Click() { m_editMenu->run(EditCommands::Command::Cut); }
@@ -229,51 +186,23 @@ public slots:
     void mnuEditPaste_Click() { m_editMenu->run(EditCommands::Command::Paste); }
     void mnuEditDelete_Click() { m_editMenu->deleteSelection(); }
     void mnuEditSelectAll_Click() { m_editMenu->run(EditCommands::Command::SelectAll); }
+
+    void mnuTools_Click() { m_printAnalysis->updateEntry(); }
+    void mnuToolsmnuPrintAnalysis_Click() { PrintFinancialAnalysisReport(); }
+    void PrintFinancialAnalysisReport() { m_printAnalysis->print(); }
+    void mnuToolsViewImageDetails_Click() { m_viewPicture->viewSelected(); }
+
     void mnuHelp_Click() { m_helpMenu->refresh(); }
     void mnuHelpTopics_Click() { m_helpMenu->showTopics(); }
     void mnuHelpOnlineHelp_Click() { m_helpMenu->showOnlineHelp(); }
     void mnuHelpNewsletter_Click() { m_helpMenu->showNewsletter(); }
     void mnuHelpAbout_Click() { m_helpMenu->showAbout(); }
 
-private:
-    void buildEditAndHelpMenus();
-    FileMenu* m_fileMenu = nullptr;
-    EditMenu* m_editMenu = nullptr;
-    HelpMenu* m_helpMenu = nullptr;
-    // --- end of Edit and Help menus ---
-
-    // --- Property pictures: the strip and the full-size view (mainwindow_pictures.cpp) ---
-public:
-    // The file dialog and the clock that stamps added pictures; nullptr / an empty clock put
-    // the window's own back.
-    void setFilePicker(FilePicker* picker);
-    void setPictureClock(std::function<QDateTime()> clock) {
-        m_pictureStrip->setClock(std::move(clock));
-    }
-    // Removes the selected strip picture; callers check that a slot is selected.
-    void DeleteSelectedPicture() { m_pictureStrip->deleteSelected(); }
-    // Modal; returns when the view is closed.
-    void ShowFullSizePicture(const QString& reference);
-public slots:
     void cmdAddPicture_Click() { m_pictureStrip->addPicture(); }
     void cmdDeletePicture_Click() { m_pictureStrip->deleteSelectionIfAny(); }
-    void hScrollPropertImages_Change();
+    void hScrollPropertImages_Change() { m_pictureStrip->scrolled(); }
     void imgPropertyListItem_Click(int Index) { m_pictureStrip->select(Index); }
     void imgPropertyListItem_DblClick(int Index) { m_pictureStrip->openSlot(Index); }
-    void mnuToolsViewImageDetails_Click();
-
-private:
-    void buildPictureStrip();
-    void showCornerForPictureStrip();
-    PictureStrip* m_pictureStrip = nullptr;
-    // --- end of property pictures ---
-
-private:
-    // The property and report commands reach the window's parts through it.
-    friend class WindowHost;
-    std::unique_ptr<WindowHost> m_host;
-    PrintAnalysisCommand* m_printAnalysis = nullptr;
-    PaperAnalysisCommand* m_paperAnalysis = nullptr;
 
 protected:
     // Asked before the window closes with a property open; false keeps the program running.
@@ -284,32 +213,34 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Building (mainwindowviews.cpp).
-    void buildWindow();
+    // The property and report commands reach the window's parts through it.
+    friend class WindowHost;
+
+    // Building, in the order the constructor runs them.
     void buildMenus();
-    // The home page inside frameHome, the File menu's property entries, the prompts.
-    void buildPropertyCommands();
-    void buildStrips();
+    void buildClientArea();
     void buildViews();
-    void connectFieldHandlers();
+    void buildStrips();
+    void buildScrollBars();
+    void buildCommands();
+    void buildPictureStrip();
+    void buildEditAndHelpMenus();
 
-    void refreshMortgagePayment(int row);
-    void expenseChanged();
-
-    WidgetForm m_form{*this};
+    ContentLayout m_layout;
 
     QMenu* m_mnuFile = nullptr;
     QMenu* m_mnuEdit = nullptr;
     QMenu* m_mnuTools = nullptr;
     QMenu* m_mnuHelp = nullptr;
+    FileMenu* m_fileMenu = nullptr;
+    EditMenu* m_editMenu = nullptr;
+    HelpMenu* m_helpMenu = nullptr;
+
     QWidget* m_client = nullptr;
     QWidget* m_picScrollable = nullptr;
     CornerBox* m_corner = nullptr;
-    ViewSwitcher* m_views = nullptr;
     NavigationStrip* m_frameNavigation = nullptr;
     NavigationStrip* m_frameHomeNavigation = nullptr;
-    QScrollBar* m_VScroll1 = nullptr;
-    QScrollBar* m_HScroll2 = nullptr;
 
     QFrame* m_frameHome = nullptr;
     PropertyView* m_frameProperty = nullptr;
@@ -317,12 +248,16 @@ private:
     SummaryView* m_frameQuickView = nullptr;
     OutlookView* m_frame5YearView = nullptr;
     ReturnsView* m_frameReturnsView = nullptr;
+    ViewSwitcher* m_views = nullptr;
+    PictureStrip* m_pictureStrip = nullptr;
 
-    HomePageLoader m_homePageLoader;
     HomePage* m_homePage = nullptr;
-    QMetaObject::Connection m_focusChanged;
+    std::unique_ptr<WindowHost> m_host;
     std::unique_ptr<PropertyCommands> m_commands;
     std::unique_ptr<WidgetPrompts> m_widgetPrompts;
     Prompts* m_prompts = nullptr;
-    ContentLayout m_layout;
+    PrintAnalysisCommand* m_printAnalysis = nullptr;
+    PaperAnalysisCommand* m_paperAnalysis = nullptr;
+    ViewPictureCommand* m_viewPicture = nullptr;
+    QMetaObject::Connection m_focusChanged;
 };

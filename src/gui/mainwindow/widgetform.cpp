@@ -1,5 +1,6 @@
 #include "gui/mainwindow/widgetform.h"
 
+#include "analysis/analysis.h"
 #include "gui/widgets/fieldlimit.h"
 #include "gui/widgets/outlookchart.h"
 #include "model/fieldtable.h"
@@ -143,5 +144,18 @@ void WidgetForm::applyDesignDefaults() {
     for (const FieldDefault& d : DesignDefaults()) {
         if (auto* edit = qobject_cast<QLineEdit*>(control(d.name)))
             edit->setText(d.text);
+    }
+}
+
+void WidgetForm::connectChangeHandlers(Form& owner, QObject* context) {
+    // The computed fields have no handler, so writing the outlook costs no calls.
+    for (const FieldInfo& field : FieldTable()) {
+        if (field.handler == FieldHandler::None)
+            continue;
+        if (auto* edit = qobject_cast<QLineEdit*>(control(field.name))) {
+            const QString name = field.name;
+            QObject::connect(edit, &QLineEdit::textChanged, context,
+                             [&owner, name] { DispatchFieldChange(owner, name, 0); });
+        }
     }
 }

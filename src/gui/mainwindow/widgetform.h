@@ -4,6 +4,7 @@
 #include "model/form.h"
 
 class OutlookChart;
+class QObject;
 class QWidget;
 
 // The open property as the window's widgets hold it: named controls read and written through
@@ -32,6 +33,9 @@ public:
     void setChart(OutlookChart* chart) { m_chart = chart; }
     // The texts a freshly built window shows.
     void applyDesignDefaults();
+    // Runs the change handler the field table gives a field on owner whenever the field's text
+    // changes, typed or written.
+    void connectChangeHandlers(Form& owner, QObject* context);
 
 private:
     QWidget& m_window;

@@ -1,5 +1,8 @@
 #include "gui/views/summaryview.h"
 
+#include "analysis/summaryexplain.h"
+#include "gui/views/controltable.h"
+#include "gui/widgets/figureexplainer.h"
 #include "model/fieldtable.h"
 
 #include <QLineEdit>
@@ -25,4 +28,15 @@ SummaryView::SummaryView(QWidget* parent, ControlTable& controls)
             addFieldRow(*right[i], 4860, 4140, 9060, 1560, top)->setAlignment(Qt::AlignRight);
     }
     PlaceTwips(this, 0, 0, kWidth, top + kRowPitch);
+}
+
+void SummaryView::explainFigures(const Form& form) {
+    auto* explainer = new FigureExplainer(
+        this, [&form](const QString& name) { return ExplainSummaryField(form, name); });
+    for (const FieldInfo& field : FieldTable()) {
+        if (field.view != FieldView::Summary)
+            continue;
+        if (const ControlTable::Cell* cell = controls().find(field.name, 0))
+            explainer->watch(cell->widget);
+    }
 }
