@@ -138,31 +138,47 @@ void CentreTitle(QTextDocument& document) {
     title.setBlockFormat(format);
 }
 
-// A browser's page has no pages, so nothing there keeps a section's heading with the section:
-// a heading that the layout leaves at the foot of a page, its section starting on the next,
-// starts the next page itself. A heading is a short centred line of bold text.
-void KeepHeadingsWithTheirSections(QTextDocument& document) {
+// A browser's page has no pages, so nothing there keeps a section together: on paper, a
+// heading that the layout leaves at the foot of a page, its section starting on the next,
+// starts the next page itself, and so does a table that would fit on a page but is split
+// across two. A heading is a short centred line of bold text outside any table.
+void KeepSectionsTogether(QTextDocument& document) {
     const qreal pageHeight = document.pageSize().height();
     if (!(pageHeight > 0))
         return;
     QAbstractTextDocumentLayout* layout = document.documentLayout();
     const auto pageOf = [&](qreal y) { return int(y / pageHeight); };
-    const auto isHeading = [](const QTextBlock& block) {
+    const auto isHeading = [&](const QTextBlock& block) {
         const QString text = block.text().trimmed();
         return !text.isEmpty() && text.size() < 60 &&
+               QTextCursor(block).currentFrame() == document.rootFrame() &&
                block.blockFormat().alignment().testFlag(Qt::AlignHCenter) &&
                block.charFormat().fontWeight() >= QFont::Bold &&
                !block.text().contains(QChar::ObjectReplacementCharacter);
     };
-    // Each break moves everything after it, so the walk starts again after one.
-    for (bool moved = true; moved;) {
-        moved = false;
+    // The first heading or table, top to bottom, that needs a new page gets one; false when
+    // none does. Only the first: a break moves everything after it.
+    const auto breakOnce = [&] {
+        layout->documentSize(); // lays the whole document out before it is measured
+        QTextFrame* table = nullptr;
+        qreal tableTop = 0;
+        for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+            const QRectF box = layout->frameBoundingRect(frame);
+            if (box.height() <= pageHeight * 0.8 && pageOf(box.top()) != pageOf(box.bottom()) &&
+                !(frame->frameFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)) {
+                table = frame;
+                tableTop = box.top();
+                break;
+            }
+        }
         for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
             const QTextBlock next = block.next();
             if (!next.isValid() || !isHeading(block) ||
                 block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
                 continue;
             const QRectF heading = layout->blockBoundingRect(block);
+            if (table && heading.top() > tableTop)
+                break;
             const QRectF section = layout->blockBoundingRect(next);
             const qreal sectionTop =
                 next.layout() && next.layout()->lineCount() > 0
@@ -170,17 +186,22 @@ void KeepHeadingsWithTheirSections(QTextDocument& document) {
                     : section.top();
             if (pageOf(heading.top()) == pageOf(sectionTop))
                 continue;
-            QTextCursor cursor(block);
             QTextBlockFormat format = block.blockFormat();
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            cursor.setBlockFormat(format);
-            // Laid out afresh: the layout's own update after a new break misplaces what
-            // follows it.
-            document.markContentsDirty(0, document.characterCount());
-            moved = true;
-            break;
+            QTextCursor(block).setBlockFormat(format);
+            return true;
         }
-    }
+        if (!table)
+            return false;
+        QTextFrameFormat format = table->frameFormat();
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        table->setFrameFormat(format);
+        return true;
+    };
+    // Each break moves everything after it, so the walk starts again after one, on a fresh
+    // layout: the layout's own update after a new break misplaces what follows it.
+    while (breakOnce())
+        document.markContentsDirty(0, document.characterCount());
 }
 
 } // namespace
@@ -270,7 +291,7 @@ bool PaperAnalysisCommand::render(QPagedPaintDevice* device) {
     std::unique_ptr<QTextDocument> document = buildDocument(scale);
     // Pages of the paper's shape: printing scales each to fill the printable area.
     document->setPageSize(QSizeF(kPageWidth, kPageWidth * device->height() / device->width()));
-    KeepHeadingsWithTheirSections(*document);
+    KeepSectionsTogether(*document);
     document->print(device);
     return !document->isEmpty();
 }

@@ -138,6 +138,7 @@ private slots:
                                           "txtMortgagePrincipal1=$240,000\r\n"
                                           "txtAnnualInterestRate1=6\r\n"
                                           "txtAmortizationTerm1=360\r\n"
+                                          "txtHoldingPeriod=20\r\n"
                                           "g_sListOfImagesForProperty(1)=" +
                                               picture.toUtf8() + "\r\n");
         LoadPropertyDatabase();
@@ -337,8 +338,11 @@ private slots:
               QStringLiteral("Investment Returns"), QStringLiteral("Cash Flow After Tax"),
               returns.at(0), returns.at(1)})
             QVERIFY2(text.contains(expected), qPrintable(expected));
-        // No page ends on a section's heading.
+        // No page ends on a section's heading, and the two blocks of the returns' year table
+        // are each whole on one page.
         for (const QString& page : text.split(QLatin1Char('\f'))) {
+            QCOMPARE(page.count(QStringLiteral("Gross Scheduled Income")),
+                     page.count(QStringLiteral("\nLoan Balance ")));
             const QStringList lines = page.trimmed().split(QLatin1Char('\n'));
             for (const char* heading : {"Cash Flow Outlook", "Financial Summary", "Mortgages",
                                         "Property Images", "Investment Returns", "Year by Year"})
