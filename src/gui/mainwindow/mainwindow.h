@@ -63,11 +63,9 @@ public:
     QMenu* toolsMenu() const { return m_mnuTools; }
     QMenu* helpMenu() const { return m_mnuHelp; }
 
-    // The window's outer size and client area, in twips.
+    // The window's outer size and the content's place, in twips.
     int windowWidthTwips() const { return m_layout.windowWidthTwips(); }
     int windowHeightTwips() const { return m_layout.windowHeightTwips(); }
-    int innerWidthTwips() const { return m_layout.innerWidthTwips(); }
-    int innerHeightTwips() const { return m_layout.innerHeightTwips(); }
     void setWindowSizeTwips(int width, int height);
     int contentLeftTwips() const { return m_layout.contentLeftTwips(); }
     int contentTopTwips() const { return m_layout.contentTopTwips(); }

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPixmapCache>
 #include <QStandardPaths>
 
 const QString kInvalidPictureFile = QStringLiteral("invalidPictureFormat.jpg");
@@ -121,4 +122,27 @@ FilePickerRequest AddPictureRequest() {
         {QStringLiteral("All Files (*.*)"), split("*.*")},
     };
     return request;
+}
+
+PictureLoad LoadScaledPicture(const QString& path, const QSize& size, QPixmap* out) {
+    const QFileInfo info(path);
+    QString key;
+    if (!path.isEmpty() && info.isFile()) {
+        key = QStringLiteral("qb-card|%1|%2|%3|%4x%5")
+                  .arg(info.absoluteFilePath())
+                  .arg(info.lastModified().toMSecsSinceEpoch())
+                  .arg(info.size())
+                  .arg(size.width())
+                  .arg(size.height());
+        if (QPixmapCache::find(key, out))
+            return PictureLoad::Loaded;
+    }
+    QPixmap decoded;
+    const PictureLoad result = LoadPictureFile(path, &decoded, size);
+    if (result != PictureLoad::Loaded)
+        return result;
+    *out = decoded.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (!key.isEmpty())
+        QPixmapCache::insert(key, *out);
+    return result;
 }

@@ -17,6 +17,10 @@ enum class PictureLoad { Loaded, PathNotFound, FileNotFound, InvalidPicture, Oth
 // Loads one picture file. A non-empty fitTo decodes a large photograph only as large as a
 // box of that size needs (the strip's thumbnails).
 PictureLoad LoadPictureFile(const QString& path, QPixmap* out, const QSize& fitTo = QSize());
+// A picture file scaled to exactly that size (the home page's cards). Decoded pictures are
+// kept by path, time stamp and size, so paging through the same properties decodes nothing
+// twice.
+PictureLoad LoadScaledPicture(const QString& path, const QSize& size, QPixmap* out);
 
 // A stored picture reference, tried as it stands, then below the program folder when its
 // path does not exist, then as the "invalid picture" replacement when the file is missing or

@@ -6,20 +6,17 @@
 #include "base/programfolder.h"
 #include "gui/mainwindow/windowlayout.h"
 #include "gui/pictures/picturefiles.h"
+#include "gui/widgets/elidedlabel.h"
 #include "store/propertytable.h"
 
 #include <QComboBox>
-#include <QDateTime>
 #include <QDir>
 #include <QEvent>
-#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPixmap>
-#include <QPixmapCache>
 #include <cmath>
 
 namespace {
@@ -48,57 +45,12 @@ const QString kNoImage = QStringLiteral("noImageAvailable.jpg");
 const QString kInvalidPicture = QStringLiteral("invalidPictureFormat.jpg");
 const QString kTagProperty = QStringLiteral("tag");
 
-// A one-line label that elides what does not fit instead of cutting a glyph in half; its
-// text stays whole, since opening a property goes by the card's first line.
-class CardLine : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        const QRect area = contentsRect();
-        const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
-        // What had to be cut short is still there for the pointer.
-        const QString tip = shown == text() ? QString() : text();
-        if (toolTip() != tip)
-            setToolTip(tip);
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(area, Qt::AlignHCenter | Qt::AlignVCenter, shown);
-    }
-};
-
 // The whole-number conversion the filters use: banker's rounding, 32-bit range.
 qint32 WholeNumber(const QString& text) {
     const double value = std::nearbyint(ToNumber(text));
     if (value > 2147483647.0 || value < -2147483648.0)
         RaiseError(6);
     return qint32(value);
-}
-
-// Loads a picture file scaled to the card's picture box. Decoded pictures are kept by path,
-// time stamp and size, so paging through the same properties decodes nothing twice.
-PictureLoad LoadCardPixmap(const QString& path, const QSize& size, QPixmap* out) {
-    const QFileInfo info(path);
-    QString key;
-    if (!path.isEmpty() && info.isFile()) {
-        key = QStringLiteral("qb-card|%1|%2|%3|%4x%5")
-                  .arg(info.absoluteFilePath())
-                  .arg(info.lastModified().toMSecsSinceEpoch())
-                  .arg(info.size())
-                  .arg(size.width())
-                  .arg(size.height());
-        if (QPixmapCache::find(key, out))
-            return PictureLoad::Loaded;
-    }
-    QPixmap decoded;
-    const PictureLoad result = LoadPictureFile(path, &decoded, size);
-    if (result != PictureLoad::Loaded)
-        return result;
-    *out = decoded.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    if (!key.isEmpty())
-        QPixmapCache::insert(key, *out);
-    return result;
 }
 
 int TagNumber(const QVariant& tag) {
@@ -175,7 +127,7 @@ void HomePage::buildControls() {
         c.picture->installEventFilter(this);
 
         for (int n = 1; n <= 4; ++n) {
-            QLabel* line = new CardLine(c.frame);
+            QLabel* line = new ElidedLabel(c.frame);
             line->setObjectName(QStringLiteral("lblSelectPropertyLine%1").arg(n));
             line->setProperty("index", k);
             line->setFont(n == 1 ? nameFont : figureFont);
@@ -310,19 +262,19 @@ void HomePage::showCardPicture(int k, const QString& reference) {
     QPixmap pixmap;
     const QString located = LocatePictureFile(reference, ProgramFolder());
     pic->setProperty("tag", located);
-    PictureLoad result = LoadCardPixmap(located, pic->size(), &pixmap);
+    PictureLoad result = LoadScaledPicture(located, pic->size(), &pixmap);
     if (result == PictureLoad::PathNotFound) {
         // References written relative to the program folder.
         const QString inFolder = ProgramFolder() + reference;
         pic->setProperty("tag", inFolder);
-        result = LoadCardPixmap(inFolder, pic->size(), &pixmap);
+        result = LoadScaledPicture(inFolder, pic->size(), &pixmap);
     }
     if (result == PictureLoad::Loaded) {
         pic->setPixmap(pixmap);
         return;
     }
     if (result == PictureLoad::InvalidPicture || result == PictureLoad::FileNotFound) {
-        if (LoadCardPixmap(imagesFile(kInvalidPicture), pic->size(), &pixmap) ==
+        if (LoadScaledPicture(imagesFile(kInvalidPicture), pic->size(), &pixmap) ==
             PictureLoad::Loaded)
             pic->setPixmap(pixmap);
     }
@@ -355,7 +307,7 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
     int k = 1;
     qint32 p = start;
     QPixmap placeholder;
-    LoadCardPixmap(imagesFile(kNoImage), m_cards[0].picture->size(), &placeholder);
+    LoadScaledPicture(imagesFile(kNoImage), m_cards[0].picture->size(), &placeholder);
     while (k <= kCards && p <= count) {
         // The card is composed first and put on screen only once the row has passed the
         // filter: a filter that turns away hundreds of rows then costs no widget work.

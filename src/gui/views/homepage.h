@@ -11,7 +11,6 @@
 #include <functional>
 
 class QComboBox;
-
 class QLabel;
 class QPixmap;
 
