@@ -307,12 +307,13 @@ void PaperAnalysisCommand::exportPdf() {
     FilePickerRequest request;
     request.title = QStringLiteral("Export Analysis as PDF");
     request.filters = {{QStringLiteral("PDF Files (*.pdf)"), {QStringLiteral("*.pdf")}}};
-    const std::optional<QString> chosen = m_picker->saveFile(request);
+    const QString pdf = QStringLiteral("pdf");
+    request.fileName = ExportFileName(m_host.form().text(QStringLiteral("txtPropertyInformation")),
+                                      QStringLiteral("Analysis"), pdf);
+    const std::optional<QString> chosen = ChooseExportFile(*m_picker, request, pdf, m_exportFolder);
     if (!chosen)
         return;
-    QString path = *chosen;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".pdf");
+    const QString path = *chosen;
 
     // Written whole to memory first, so a failed write leaves no half a PDF behind and the
     // user hears why.

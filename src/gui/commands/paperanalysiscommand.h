@@ -45,4 +45,5 @@ private:
     std::unique_ptr<ReturnsChart> m_returnsChart; // drawn off screen for the returns section
     FilePicker* m_picker = nullptr;
     std::unique_ptr<FilePicker> m_ownPicker;
+    QString m_exportFolder; // where the last PDF went, where the next one is offered
 };

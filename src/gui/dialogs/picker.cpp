@@ -1,6 +1,9 @@
 #include "gui/dialogs/picker.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 QStringList NameFilters(const QList<FilePickerFilter>& filters) {
     QStringList result;
@@ -17,4 +20,32 @@ QStringList NameFilters(const QList<FilePickerFilter>& filters) {
                       QLatin1Char(')'));
     }
     return result;
+}
+
+QString ExportFileName(const QString& propertyName, const QString& what, const QString& suffix) {
+    static const QRegularExpression refused(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
+    QString name = QString(propertyName).replace(refused, QStringLiteral("-")).simplified();
+    while (name.startsWith(QLatin1Char('.')))
+        name.remove(0, 1); // no hidden file
+    return (name.isEmpty() ? what : name + QStringLiteral(" - ") + what) + QLatin1Char('.') +
+           suffix;
+}
+
+std::optional<QString> ChooseExportFile(FilePicker& picker, FilePickerRequest request,
+                                        const QString& suffix, QString& lastFolder) {
+    request.folder = lastFolder;
+    if (request.folder.isEmpty()) {
+        // Without a Documents folder the dialog would fall back to the working folder.
+        request.folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(request.folder).isDir())
+            request.folder = QDir::homePath();
+    }
+    const std::optional<QString> chosen = picker.saveFile(request);
+    if (!chosen || chosen->isEmpty())
+        return std::nullopt;
+    QString path = *chosen;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + suffix;
+    lastFolder = QFileInfo(path).absolutePath();
+    return path;
 }

@@ -17,7 +17,8 @@ struct FilePickerFilter {
 
 struct FilePickerRequest {
     QString title;
-    QString folder; // where the dialog opens; empty leaves it to the dialog
+    QString folder;   // where the dialog opens; empty leaves it to the dialog
+    QString fileName; // the name a save dialog proposes; empty for none
     QList<FilePickerFilter> filters;
 };
 
@@ -25,6 +26,18 @@ struct FilePickerRequest {
 // already names its patterns in brackets gets them in the dialog's spelling, and "*.*"
 // becomes "*", so that "All Files" also lists files without a dot in their name.
 QStringList NameFilters(const QList<FilePickerFilter>& filters);
+
+// The name proposed for an export of the property called `propertyName`:
+// "Maple Court - Returns.csv", without the characters file systems refuse.
+QString ExportFileName(const QString& propertyName, const QString& what, const QString& suffix);
+
+class FilePicker;
+// Asks where to write an export. The dialog opens in `lastFolder`, or in the user's Documents
+// (or home) folder while that is empty, not wherever the program happened to be started, proposing
+// `request.fileName`; a chosen name without a suffix gets `suffix`. The chosen file's folder
+// becomes `lastFolder`.
+std::optional<QString> ChooseExportFile(FilePicker& picker, FilePickerRequest request,
+                                        const QString& suffix, QString& lastFolder);
 
 // Choosing a file goes through this interface: the running program shows the file dialog,
 // tests answer from a script.

@@ -12,6 +12,8 @@ std::optional<QString> ask(QWidget* parent, const FilePickerRequest& request, bo
     dialog.setNameFilters(NameFilters(request.filters));
     if (!request.folder.isEmpty())
         dialog.setDirectory(request.folder);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

@@ -239,12 +239,13 @@ void ReturnsView::cmdExportCsv_Click() {
     FilePickerRequest request;
     request.title = QStringLiteral("Export CSV");
     request.filters = {{QStringLiteral("CSV Files (*.csv)"), {QStringLiteral("*.csv")}}};
-    const std::optional<QString> chosen = m_picker->saveFile(request);
+    const QString csv = QStringLiteral("csv");
+    request.fileName = ExportFileName(m_form.text(QStringLiteral("txtPropertyInformation")),
+                                      QStringLiteral("Returns"), csv);
+    const std::optional<QString> chosen = ChooseExportFile(*m_picker, request, csv, m_exportFolder);
     if (!chosen)
         return;
-    QString path = *chosen;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
+    const QString path = *chosen;
     QString error;
     if (!SaveFileBytes(path, m_model->tableText(QLatin1Char(',')).toUtf8(), &error) && m_prompts)
         m_prompts->message({QStringLiteral("Export CSV"),

@@ -62,6 +62,7 @@ private:
     FilePicker* m_picker = nullptr;
     Prompts* m_prompts = nullptr;
     std::unique_ptr<FilePicker> m_ownPicker;
+    QString m_exportFolder; // where the last table went, where the next one is offered
     QVector<QLineEdit*> m_figures;
     ReturnsTableModel* m_model = nullptr;
     QTableView* m_table = nullptr;

@@ -16,12 +16,14 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
 #include <QToolTip>
@@ -194,6 +196,15 @@ private slots:
         QCOMPARE(ReadAll(csv + QStringLiteral(".csv")),
                  QString(QApplication::clipboard()->text())
                      .replace(QLatin1Char('\t'), QLatin1Char(',')));
+        // Offered under the property's name in Documents, then where the last table went.
+        QCOMPARE(picker.requests().at(0).fileName,
+                 QStringLiteral("Maple Court Fourplex - Returns.csv"));
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(picker.requests().at(0).folder,
+                 QFileInfo(documents).isDir() ? documents : QDir::homePath());
+        QTest::mouseClick(m_window->findChild<QPushButton*>("cmdExportCsv"), Qt::LeftButton);
+        QCOMPARE(picker.requests().at(1).folder, m_folder->path());
     }
 
     void chartMarksTheYearALoanIsPaidOff() {
