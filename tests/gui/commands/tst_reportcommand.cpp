@@ -371,6 +371,12 @@ private slots:
                                    2;
         QVERIFY2(qAbs(titleMiddle - pageWidth / 2) < pageWidth * 0.03,
                  qPrintable(QString::number(titleMiddle) + " of " + QString::number(pageWidth)));
+        // Headings stand out from the figures by as much as in a browser (16 against 10 pixels).
+        const auto height = [&](const QString& word) {
+            return coordinate(word, "yMax") - coordinate(word, "yMin");
+        };
+        QVERIFY2(height(QStringLiteral("Mortgages")) > 1.4 * height(QStringLiteral("Term:")),
+                 qPrintable(QString::number(height(QStringLiteral("Mortgages")))));
         QVERIFY(!text.contains(QStringLiteral("window.print")));
 
         // Three outlook charts and the returns chart, each at least twice the page's 589 pixels

@@ -665,6 +665,27 @@ private slots:
         QCOMPARE(filters.at(6), QStringLiteral("All Files (*)"));
     }
 
+    // An export is offered under the property's name, which may hold what no file name can.
+    void exportFileNames() {
+        QCOMPARE(ExportFileName(QStringLiteral("12/14 Oak St: \"B\""), QStringLiteral("Returns"),
+                                QStringLiteral("csv")),
+                 QStringLiteral("12-14 Oak St- -B- - Returns.csv"));
+        QCOMPARE(ExportFileName(QStringLiteral(" .hidden\tplace "), QStringLiteral("Analysis"),
+                                QStringLiteral("pdf")),
+                 QStringLiteral("hidden-place - Analysis.pdf"));
+        QCOMPARE(ExportFileName(QString(), QStringLiteral("Returns"), QStringLiteral("csv")),
+                 QStringLiteral("Returns.csv"));
+        // A name typed without a suffix gets one, and its folder is offered next time.
+        ScriptedFilePicker picker;
+        picker.setNextFile(m_folder->path() + QStringLiteral("/table"));
+        QString last;
+        QCOMPARE(*ChooseExportFile(picker, {}, QStringLiteral("csv"), last),
+                 m_folder->path() + QStringLiteral("/table.csv"));
+        QCOMPARE(last, m_folder->path());
+        QVERIFY(!ChooseExportFile(picker, {}, QStringLiteral("csv"), last));
+        QCOMPARE(picker.requests().at(1).folder, m_folder->path());
+    }
+
     void copyNames() {
         const QString folder = m_folder->path();
         SetProgramFolder(folder + QStringLiteral("/"));
