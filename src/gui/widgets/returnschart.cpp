@@ -35,7 +35,10 @@ ReturnsChart::ReturnsChart(QWidget* parent) : QChartView(parent) {
         s->attachAxis(m_years);
         s->attachAxis(m_amounts);
     }
+    // The view came with a chart of its own, which it lets go of here without deleting it.
+    QChart* builtIn = this->chart();
     setChart(chart);
+    delete builtIn;
     setRenderHint(QPainter::Antialiasing);
 }
 
