@@ -27,8 +27,14 @@ QString ExportFileName(const QString& propertyName, const QString& what, const Q
     QString name = QString(propertyName).replace(refused, QStringLiteral("-")).simplified();
     while (name.startsWith(QLatin1Char('.')))
         name.remove(0, 1); // no hidden file
-    return (name.isEmpty() ? what : name + QStringLiteral(" - ") + what) + QLatin1Char('.') +
-           suffix;
+    const QString tail = QStringLiteral(" - ") + what + QLatin1Char('.') + suffix;
+    // A longer name is one no file can have: the file dialog would not even take it.
+    constexpr int kMostBytes = 255;
+    name.truncate(kMostBytes);
+    while (!name.isEmpty() && (name + tail).toUtf8().size() > kMostBytes)
+        name.chop(name.size() > 1 && name.back().isLowSurrogate() ? 2 : 1);
+    name = name.trimmed();
+    return name.isEmpty() ? what + QLatin1Char('.') + suffix : name + tail;
 }
 
 std::optional<QString> ChooseExportFile(FilePicker& picker, FilePickerRequest request,

@@ -28,7 +28,8 @@ struct FilePickerRequest {
 QStringList NameFilters(const QList<FilePickerFilter>& filters);
 
 // The name proposed for an export of the property called `propertyName`:
-// "Maple Court - Returns.csv", without the characters file systems refuse.
+// "Maple Court - Returns.csv", without the characters file systems refuse and, for a long
+// name, cut short to the 255 bytes a file name may hold.
 QString ExportFileName(const QString& propertyName, const QString& what, const QString& suffix);
 
 class FilePicker;

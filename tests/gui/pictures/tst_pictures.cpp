@@ -675,6 +675,9 @@ private slots:
                  QStringLiteral("hidden-place - Analysis.pdf"));
         QCOMPARE(ExportFileName(QString(), QStringLiteral("Returns"), QStringLiteral("csv")),
                  QStringLiteral("Returns.csv"));
+        // A file name holds at most 255 bytes: a long name is cut short, never the suffix.
+        const QString longName = ExportFileName(QString(300, QChar(0x6728)), "Analysis", "pdf");
+        QVERIFY(longName.toUtf8().size() <= 255 && longName.endsWith(" - Analysis.pdf"));
         // A name typed without a suffix gets one, and its folder is offered next time.
         ScriptedFilePicker picker;
         picker.setNextFile(m_folder->path() + QStringLiteral("/table"));
