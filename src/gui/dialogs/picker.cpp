@@ -40,6 +40,9 @@ QString ExportFileName(const QString& propertyName, const QString& what, const Q
 std::optional<QString> ChooseExportFile(FilePicker& picker, FilePickerRequest request,
                                         const QString& suffix, QString& lastFolder) {
     request.folder = lastFolder;
+    // The dialog adds the suffix itself, so that it asks about replacing the file that will
+    // really be written.
+    request.defaultSuffix = suffix;
     if (request.folder.isEmpty()) {
         // Without a Documents folder the dialog would fall back to the working folder.
         request.folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

@@ -19,6 +19,9 @@ struct FilePickerRequest {
     QString title;
     QString folder;   // where the dialog opens; empty leaves it to the dialog
     QString fileName; // the name a save dialog proposes; empty for none
+    // Added by a save dialog to a name typed without a suffix, before it asks about replacing
+    // an existing file; empty for none.
+    QString defaultSuffix;
     QList<FilePickerFilter> filters;
 };
 

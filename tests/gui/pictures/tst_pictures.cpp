@@ -6,6 +6,7 @@
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/scriptedfilepicker.h"
 #include "gui/dialogs/scriptedprompts.h"
+#include "gui/dialogs/widgetfilepicker.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/pictures/picturefiles.h"
 #include "gui/views/homepage.h"
@@ -18,10 +19,12 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFrame>
 #include <QImageReader>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -687,6 +690,31 @@ private slots:
         QCOMPARE(last, m_folder->path());
         QVERIFY(!ChooseExportFile(picker, {}, QStringLiteral("csv"), last));
         QCOMPARE(picker.requests().at(1).folder, m_folder->path());
+    }
+
+    // A name typed without its suffix is the file the dialog asks about replacing, not a
+    // different one that the export then overwrites unasked.
+    void exportAsksBeforeReplacingTheSuffixedFile() {
+        WriteFile(m_folder->file(QStringLiteral("table.csv")), "kept");
+        QString asked;
+        QObject scope; // the timers go with the test
+        QTimer::singleShot(0, &scope, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QTimer::singleShot(0, &scope, [&] { // the question is modal too
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    asked = box->text();
+                    box->button(QMessageBox::No)->click();
+                }
+            });
+            static_cast<QFileDialog*>(dialog)->selectFile(QStringLiteral("table"));
+            dialog->accept(); // Save
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        WidgetFilePicker picker(nullptr);
+        QString last = m_folder->path();
+        QVERIFY(!ChooseExportFile(picker, {}, QStringLiteral("csv"), last));
+        QVERIFY2(asked.contains(QStringLiteral("table.csv")), qPrintable(asked));
     }
 
     void copyNames() {
