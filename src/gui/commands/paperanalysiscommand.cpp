@@ -350,5 +350,24 @@ void PaperAnalysisCommand::print() {
     dialog.setWindowTitle(QStringLiteral("Print Analysis"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    render(&printer);
+    printOn(printer);
+}
+
+bool PaperAnalysisCommand::printOn(QPrinter& printer) {
+    // The printer says little: a page that could not start leaves it in its error state, and
+    // printing to a file that did not come into being is no print either.
+    const QString file = printer.outputFileName();
+    const bool printed = render(&printer) && printer.printerState() != QPrinter::Error &&
+                         (file.isEmpty() || QFileInfo(file).size() > 0);
+    if (!printed) {
+        PromptMessage m;
+        m.title = QStringLiteral("Print Analysis");
+        m.text = file.isEmpty() ? QStringLiteral("The analysis could not be printed.")
+                                : QStringLiteral("The analysis could not be printed to %1.")
+                                      .arg(QDir::toNativeSeparators(file));
+        m.icon = PromptIcon::Warning;
+        m.buttons = PromptButtons::Ok;
+        m_host.prompts().message(m);
+    }
+    return printed;
 }

@@ -9,6 +9,7 @@ class PrintAnalysisHost;
 class QAction;
 class QMenu;
 class QPagedPaintDevice;
+class QPrinter;
 class QTextDocument;
 class ReportCanvas;
 class ReturnsChart;
@@ -34,6 +35,8 @@ public:
     // Lays the open property's page out on `device` (its pages, page size and resolution
     // set); false when nothing could be drawn.
     bool render(QPagedPaintDevice* device);
+    // Prints on a printer the dialog has set up; a print that did not happen is a message.
+    bool printOn(QPrinter& printer);
 
 private:
     std::unique_ptr<QTextDocument> buildDocument(qreal chartScale);

@@ -4,6 +4,7 @@
 #include "base/programfolder.h"
 #include "base/shell.h"
 #include "base/textcodec.h"
+#include "gui/commands/paperanalysiscommand.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/scriptedfilepicker.h"
 #include "gui/dialogs/scriptedprompts.h"
@@ -19,6 +20,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QMenu>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -396,6 +398,21 @@ private slots:
         export_->trigger();
         QCOMPARE(m_prompts.titles(), QStringList{QStringLiteral("Export Analysis as PDF")});
         w().setFilePicker(nullptr);
+
+        // So is a print that never reached its file; one that did is silent.
+        auto* paper = w().findChild<PaperAnalysisCommand*>();
+        QVERIFY(paper);
+        for (const QString& name :
+             {QStringLiteral("/missing/print.pdf"), QStringLiteral("/print.pdf")}) {
+            m_prompts.clear();
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(m_folder->path() + name);
+            const bool missing = name.startsWith(QLatin1String("/missing"));
+            QCOMPARE(paper->printOn(printer), !missing);
+            QCOMPARE(m_prompts.titles(),
+                     missing ? QStringList{QStringLiteral("Print Analysis")} : QStringList());
+        }
     }
 };
 
