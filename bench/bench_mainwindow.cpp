@@ -67,12 +67,6 @@ void typeSample(MainWindow& w) {
         w.setText(QString::fromLatin1(f.field), QString::fromUtf8(f.text));
 }
 
-// What opening a property does to the strips.
-void showPropertyStrip(MainWindow& w) {
-    w.findChild<QFrame*>(QStringLiteral("frameHomeNavigation"))->hide();
-    w.findChild<QFrame*>(QStringLiteral("frameNavigation"))->show();
-}
-
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
@@ -87,7 +81,7 @@ void saveShot(MainWindow& w, const QString& dir, const QString& name) {
 void shots(MainWindow& w, const QString& dir) {
     QDir().mkpath(dir);
     saveShot(w, dir, QStringLiteral("home"));
-    showPropertyStrip(w);
+    ShowPropertyStrip(w);
     w.imgProperty_Click();
     saveShot(w, dir, QStringLiteral("property"));
     w.imgFinancial_Click();
@@ -108,7 +102,7 @@ void shots(MainWindow& w, const QString& dir) {
 }
 
 void showView(MainWindow& w, const QString& view) {
-    showPropertyStrip(w);
+    ShowPropertyStrip(w);
     w.imgProperty_Click();
     if (view == QLatin1String("financial")) {
         w.imgFinancial_Click();
@@ -202,7 +196,7 @@ int main(int argc, char* argv[]) {
         shots(w, shotsDir);
         return 0;
     }
-    showPropertyStrip(w);
+    ShowPropertyStrip(w);
     w.imgFinancial_Click();
     // Where the user types: the Financial view (target: median 4 ms or less).
     timeKeystrokes(w, "Financial view shown");

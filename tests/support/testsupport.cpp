@@ -4,6 +4,7 @@
 #include "base/inidocument.h"
 #include "base/programfolder.h"
 #include "base/textcodec.h"
+#include "gui/mainwindow/mainwindow.h"
 #include "model/fieldtable.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
@@ -188,4 +189,9 @@ QByteArray SampleDatabaseBytes(int properties, int picturesEach) {
 QByteArray ReadBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void ShowPropertyStrip(MainWindow& window) {
+    window.findChild<QWidget*>(QStringLiteral("frameHomeNavigation"))->hide();
+    window.findChild<QWidget*>(QStringLiteral("frameNavigation"))->show();
 }

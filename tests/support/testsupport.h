@@ -63,6 +63,11 @@ private:
     bool m_mounted = false;
 };
 
+class MainWindow;
+
+// What opening a property does to the strips: the view links replace the home page's banner.
+void ShowPropertyStrip(MainWindow& window);
+
 // An empty database in memory: no rows, nothing open.
 void ResetPropertyTable();
 

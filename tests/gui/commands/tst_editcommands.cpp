@@ -80,8 +80,7 @@ void showFinancial(MainWindow& w) {
     w.show();
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.findChild<QFrame*>(QStringLiteral("frameHomeNavigation"))->hide();
-    w.findChild<QFrame*>(QStringLiteral("frameNavigation"))->show();
+    ShowPropertyStrip(w);
     w.imgFinancial_Click();
 }
 
@@ -300,8 +299,7 @@ void TestEditCommands::notesBoxTakesTheSameCommands() {
     w.show();
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.findChild<QFrame*>(QStringLiteral("frameHomeNavigation"))->hide();
-    w.findChild<QFrame*>(QStringLiteral("frameNavigation"))->show();
+    ShowPropertyStrip(w);
     w.imgProperty_Click();
     auto* notes = w.control<QPlainTextEdit>(QStringLiteral("txtMiscNotes"));
     notes->setFocus();

@@ -41,12 +41,6 @@ namespace {
 
 const QString kSentinel = QStringLiteral("untouched");
 
-// What opening a property does before the Property view comes up.
-void openPropertyState(MainWindow& w) {
-    w.findChild<QFrame*>(QStringLiteral("frameHomeNavigation"))->hide();
-    w.findChild<QFrame*>(QStringLiteral("frameNavigation"))->show();
-}
-
 bool shown(MainWindow& w, const char* name) {
     QWidget* widget = w.findChild<QWidget*>(QString::fromLatin1(name));
     return widget && !widget->isHidden();
@@ -250,7 +244,7 @@ void TestMainWindow::noCaptionIsClipped() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    openPropertyState(w);
+    ShowPropertyStrip(w);
     const auto labels = w.findChildren<QLabel*>();
     int checked = 0;
     for (QLabel* label : labels) {
@@ -274,7 +268,7 @@ void TestMainWindow::propertyViewRecalculatesNothing() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    openPropertyState(w);
+    ShowPropertyStrip(w);
     w.setText(QStringLiteral("txtQISTotalAcquisitionCost"), kSentinel);
     w.imgProperty_Click();
     QVERIFY(shown(w, "frameProperty"));
@@ -288,7 +282,7 @@ void TestMainWindow::financialViewRefreshesPaymentsAndRecalculates() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    openPropertyState(w);
+    ShowPropertyStrip(w);
     w.imgProperty_Click();
     w.setText(QStringLiteral("txtPurchasePrice"), QStringLiteral("200000"));
     w.setText(QStringLiteral("txtClosingCosts"), QStringLiteral("15000"));
@@ -308,7 +302,7 @@ void TestMainWindow::summaryAndOutlookRecalculateWithoutTouchingPayments() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    openPropertyState(w);
+    ShowPropertyStrip(w);
     w.imgProperty_Click();
     w.setText(QStringLiteral("txtPurchasePrice"), QStringLiteral("200000"));
     w.setText(QStringLiteral("txtQISPropertyPrice"), kSentinel);
@@ -332,7 +326,7 @@ void TestMainWindow::aViewAlreadyShownDoesNothing() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    openPropertyState(w);
+    ShowPropertyStrip(w);
     w.imgFinancial_Click();
     w.setText(QStringLiteral("txtQISTotalAcquisitionCost"), kSentinel);
     w.setText(QStringLiteral("txtMortgageMonthlyPayment1"), kSentinel);
@@ -354,7 +348,7 @@ void TestMainWindow::linksTurnBlueWhileHoveredAndOpenTheirViewOnRelease() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    openPropertyState(w);
+    ShowPropertyStrip(w);
     w.imgProperty_Click();
     auto* link = w.findChild<LinkLabel*>(QStringLiteral("lblFinancial"));
     QCOMPARE(link->text(), QStringLiteral("Financial Information"));
@@ -388,7 +382,7 @@ void TestMainWindow::cashFlowLinkAlwaysComesUpOnFiveYears() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    openPropertyState(w);
+    ShowPropertyStrip(w);
     w.imgProperty_Click();
     w.lblCashFlow_DragDrop();
     QVERIFY(shown(w, "frame5YearView"));
@@ -411,7 +405,7 @@ void TestMainWindow::typingAMortgageFigureChangesOnlyItsPayment() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    openPropertyState(w);
+    ShowPropertyStrip(w);
     w.imgFinancial_Click();
     w.setText(QStringLiteral("txtQISAnnualDebtService"), kSentinel);
     QCOMPARE(w.text(QStringLiteral("txtMortgageMonthlyPayment1")), QStringLiteral("$1,314.72"));
@@ -442,7 +436,7 @@ void TestMainWindow::typingAnExpenseUpdatesTotalSummaryAndChart() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    openPropertyState(w);
+    ShowPropertyStrip(w);
     w.control<QComboBox>(QStringLiteral("cmbCFAYears"))->setCurrentIndex(0);
     w.imgFinancial_Click();
     const QVector<double> before = w.chart()->values();
@@ -474,7 +468,7 @@ void TestMainWindow::periodBoxShowsTheMatchingGridAndChart() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    openPropertyState(w);
+    ShowPropertyStrip(w);
     w.setText(QStringLiteral("txtGrossMonthlyIncome"), QStringLiteral("5000"));
     w.img5YearView_Click();
     auto* period = w.control<QComboBox>(QStringLiteral("cmbCFAYears"));
@@ -528,7 +522,7 @@ void TestMainWindow::twentyYearBarPagesBetweenTheDecades() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    openPropertyState(w);
+    ShowPropertyStrip(w);
     w.img5YearView_Click();
     auto* period = w.control<QComboBox>(QStringLiteral("cmbCFAYears"));
     period->setCurrentIndex(2);
@@ -574,7 +568,7 @@ void TestMainWindow::typingLimitsHoldBackOnlyWhatTheUserAdds() {
 
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    openPropertyState(w);
+    ShowPropertyStrip(w);
     w.imgProperty_Click();
     auto* notes = w.control<QPlainTextEdit>(QStringLiteral("txtMiscNotes"));
     auto* name = w.control<QLineEdit>(QStringLiteral("txtPropertyInformation"));
@@ -619,7 +613,7 @@ void TestMainWindow::focusOnAPropertyFieldClearsThePictureSelection() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    openPropertyState(w);
+    ShowPropertyStrip(w);
     w.imgProperty_Click();
     // The picture strip's own button and first slot, selected by hand.
     auto* remove = w.findChild<QPushButton*>(QStringLiteral("cmdDeletePicture"));
@@ -694,7 +688,7 @@ void TestMainWindow::scrollBarsFollowTheContentSize() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    openPropertyState(w);
+    ShowPropertyStrip(w);
     auto* vbar = w.findChild<QScrollBar*>(QStringLiteral("VScroll1"));
     auto* hbar = w.findChild<QScrollBar*>(QStringLiteral("HScroll2"));
     QCOMPARE(w.windowWidthTwips(), 11650);
@@ -722,7 +716,7 @@ void TestMainWindow::scrollingMovesTheContentByThirdsAndHiddenBarsReset() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    openPropertyState(w);
+    ShowPropertyStrip(w);
     w.imgFinancial_Click();
     auto* vbar = w.findChild<QScrollBar*>(QStringLiteral("VScroll1"));
     const int content = w.findChild<QFrame*>(QStringLiteral("frameFinancial"))->height() * 15;
@@ -866,7 +860,7 @@ void TestMainWindow::closingWithAPropertyOpenAsksFirst() {
     QCOMPARE(w.asked, 0);
 
     w.show();
-    openPropertyState(w);
+    ShowPropertyStrip(w);
     w.imgFinancial_Click();
     QVERIFY(!w.close());
     QCOMPARE(w.asked, 1);

@@ -59,11 +59,6 @@ void typeFourplex(MainWindow& w) {
         w.setText(QString::fromLatin1(f[0]), QString::fromLatin1(f[1]));
 }
 
-void openPropertyStrip(MainWindow& w) {
-    w.findChild<QWidget*>(QStringLiteral("frameHomeNavigation"))->hide();
-    w.findChild<QWidget*>(QStringLiteral("frameNavigation"))->show();
-}
-
 void type(MainWindow& w, const char* field, const QString& text) {
     auto* edit = w.findChild<QLineEdit*>(QString::fromLatin1(field));
     edit->setFocus();
@@ -98,7 +93,7 @@ private slots:
         m_window->setPrompts(&m_prompts);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        openPropertyStrip(*m_window);
+        ShowPropertyStrip(*m_window);
         m_window->imgProperty_Click();
         typeFourplex(*m_window);
     }
