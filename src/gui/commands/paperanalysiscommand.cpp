@@ -1,14 +1,11 @@
 #include "gui/commands/paperanalysiscommand.h"
 
 #include "base/programfolder.h"
-#include "base/safefile.h"
 #include "base/textcodec.h"
 #include "gui/commands/printanalysiscommand.h"
 #include "gui/commands/reportcommand.h"
 #include "gui/commands/returnspaper.h"
-#include "gui/dialogs/picker.h"
 #include "gui/dialogs/prompts.h"
-#include "gui/dialogs/widgetfilepicker.h"
 #include "gui/mainwindow/windowlayout.h"
 #include "gui/widgets/returnschart.h"
 #include "model/form.h"
@@ -299,46 +296,26 @@ bool PaperAnalysisCommand::render(QPagedPaintDevice* device) {
 void PaperAnalysisCommand::exportPdf() {
     if (m_host.isHomePageVisible())
         return;
-    if (!m_picker) {
-        auto* window = qobject_cast<QWidget*>(parent());
-        m_ownPicker = std::make_unique<WidgetFilePicker>(window ? window->window() : nullptr);
-        m_picker = m_ownPicker.get();
-    }
-    FilePickerRequest request;
-    request.title = QStringLiteral("Export Analysis as PDF");
-    request.filters = {{QStringLiteral("PDF Files (*.pdf)"), {QStringLiteral("*.pdf")}}};
-    const QString pdf = QStringLiteral("pdf");
-    request.fileName = ExportFileName(m_host.form().text(QStringLiteral("txtPropertyInformation")),
-                                      QStringLiteral("Analysis"), pdf);
-    const std::optional<QString> chosen = ChooseExportFile(*m_picker, request, pdf, m_exportFolder);
-    if (!chosen)
-        return;
-    const QString path = *chosen;
-
     // Written whole to memory first, so a failed write leaves no half a PDF behind and the
     // user hears why.
-    QBuffer bytes;
-    bytes.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&bytes);
-        writer.setResolution(300);
-        writer.setPageSize(QPageSize(QPageSize::Letter));
-        writer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
-        writer.setTitle(QStringLiteral("Financial Analysis Summary for ") +
-                        m_host.form().text(QStringLiteral("txtPropertyInformation")));
-        writer.setCreator(QStringLiteral("Quillbrook"));
-        render(&writer);
-    }
-    QString error;
-    if (!SaveFileBytes(path, bytes.data(), &error)) {
-        PromptMessage m;
-        m.title = QStringLiteral("Export Analysis as PDF");
-        m.text = QStringLiteral("The analysis could not be written to %1.\n%2")
-                     .arg(QDir::toNativeSeparators(path), error);
-        m.icon = PromptIcon::Warning;
-        m.buttons = PromptButtons::Ok;
-        m_host.prompts().message(m);
-    }
+    const QString name = m_host.form().text(QStringLiteral("txtPropertyInformation"));
+    m_export.write(
+        qobject_cast<QWidget*>(parent()), name,
+        [&] {
+            QBuffer bytes;
+            bytes.open(QIODevice::WriteOnly);
+            {
+                QPdfWriter writer(&bytes);
+                writer.setResolution(300);
+                writer.setPageSize(QPageSize(QPageSize::Letter));
+                writer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+                writer.setTitle(QStringLiteral("Financial Analysis Summary for ") + name);
+                writer.setCreator(QStringLiteral("Quillbrook"));
+                render(&writer);
+            }
+            return bytes.data();
+        },
+        &m_host.prompts());
 }
 
 void PaperAnalysisCommand::print() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/dialogs/exportdestination.h"
+
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -26,7 +28,7 @@ public:
     ~PaperAnalysisCommand() override;
 
     // nullptr puts back the file dialog.
-    void setFilePicker(FilePicker* picker) { m_picker = picker; }
+    void setFilePicker(FilePicker* picker) { m_export.setFilePicker(picker); }
 
     void updateEntries();
     void exportPdf();
@@ -46,7 +48,7 @@ private:
     QAction* m_printEntry = nullptr;
     ReportCanvas* m_canvas = nullptr;
     std::unique_ptr<ReturnsChart> m_returnsChart; // drawn off screen for the returns section
-    FilePicker* m_picker = nullptr;
-    std::unique_ptr<FilePicker> m_ownPicker;
-    QString m_exportFolder; // where the last PDF went, where the next one is offered
+    ExportDestination m_export{QStringLiteral("Export Analysis as PDF"),
+                               QStringLiteral("PDF Files"), QStringLiteral("pdf"),
+                               QStringLiteral("Analysis"), QStringLiteral("analysis")};
 };

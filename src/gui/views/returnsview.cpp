@@ -1,9 +1,6 @@
 #include "gui/views/returnsview.h"
 
 #include "base/numerictext.h"
-#include "base/safefile.h"
-#include "gui/dialogs/prompts.h"
-#include "gui/dialogs/widgetfilepicker.h"
 #include "gui/views/controltable.h"
 #include "gui/views/returnstablemodel.h"
 #include "gui/widgets/figureexplainer.h"
@@ -12,8 +9,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -232,24 +227,7 @@ void ReturnsView::cmdCopyTable_Click() {
 }
 
 void ReturnsView::cmdExportCsv_Click() {
-    if (!m_picker) {
-        m_ownPicker = std::make_unique<WidgetFilePicker>(window());
-        m_picker = m_ownPicker.get();
-    }
-    FilePickerRequest request;
-    request.title = QStringLiteral("Export CSV");
-    request.filters = {{QStringLiteral("CSV Files (*.csv)"), {QStringLiteral("*.csv")}}};
-    const QString csv = QStringLiteral("csv");
-    request.fileName = ExportFileName(m_form.text(QStringLiteral("txtPropertyInformation")),
-                                      QStringLiteral("Returns"), csv);
-    const std::optional<QString> chosen = ChooseExportFile(*m_picker, request, csv, m_exportFolder);
-    if (!chosen)
-        return;
-    const QString path = *chosen;
-    QString error;
-    if (!SaveFileBytes(path, m_model->tableText(QLatin1Char(',')).toUtf8(), &error) && m_prompts)
-        m_prompts->message({QStringLiteral("Export CSV"),
-                            QStringLiteral("The table could not be written to %1.\n%2")
-                                .arg(QDir::toNativeSeparators(path), error),
-                            PromptIcon::Warning, PromptButtons::Ok, std::nullopt});
+    m_export.write(
+        this, m_form.text(QStringLiteral("txtPropertyInformation")),
+        [this] { return m_model->tableText(QLatin1Char(',')).toUtf8(); }, m_prompts);
 }

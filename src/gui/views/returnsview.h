@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/returns.h"
+#include "gui/dialogs/exportdestination.h"
 #include "gui/views/viewframe.h"
 
 class FilePicker;
@@ -35,7 +36,7 @@ public:
     ReturnsView(QWidget* parent, ControlTable& controls, const Form& form);
 
     // The file dialog "Export CSV..." asks through; the view's own until one is set.
-    void setFilePicker(FilePicker* picker) { m_picker = picker; }
+    void setFilePicker(FilePicker* picker) { m_export.setFilePicker(picker); }
     // Where a failed export is reported.
     void setPrompts(Prompts* prompts) { m_prompts = prompts; }
 
@@ -59,10 +60,10 @@ private:
     QPushButton* addButton(const QString& name, const QString& text, int left, int top, int width);
 
     const Form& m_form;
-    FilePicker* m_picker = nullptr;
     Prompts* m_prompts = nullptr;
-    std::unique_ptr<FilePicker> m_ownPicker;
-    QString m_exportFolder; // where the last table went, where the next one is offered
+    ExportDestination m_export{QStringLiteral("Export CSV"), QStringLiteral("CSV Files"),
+                               QStringLiteral("csv"), QStringLiteral("Returns"),
+                               QStringLiteral("table")};
     QVector<QLineEdit*> m_figures;
     ReturnsTableModel* m_model = nullptr;
     QTableView* m_table = nullptr;
