@@ -393,7 +393,7 @@ ReturnsReading ReadReturnsInputs(const Form& form) {
     }
 
     const double holding = f.numberOr(kHoldingPeriodField, kDefaultHolding);
-    if (holding >= 1 && holding <= kLongestHolding && holding == std::floor(holding)) {
+    if (IsUsableReturnsInput(kHoldingPeriodField, holding)) {
         in.holdingPeriod = int(holding);
     } else {
         in.holdingPeriod = 0;
@@ -401,7 +401,7 @@ ReturnsReading ReadReturnsInputs(const Form& form) {
     }
     in.sellingCostRate = f.numberOr(kSellingCostsField, kDefaultSellingCosts) * 0.01;
     in.depreciationYears = f.numberOr(kDepreciationYearsField, kDefaultDepreciationYears);
-    if (!(in.depreciationYears > 0)) {
+    if (!IsUsableReturnsInput(kDepreciationYearsField, in.depreciationYears)) {
         in.depreciationYears = kNaN;
         f.markUnusable(kDepreciationYearsField);
     }
@@ -432,6 +432,22 @@ bool IsReturnsOnlyInput(const QString& fieldName) {
         QStringLiteral("txtLongTermCapitolGainsRate"),
     };
     return fields.contains(fieldName, Qt::CaseInsensitive);
+}
+
+QString ReturnsInputRange(const QString& fieldName) {
+    if (fieldName.compare(kHoldingPeriodField, Qt::CaseInsensitive) == 0)
+        return QStringLiteral("whole years from 1 to %1").arg(kLongestHolding);
+    if (fieldName.compare(kDepreciationYearsField, Qt::CaseInsensitive) == 0)
+        return QStringLiteral("more than 0 years");
+    return QString();
+}
+
+bool IsUsableReturnsInput(const QString& fieldName, double value) {
+    if (fieldName.compare(kHoldingPeriodField, Qt::CaseInsensitive) == 0)
+        return value >= 1 && value <= kLongestHolding && value == std::floor(value);
+    if (fieldName.compare(kDepreciationYearsField, Qt::CaseInsensitive) == 0)
+        return value > 0;
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------

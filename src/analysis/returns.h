@@ -133,6 +133,12 @@ QVector<double> OutlookCashFlows(const Form& form, int years);
 // the current market value, appreciation, improvements share and capital gains rate. Where such
 // a field does not convert, what depends on it shows "n/a" instead of keeping an earlier value.
 bool IsReturnsOnlyInput(const QString& fieldName);
+// The numbers a returns input can be worked with, in words ("whole years from 1 to 20"); empty
+// for a field that takes any number.
+QString ReturnsInputRange(const QString& fieldName);
+// Whether `value`, typed into that field, can be worked with (any number for a field without
+// a range).
+bool IsUsableReturnsInput(const QString& fieldName, double value);
 
 // Display texts; a NaN or infinite value shows as "n/a".
 extern const QString kNotAvailable;

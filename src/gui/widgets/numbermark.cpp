@@ -21,8 +21,14 @@ QString NumberMark::NotAvailableTooltip() {
                           "is one");
 }
 
+QString NumberMark::OutOfRangeTooltip(const QString& range) {
+    return QStringLiteral("Must be %1 \u2014 the figures that use this field show n/a until it is")
+        .arg(range);
+}
+
 NumberMark::NumberMark(QLineEdit* field, const QString& tooltip)
-    : QObject(field), m_field(field), m_markTooltip(tooltip) {
+    : QObject(field), m_field(field), m_markTooltip(tooltip),
+      m_range(ReturnsInputRange(field->objectName())) {
     connect(field, &QLineEdit::textChanged, this, &NumberMark::check);
 }
 
@@ -36,20 +42,27 @@ bool NumberMark::IsMarked(const QLineEdit* field) {
 
 void NumberMark::check() {
     // Read exactly as the calculations read a field; a text they reject is the one to mark.
-    bool readable = true;
+    QString problem;
+    double value = 0;
     try {
-        FieldNumber(m_field->text());
+        value = FieldNumber(m_field->text());
     } catch (const RuntimeError& e) {
-        readable = e.number() != 13; // an overflow is a number, only too large
+        if (e.number() == 13) // an overflow is a number, only too large
+            problem = m_markTooltip;
     }
-    if (readable == !m_marked)
+    // A blank returns input stands for its default, which is always in range.
+    if (problem.isEmpty() && !m_range.isEmpty() && !m_field->text().trimmed().isEmpty() &&
+        !IsUsableReturnsInput(m_field->objectName(), value))
+        problem = OutOfRangeTooltip(m_range);
+    if (problem == m_shown)
         return; // no change: the style sheet, which costs a repolish, stays untouched
-    m_marked = !readable;
-    m_field->setProperty(kMarkedProperty, m_marked);
-    if (m_marked) {
+    if (m_shown.isEmpty())
         m_tooltip = m_field->toolTip();
+    m_shown = problem;
+    m_field->setProperty(kMarkedProperty, !problem.isEmpty());
+    if (!problem.isEmpty()) {
         m_field->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #d00000; }"));
-        m_field->setToolTip(m_markTooltip);
+        m_field->setToolTip(problem);
     } else {
         m_field->setStyleSheet(QString());
         m_field->setToolTip(m_tooltip);

@@ -5,9 +5,10 @@
 class QLineEdit;
 class QWidget;
 
-// Marks a figure field whose text is no number with a red frame and a tooltip that says what
-// becomes of the figures using it; the mark goes as soon as the text reads as a number. Only
-// the edited field is looked at, once per change, so typing costs nothing noticeable.
+// Marks a figure field whose text is no number (or a number out of the field's range) with a red
+// frame and a tooltip that says what becomes of the figures using it; the mark goes as soon as the
+// text reads as a number. Only the edited field is looked at, once per change, so typing costs
+// nothing noticeable.
 class NumberMark : public QObject {
     Q_OBJECT
 public:
@@ -15,6 +16,8 @@ public:
     static QString Tooltip();
     // For a field only the investment returns read: what depends on it shows "n/a".
     static QString NotAvailableTooltip();
+    // For a number the returns cannot work with ("whole years from 1 to 20").
+    static QString OutOfRangeTooltip(const QString& range);
     // Watches the field from now on (the mark reflects its current text at once).
     static void Watch(QLineEdit* field, const QString& tooltip = Tooltip());
     // Every typed figure field of the window, the returns view's inputs included: not the name,
@@ -27,6 +30,7 @@ private:
     void check();
     QLineEdit* m_field;
     QString m_markTooltip;
+    QString m_range;   // the numbers the field takes, in words; empty: any number
     QString m_tooltip; // the field's own tooltip, back when the mark goes
-    bool m_marked = false;
+    QString m_shown;   // the mark's tooltip while marked, else empty
 };

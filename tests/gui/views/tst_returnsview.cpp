@@ -145,6 +145,19 @@ private slots:
         }
         m_window->imgReturnsView_Click();
         QVERIFY(text("txtRetSaleProceeds").startsWith(QLatin1Char('$')));
+        // So is a number the returns cannot work with, until it is one they can.
+        auto* holding = m_window->findChild<QLineEdit*>("txtHoldingPeriod");
+        for (const char* typed : {"25", "2.5", "0"}) {
+            type(*m_window, "txtHoldingPeriod", QString::fromLatin1(typed));
+            QVERIFY2(NumberMark::IsMarked(holding), typed);
+            QCOMPARE(holding->toolTip(),
+                     NumberMark::OutOfRangeTooltip(QStringLiteral("whole years from 1 to 20")));
+            QCOMPARE(text("txtRetSaleProceeds"), QStringLiteral("n/a"));
+        }
+        type(*m_window, "txtHoldingPeriod", QStringLiteral("20"));
+        QVERIFY(!NumberMark::IsMarked(holding));
+        type(*m_window, "txtDepreciationYears", QStringLiteral("0"));
+        QVERIFY(NumberMark::IsMarked(m_window->findChild<QLineEdit*>("txtDepreciationYears")));
         // A field the classic figures read keeps their tooltip.
         auto* price = m_window->findChild<QLineEdit*>("txtPurchasePrice");
         type(*m_window, "txtPurchasePrice", QStringLiteral("1o0"));
