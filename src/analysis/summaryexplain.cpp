@@ -22,8 +22,14 @@ QString inputText(const Form& form, const QString& field) {
     }
 }
 
-QString plainInput(const Form& form, const QString& field) {
-    return form.text(field).isEmpty() ? QStringLiteral("0") : form.text(field);
+// A typed rate as the summary read it, with one "%" however it was typed ("5", "5%", " 5 ").
+QString percentInput(const Form& form, const QString& field) {
+    const QString text = form.text(field);
+    try {
+        return QString::number(FieldNumber(text), 'g', 15) + QLatin1Char('%');
+    } catch (...) {
+        return QLatin1Char('"') + text + QLatin1Char('"');
+    }
 }
 
 QString shown(const Form& form, const QString& field) {
@@ -97,10 +103,10 @@ QString ExplainSummaryField(const Form& form, const QString& name) {
                  inputText(form, QStringLiteral("txtGrossMonthlyIncome")),
                  inputText(form, QStringLiteral("txtOtherMonthlyIncome")), shown(form, n));
     if (is("txtQISAnnualVacancy"))
-        return QStringLiteral("%1 = \u2212Expected Vacancy Rate %2 Gross Monthly Income %2 12 = "
-                              "\u2212%3% %2 %4 %2 12 = %5 (the vacancy falls on the rent alone)")
+        return QStringLiteral("%1 = \u2212Expected Vacancy Rate %2 Gross Monthly Income %2 12 "
+                              "(the vacancy falls on the rent alone) = \u2212%3 %2 %4 %2 12 = %5")
             .arg(caption(n), QString(kTimes),
-                 plainInput(form, QStringLiteral("txtExpectedVacancyRate")),
+                 percentInput(form, QStringLiteral("txtExpectedVacancyRate")),
                  inputText(form, QStringLiteral("txtGrossMonthlyIncome")), shown(form, n));
     if (is("txtQISActualAnnualGrossIncome"))
         return binary(form, n, {"txtQISScheduledAnnualIncome", false}, QLatin1Char('+'),
