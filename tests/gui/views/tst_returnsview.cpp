@@ -2,6 +2,7 @@
 // table and what leaves it, the payoff markers, and the arithmetic behind the figures.
 #include "base/numerictext.h"
 #include "base/programfolder.h"
+#include "gui/commands/returnspaper.h"
 #include "gui/dialogs/scriptedfilepicker.h"
 #include "gui/dialogs/scriptedprompts.h"
 #include "gui/mainwindow/mainwindow.h"
@@ -19,6 +20,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -73,6 +75,34 @@ QString tooltipOf(QWidget* field) {
     QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), field->mapToGlobal(QPoint(4, 4)));
     QApplication::sendEvent(field, &help);
     return QToolTip::text();
+}
+
+// The caption a user reads beside a figure: the label on the figure's row, left of it.
+QString captionBeside(QWidget* field) {
+    QLabel* best = nullptr;
+    for (auto* label : field->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        const QRect g = label->geometry();
+        if (qAbs(g.center().y() - field->geometry().center().y()) > 4 ||
+            g.right() > field->geometry().left())
+            continue;
+        if (!best || g.right() > best->geometry().right())
+            best = label;
+    }
+    return best ? best->text().remove(QLatin1Char(':')).trimmed() : QString();
+}
+
+// The text of an HTML table as lines of cells, each cell followed by "|".
+QStringList tableLines(QString html) {
+    html.replace(QLatin1String("</td>"), QLatin1String("|"));
+    html.replace(QLatin1String("</tr>"), QLatin1String("\n"));
+    html.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+    html.replace(QLatin1String("&nbsp;"), QLatin1String(" "));
+    html.replace(QLatin1String("&amp;"), QLatin1String("&"));
+    html.replace(QLatin1String("&#39;"), QLatin1String("'"));
+    QStringList lines;
+    for (const QString& line : html.split(QLatin1Char('\n')))
+        lines << line.trimmed();
+    return lines;
 }
 
 } // namespace
@@ -248,6 +278,206 @@ private slots:
         sale->setFocus();
         QTest::keyClick(sale, Qt::Key_F2);
         QCOMPARE(QToolTip::text(), hovered);
+    }
+
+    // Every row reads as it is named, in a property that loses money on paper in its early
+    // years and pays a loan off within the holding period: costs as positive amounts, income
+    // tax negative in a loss year, the rows adding up to one another, one column a year.
+    void yearTableRowsReadAsTheirNames() {
+        ReturnsInputs in;
+        in.grossMonthlyIncome = 1800;
+        in.vacancyRate = 0.08;
+        in.rentIncrease = 0.03;
+        in.costIncrease = 0.03;
+        in.operatingExpenses = 11210.40;
+        in.stateTaxRate = 0.04;
+        in.federalTaxRate = 0.22;
+        in.purchasePrice = 250000;
+        in.closingCosts = 7500;
+        in.downPayment = 25000;
+        in.appreciation = 0.02;
+        in.improvementsShare = 0.8;
+        in.holdingPeriod = 12;
+        in.mortgages[0] = {200000, 0.0725, 360};
+        in.mortgages[1] = {25000, 0.09, 120};
+        const ReturnsResult result = ComputeReturns(in);
+        QVector<double> outlook;
+        for (int y = 1; y <= 12; ++y)
+            outlook << (y == 7 ? qQNaN() : -4000.0 + 250 * y);
+        ReturnsTableModel model;
+        model.setResult(result, outlook);
+        QCOMPARE(model.columnCount(), 12);
+        QCOMPARE(model.headerData(11, Qt::Horizontal).toString(), QStringLiteral("Year 12"));
+
+        enum {
+            Gross,
+            Vacancy,
+            Expenses,
+            Noi,
+            Debt,
+            Interest,
+            Principal,
+            Depreciation,
+            Taxable,
+            Tax,
+            Before,
+            After,
+            Value,
+            Balance,
+            Equity,
+            Outlook,
+            Difference
+        };
+        const auto cell = [&](int row, int column) {
+            return model.data(model.index(row, column)).toString();
+        };
+        bool lossYear = false;
+        for (int c = 0; c < 12; ++c) {
+            const auto v = [&](int row) { return model.value(row, c); };
+            const QByteArray year = QByteArray::number(c + 1);
+            for (int row : {Vacancy, Expenses, Debt, Interest, Principal, Depreciation}) {
+                QVERIFY2(v(row) >= 0, year + " " + QByteArray::number(row));
+                QVERIFY2(!cell(row, c).contains(QLatin1Char('(')), qPrintable(cell(row, c)));
+            }
+            QVERIFY(v(Vacancy) > 0 && v(Expenses) > 0 && v(Depreciation) > 0);
+            QVERIFY(qAbs(v(Noi) - (v(Gross) - v(Vacancy) - v(Expenses))) < 1e-6);
+            QVERIFY(qAbs(v(Debt) - (v(Interest) + v(Principal))) < 1e-6);
+            QVERIFY(qAbs(v(Taxable) - (v(Noi) - v(Interest) - v(Depreciation))) < 1e-6);
+            QVERIFY(qAbs(v(Tax) - 0.26 * v(Taxable)) < 1e-6);
+            QVERIFY(qAbs(v(Before) - (v(Noi) - v(Debt))) < 1e-6);
+            QVERIFY(qAbs(v(After) - (v(Before) - v(Tax))) < 1e-6);
+            QVERIFY(qAbs(v(Equity) - (v(Value) - v(Balance))) < 1e-6);
+            if (v(Taxable) < 0) {
+                lossYear = true;
+                QVERIFY2(v(Tax) < 0 && cell(Tax, c).startsWith(QLatin1Char('(')), year);
+            }
+            if (c == 6) {
+                QCOMPARE(cell(Outlook, c), QStringLiteral("n/a"));
+                QCOMPARE(cell(Difference, c), QStringLiteral("n/a"));
+            } else {
+                QCOMPARE(v(Difference), v(After) - outlook.at(c));
+            }
+        }
+        QVERIFY(lossYear);
+        // The second loan's last payment is in year 10: less debt service from year 11 on.
+        QVERIFY(model.value(Debt, 10) < model.value(Debt, 9) - 3000);
+        QCOMPARE(model.value(Debt, 11), model.value(Debt, 10));
+
+        // The tab-separated text holds every figure as a plain whole number of the cell.
+        const QStringList lines = model.tableText(QLatin1Char('\t')).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 17 + 2); // headings, 17 rows, and the end of the last line
+        for (int r = 0; r < 17; ++r) {
+            const QStringList cells = lines.at(r + 1).split(QLatin1Char('\t'));
+            QCOMPARE(cells.size(), 13);
+            QCOMPARE(cells.at(0), model.headerData(r, Qt::Vertical).toString());
+            for (int c = 0; c < 12; ++c) {
+                bool ok = false;
+                const qint64 n = cells.at(c + 1).toLongLong(&ok);
+                if (!qIsFinite(model.value(r, c))) {
+                    QCOMPARE(cells.at(c + 1), QStringLiteral("n/a"));
+                    continue;
+                }
+                QVERIFY2(ok, qPrintable(cells.at(c + 1)));
+                QCOMPARE(n, qRound64(model.value(r, c)));
+                QCOMPARE(ReturnsMoneyText(double(n)), cell(r, c));
+            }
+        }
+
+        // A holding period of one year and of twenty: one column, twenty columns.
+        for (int years : {1, 20}) {
+            in.holdingPeriod = years;
+            model.setResult(ComputeReturns(in), QVector<double>(years, 0.0));
+            QCOMPARE(model.columnCount(), years);
+        }
+    }
+
+    // On paper, the returns of a property without debt read as the view shows them: each
+    // caption with the figure beside it, and the year table cell for cell in both blocks.
+    void paperShowsWhatTheViewShows() {
+        m_window->imgFinancial_Click();
+        type(*m_window, "txtMortgagePrincipal1", QString());
+        type(*m_window, "txtMortgagePrincipal2", QString());
+        m_window->imgReturnsView_Click();
+        type(*m_window, "txtHoldingPeriod", QStringLiteral("13"));
+        QCOMPARE(text("txtRetDSCR"), QStringLiteral("n/a"));
+        QCOMPARE(text("txtRetLoanPayoff"), QStringLiteral("$0"));
+
+        const QStringList lines = tableLines(ReturnsPaperSection(*m_window).html());
+        const QString paper = lines.join(QLatin1Char('\n'));
+        int figures = 0;
+        for (auto* field : view()->findChildren<QLineEdit*>()) {
+            if (!field->objectName().startsWith(QLatin1String("txtRet")))
+                continue;
+            const QString caption = captionBeside(field);
+            QVERIFY2(!caption.isEmpty(), qPrintable(field->objectName()));
+            const QString expected = caption + QStringLiteral(": |") + field->text() + '|';
+            QVERIFY2(paper.contains(expected), qPrintable(expected));
+            ++figures;
+        }
+        QCOMPARE(figures, 15);
+
+        ReturnsTableModel* model = view()->tableModel();
+        QCOMPARE(model->columnCount(), 13);
+        for (int r = 0; r < model->rowCount(); ++r) {
+            const QString caption = model->headerData(r, Qt::Vertical).toString();
+            QStringList onPaper;
+            for (const QString& line : lines)
+                if (line.startsWith(caption + '|'))
+                    onPaper += line.split('|', Qt::SkipEmptyParts).mid(1);
+            QStringList onScreen;
+            for (int c = 0; c < model->columnCount(); ++c)
+                onScreen << model->data(model->index(r, c)).toString();
+            QCOMPARE(onPaper, onScreen);
+        }
+    }
+
+    // The returns view is taller than the window: scrolled to its end the chart shows whole,
+    // and whichever view comes next is placed by its own height, never left scrolled past
+    // its end or off its top.
+    void scrollingStaysRightAcrossTheViews() {
+        auto* vbar = m_window->findChild<QScrollBar*>(QStringLiteral("VScroll1"));
+        QWidget* client = m_window->centralWidget();
+        const auto bottomOf = [&](QWidget* w) {
+            return w->mapTo(client, QPoint(0, w->height())).y();
+        };
+        const auto topOf = [&](QWidget* w) { return w->mapTo(client, QPoint(0, 0)).y(); };
+        const int stripBottom = MainWindow::toPixels(MainWindow::kStripHeight);
+
+        m_window->imgReturnsView_Click();
+        QVERIFY(!vbar->isHidden());
+        vbar->setValue(vbar->maximum());
+        // Its end sits a small margin above the window's bottom edge, as on every view.
+        const auto endsAtBottom = [&](QWidget* w) {
+            return bottomOf(w) <= client->height() && bottomOf(w) >= client->height() - 12;
+        };
+        QVERIFY2(endsAtBottom(view()), qPrintable(QString::number(bottomOf(view()))));
+        QVERIFY(bottomOf(view()->chart()) <= client->height());
+
+        // Tall to tall: the financial view fills the window, no gap above or below it.
+        m_window->imgFinancial_Click();
+        auto* financial = m_window->findChild<QFrame*>(QStringLiteral("frameFinancial"));
+        QVERIFY2(
+            bottomOf(financial) >= client->height() - 12 && topOf(financial) <= 0,
+            qPrintable(QStringLiteral("%1..%2").arg(topOf(financial)).arg(bottomOf(financial))));
+
+        // Short: no bar, the view back at the top.
+        m_window->imgReturnsView_Click();
+        vbar->setValue(vbar->maximum());
+        m_window->imgQuickView_Click();
+        QVERIFY(vbar->isHidden());
+        QCOMPARE(vbar->value(), 0);
+        auto* summary = m_window->findChild<QFrame*>(QStringLiteral("frameQuickView"));
+        QCOMPARE(topOf(summary), 0); // the strip lies over the views' blank top margin
+
+        // Back on the returns, from the top, its first input in sight and focused.
+        m_window->imgReturnsView_Click();
+        QVERIFY(!vbar->isHidden());
+        QCOMPARE(vbar->value(), 0);
+        QCOMPARE(topOf(view()), 0);
+        auto* holding = m_window->findChild<QLineEdit*>(QStringLiteral("txtHoldingPeriod"));
+        QVERIFY(holding->hasFocus());
+        QVERIFY(topOf(holding) >= stripBottom && bottomOf(holding) <= client->height());
+        QVERIFY(!m_window->findChild<QFrame*>(QStringLiteral("frameFinancial"))->isVisible());
     }
 
     void anExportThatCannotBeWrittenIsReported() {
