@@ -185,6 +185,58 @@ private slots:
         QVERIFY(!s.page().welcomeLink()->isVisible());
     }
 
+    // Ctrl+1 ... Ctrl+5 and the focused navigation links (Enter or Space) reach each view, and
+    // only while a property is open; the links tell a screen reader what they are.
+    void theViewsAreReachedFromTheKeyboard() {
+        WriteNumberedDatabase(QStringLiteral("P"), 2, QStringLiteral("1000"));
+        Session s;
+        s.w().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+        const char* const frames[] = {"frameProperty", "frameFinancial", "frameQuickView",
+                                      "frame5YearView", "frameReturnsView"};
+        const auto only = [&](const char* frame) {
+            for (const char* f : frames)
+                if (s.shown(f) != (qstrcmp(f, frame) == 0))
+                    return false;
+            return s.shown("frameHome") == (frame == nullptr);
+        };
+        const Qt::Key digits[] = {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5};
+        for (Qt::Key digit : digits) {
+            QTest::keySequence(s.window.get(), QKeySequence(Qt::CTRL | digit));
+            QVERIFY(only(nullptr));
+        }
+        QTest::keySequence(s.window.get(), QKeySequence(Qt::ALT | Qt::Key_Home));
+        QVERIFY(only(nullptr));
+
+        QTest::keyClick(s.w().homeFrame(), Qt::Key_Right);
+        QTest::keyClick(s.w().homeFrame(), Qt::Key_Return);
+        QVERIFY(only("frameProperty"));
+        for (int v : {4, 1, 3, 0, 2, 4}) {
+            QTest::keySequence(s.window.get(), QKeySequence(Qt::CTRL | digits[v]));
+            QVERIFY2(only(frames[v]), frames[v]);
+        }
+        // Leaving a property is Close's business, whichever Home key.
+        QTest::keySequence(s.window.get(), QKeySequence(Qt::ALT | Qt::Key_Home));
+        QVERIFY(only("frameReturnsView"));
+
+        const struct {
+            const char* link;
+            int view;
+            Qt::Key key;
+        } links[] = {{"lblFinancial", 1, Qt::Key_Return}, {"imgProperty", 0, Qt::Key_Space},
+                     {"lblQuickView", 2, Qt::Key_Enter},  {"imgFinancial", 1, Qt::Key_Return},
+                     {"lblCashFlow", 3, Qt::Key_Space},   {"imgQuickView", 2, Qt::Key_Return},
+                     {"lblReturns", 4, Qt::Key_Return},   {"lblProperty", 0, Qt::Key_Space}};
+        for (const auto& l : links) {
+            QWidget* link = s.w().control(QString::fromLatin1(l.link));
+            QVERIFY2(link && link->focusPolicy() == Qt::StrongFocus, l.link);
+            QVERIFY2(!link->accessibleName().isEmpty(), l.link);
+            link->setFocus();
+            QTest::keyClick(link, l.key);
+            QVERIFY2(only(frames[l.view]), l.link);
+        }
+    }
+
     void theArrowKeysMoveOverTheCardsAndPage() {
         WriteNumberedDatabase(QStringLiteral("P"), 8, QStringLiteral("1000"));
         Session s;
