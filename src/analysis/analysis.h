@@ -8,6 +8,9 @@ class MemoryForm;
 // of the input fields. Each statement stands alone: one that fails is logged and skipped and
 // its field keeps the text it had.
 void RecalculateAnalysis(Form& form);
+// The investment summary alone, as RecalculateAnalysis computes it first: for figures that need
+// nothing of the outlook.
+void RecalculateInvestmentSummary(Form& form);
 
 // The monthly payment of mortgage row 1..4 (the principal's change handler; the rate and
 // term handlers forward to it).

@@ -432,6 +432,10 @@ void Chart(Form& form) {
 
 } // namespace
 
+void RecalculateInvestmentSummary(Form& form) {
+    InvestmentSummary(form);
+}
+
 void RecalculateAnalysis(Form& form) {
     InvestmentSummary(form);
     Outlook(form);

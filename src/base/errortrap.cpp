@@ -47,6 +47,19 @@ void RaiseError(int number, const QString& description) {
     throw RuntimeError(number, description.isEmpty() ? ErrorDescription(number) : description);
 }
 
+namespace {
+thread_local int t_quietDepth = 0;
+} // namespace
+
+QuietTraps::QuietTraps() {
+    ++t_quietDepth;
+}
+QuietTraps::~QuietTraps() {
+    --t_quietDepth;
+}
+
 void LogTrappedError(int number, const QString& description, int location) {
+    if (t_quietDepth > 0)
+        return;
     LogError(QString::number(number), description, QString::number(location));
 }

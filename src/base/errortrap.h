@@ -30,6 +30,18 @@ QString ErrorDescription(int number);
 // Logs an error that was caught: number, description, statement location.
 void LogTrappedError(int number, const QString& description, int location);
 
+// While one lives, errors trapped on its thread are not logged. Figures worked out in bulk for
+// display (the portfolio table, on worker threads) show "n/a" where a field does not convert; a
+// log line per statement and property would bury the user's own errors and rewrite the log file
+// thousands of times.
+class QuietTraps {
+public:
+    QuietTraps();
+    ~QuietTraps();
+    QuietTraps(const QuietTraps&) = delete;
+    QuietTraps& operator=(const QuietTraps&) = delete;
+};
+
 // The statement trap: runs one statement; on a run-time error logs it with the statement's
 // location and lets the caller carry on with the next statement. Returns whether the
 // statement completed.

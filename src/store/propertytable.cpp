@@ -34,6 +34,7 @@ bool sameBytes(const char* a, const char* b, qsizetype n) {
 void PropertyTable::reset(int propertyCount, int slotCount) {
     if (propertyCount < 0)
         RaiseError(9);
+    ++m_generation;
     m_bytes.clear();
     m_encoding = IniScanner::Encoding::Ascii;
     m_keyNames = QVector<QString>{QString()};
@@ -107,7 +108,9 @@ void PropertyTable::load(const QByteArray& bytes) {
     if (table.m_rows.size() > 1)
         loader.closeRow();
     table.m_slotCount = loader.widest;
+    const quint64 generation = m_generation + 1;
     *this = std::move(table);
+    m_generation = generation;
 }
 
 void PropertyTable::growSlots(int slotTotal) {

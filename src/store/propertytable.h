@@ -35,6 +35,9 @@ public:
     // Grows the slot dimension to 0..slotTotal, keeping the contents.
     void growSlots(int slotTotal);
 
+    // Moves on at every reset and load: whatever was worked out from the table before is stale.
+    quint64 generation() const { return m_generation; }
+
     int propertyCount() const { return int(m_rows.size()) - 1; } // N (upper bound of rows)
     int slotCount() const { return m_slotCount; }                // K (upper bound of slots)
 
@@ -77,6 +80,7 @@ private:
     // Decoded and written values by slot index; allocated at the first value asked for.
     mutable std::vector<QString> m_values;
     int m_slotCount = 1;
+    quint64 m_generation = 0;
 };
 
 // The program's table, its row count at the last load and the row open in the main window
