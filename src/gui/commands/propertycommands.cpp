@@ -32,12 +32,14 @@ FileMenuState PropertyCommands::mnuFile_Click() const {
     s.close = s.save = s.saveAs = open;
     if (!open) {
         s.addNew = true;
-        if (m_host.homePage().selectedCard(true) > 0)
+        // The selected card, or the table's current row while the table is shown.
+        if (m_host.homePage().hasChoice())
             s.open = s.remove = true;
     } else if (g_lCurrentProperty == 0) {
         // A copy needs a stored original.
         s.saveAs = false;
     }
+    s.duplicate = s.saveAs;
     return s;
 }
 
@@ -55,12 +57,7 @@ void PropertyCommands::mnuFileAddNewProperty_Click() {
 }
 
 void PropertyCommands::mnuFileOpen_Click() {
-    Trap(5310, [&] {
-        HomePage& page = m_host.homePage();
-        const int k = page.selectedCard(true);
-        if (k > 0)
-            page.picSelectProperty_DblClick(k);
-    });
+    Trap(5310, [&] { m_host.homePage().openChoice(); });
 }
 
 qint32 PropertyCommands::FindPropertyRow(const QString& upperName) {
@@ -243,17 +240,14 @@ void PropertyCommands::mnuFileRemoveSelectedProperty_Click() {
     if (refusedReadOnly())
         return;
     Trap(6060, [&] { ClearPropertyFields(); });
-    int k = 0;
-    Trap(6061, [&] { k = m_host.homePage().selectedCard(true); });
-    if (k == 0)
-        return; // nothing selected: there is nothing to remove
-    // The name only tells the user what goes; the card's row says which property.
+    // The name only tells the user what goes; the card's (or the table row's) own row says
+    // which property.
     QString name;
     qint32 row = 0;
-    Trap(6062, [&] {
-        name = m_host.homePage().line(k, 1)->text();
-        row = m_host.homePage().cardTag(k);
-    });
+    bool chosen = false;
+    Trap(6061, [&] { chosen = m_host.homePage().choice(&row, &name); });
+    if (!chosen)
+        return; // nothing selected: there is nothing to remove
     PromptMessage m;
     m.title = QStringLiteral("Delete Property");
     m.text = RemoveQuestionText(name);

@@ -48,6 +48,7 @@ struct FileMenuState {
     bool remove = false;
     bool save = false;
     bool saveAs = false;
+    bool duplicate = false;
 };
 
 // The life cycle of a property: new, open, save, save a copy, close, remove, and the
@@ -94,14 +95,15 @@ public:
     static QString UnsavedChangesText();
     static QString RemoveQuestionText(const QString& name);
 
-private:
-    void save(qint32 omit);
-    void openRow(qint32 row);
-    static bool isTableRow(qint32 row);
     // Stores the open property; false (after telling the user) when it could not be written.
     bool saveOpenProperty();
     // A database that is not ours to replace: says so and returns true; nothing is written.
     bool refusedReadOnly();
+
+private:
+    void save(qint32 omit);
+    void openRow(qint32 row);
+    static bool isTableRow(qint32 row);
     // Index 1..n of the last row whose name matches (trimmed, upper-cased), 0 for none.
     static qint32 FindPropertyRow(const QString& upperName);
     // Asks about unsaved work; returns false when the user cancelled.

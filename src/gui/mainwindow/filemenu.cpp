@@ -1,5 +1,6 @@
 #include "gui/mainwindow/filemenu.h"
 
+#include "gui/commands/duplicatecommand.h"
 #include "gui/commands/propertycommands.h"
 
 #include <QAction>
@@ -7,7 +8,8 @@
 #include <QWidget>
 #include <functional>
 
-FileMenu::FileMenu(QWidget* window, QMenu* menu, PropertyCommands& commands)
+FileMenu::FileMenu(QWidget* window, QMenu* menu, PropertyCommands& commands,
+                   DuplicateCommand& duplicate)
     : QObject(window), m_commands(commands) {
     // The command is bound here rather than captured as a member pointer: GCC 12 with the
     // sanitizers warns (wrongly) that such a captured pointer may be uninitialised.
@@ -30,6 +32,11 @@ FileMenu::FileMenu(QWidget* window, QMenu* menu, PropertyCommands& commands)
     m_save = add(QStringLiteral("&Save"), "mnuFileSave", &PropertyCommands::mnuFileSave_Click);
     m_saveAs = add(QStringLiteral("Save a Copy of This Property &As..."), "mnuFileSaveAs",
                    &PropertyCommands::mnuFileSaveAs_Click);
+    m_duplicate = new QAction(QStringLiteral("&Duplicate This Property..."), window);
+    m_duplicate->setObjectName(QStringLiteral("mnuFileDuplicate"));
+    menu->addAction(m_duplicate);
+    connect(m_duplicate, &QAction::triggered, this,
+            [&duplicate] { duplicate.mnuFileDuplicate_Click(); });
     menu->addSeparator();
     auto* exit = new QAction(QStringLiteral("E&xit"), window);
     exit->setObjectName(QStringLiteral("mnuFileExit"));
@@ -48,4 +55,5 @@ void FileMenu::refresh() {
     m_remove->setEnabled(s.remove);
     m_save->setEnabled(s.save);
     m_saveAs->setEnabled(s.saveAs);
+    m_duplicate->setEnabled(s.duplicate);
 }

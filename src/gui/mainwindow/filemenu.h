@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class DuplicateCommand;
 class PropertyCommands;
 class QAction;
 class QMenu;
@@ -13,7 +14,7 @@ class FileMenu : public QObject {
     Q_OBJECT
 public:
     // Fills the menu; the entries are the window's children, named mnuFileOpen ... .
-    FileMenu(QWidget* window, QMenu* menu, PropertyCommands& commands);
+    FileMenu(QWidget* window, QMenu* menu, PropertyCommands& commands, DuplicateCommand& duplicate);
 
     // Enables the entries that apply now.
     void refresh();
@@ -26,4 +27,5 @@ private:
     QAction* m_remove = nullptr;
     QAction* m_save = nullptr;
     QAction* m_saveAs = nullptr;
+    QAction* m_duplicate = nullptr;
 };

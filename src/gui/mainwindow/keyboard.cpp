@@ -3,6 +3,7 @@
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/views/homekeys.h"
 #include "gui/views/homepage.h"
+#include "gui/views/portfolioview.h"
 #include "gui/widgets/clickableimage.h"
 #include "gui/widgets/linklabel.h"
 
@@ -24,6 +25,7 @@ const Shortcut kMap[] = {
     {"keyReturnsView", QKeySequence(Qt::CTRL | Qt::Key_5)},
     {"keyHomePage", QKeySequence(Qt::CTRL | Qt::Key_Home)},
     {"keyHomePageAlt", QKeySequence(Qt::ALT | Qt::Key_Home)},
+    {"keyFindProperty", QKeySequence(Qt::CTRL | Qt::Key_F)},
 };
 
 // Enter or Space on a focused link or icon does what a click does.
@@ -106,6 +108,11 @@ void InstallKeyboard(MainWindow& w) {
         [&w, propertyOpen] {
             if (!propertyOpen())
                 w.ShowHomePage();
+        },
+        // The home page's search box.
+        [&w, propertyOpen] {
+            if (!propertyOpen())
+                w.portfolio().focusSearch();
         },
     };
     static_assert(std::size(kMap) == std::size(actions));

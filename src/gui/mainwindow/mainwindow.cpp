@@ -2,6 +2,8 @@
 
 #include "base/errortrap.h"
 #include "base/version.h"
+#include "gui/commands/comparepaper.h"
+#include "gui/commands/duplicatecommand.h"
 #include "gui/commands/paperanalysiscommand.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/widgetprompts.h"
@@ -9,8 +11,10 @@
 #include "gui/mainwindow/keyboard.h"
 #include "gui/mainwindow/windowhost.h"
 #include "gui/mainwindow/windowlayout.h"
+#include "gui/views/compareview.h"
 #include "gui/views/financialview.h"
 #include "gui/views/homepage.h"
+#include "gui/views/portfolioview.h"
 #include "gui/views/propertyview.h"
 #include "gui/views/returnsview.h"
 #include "gui/views/summaryview.h"
@@ -70,6 +74,7 @@ MainWindow::MainWindow(QWidget* parent)
     // Last, so their Tools entries come last.
     m_printAnalysis = new PrintAnalysisCommand(*m_host, m_mnuTools, this);
     m_paperAnalysis = new PaperAnalysisCommand(*m_host, m_mnuTools, this);
+    buildCompareEntry();
     InstallKeyboard(*this);
     NumberMark::WatchFigureFields(this);
 }
@@ -82,6 +87,9 @@ MainWindow::~MainWindow() {
     const QList<QObject*> children = findChildren<QObject*>();
     for (QObject* child : children)
         child->removeEventFilter(this);
+    // Its table's layout is saved while the table is still there.
+    delete m_portfolio;
+    m_portfolio = nullptr;
     delete m_homePage;
     m_homePage = nullptr;
 }
@@ -175,7 +183,39 @@ void MainWindow::buildCommands() {
     m_homePage->setOpenPropertyHandler(
         [this](qint32 row, const QString&) { m_commands->OpenPropertyAtRow(row); });
     m_homePage->setAddPropertyHandler([this] { m_commands->mnuFileAddNewProperty_Click(); });
-    m_fileMenu = new FileMenu(this, m_mnuFile, *m_commands);
+    m_duplicate = std::make_unique<DuplicateCommand>(*m_host, *m_commands);
+    m_fileMenu = new FileMenu(this, m_mnuFile, *m_commands, *m_duplicate);
+    const auto prompts = [this]() -> Prompts& { return this->prompts(); };
+    m_portfolio = new PortfolioView(*m_homePage, prompts, this);
+    m_comparePaper = new ComparePaperCommand(*m_portfolio->compare(), prompts, this);
+}
+
+void MainWindow::buildCompareEntry() {
+    m_mnuTools->addSeparator();
+    auto* compare = new QAction(QStringLiteral("&Compare Selected Properties"), this);
+    compare->setObjectName(QStringLiteral("mnuToolsCompareSelected"));
+    compare->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    m_mnuTools->addAction(compare);
+    connect(compare, &QAction::triggered, this, &MainWindow::mnuToolsCompareSelected_Click);
+    // Greyed out in the open menu while a property is open; closed, the menu leaves it enabled
+    // so that Ctrl+K reaches the command, which checks for itself.
+    connect(m_mnuTools, &QMenu::aboutToShow, compare,
+            [this, compare] { compare->setEnabled(isHomePageVisible()); });
+    connect(m_mnuTools, &QMenu::aboutToHide, compare, [compare] { compare->setEnabled(true); });
+}
+
+void MainWindow::mnuToolsCompareSelected_Click() {
+    if (isHomePageVisible())
+        m_portfolio->cmdCompare_Click();
+}
+
+void MainWindow::mnuFileDuplicate_Click() {
+    m_duplicate->mnuFileDuplicate_Click();
+}
+
+void MainWindow::setPictureClock(std::function<QDateTime()> clock) {
+    m_duplicate->setClock(clock);
+    m_pictureStrip->setClock(std::move(clock));
 }
 
 void MainWindow::buildPictureStrip() {
@@ -324,6 +364,8 @@ void MainWindow::setFilePicker(FilePicker* picker) {
     m_pictureStrip->setFilePicker(picker);
     m_frameReturnsView->setFilePicker(picker);
     m_paperAnalysis->setFilePicker(picker);
+    m_portfolio->setFilePicker(picker);
+    m_comparePaper->setFilePicker(picker);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

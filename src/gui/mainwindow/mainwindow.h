@@ -18,12 +18,15 @@
 #include <functional>
 #include <memory>
 
+class ComparePaperCommand;
 class CornerBox;
+class DuplicateCommand;
 class FilePicker;
 class FinancialView;
 class HomePage;
 class OutlookChart;
 class PaperAnalysisCommand;
+class PortfolioView;
 class PropertyView;
 class ReturnsView;
 class SummaryView;
@@ -76,7 +79,11 @@ public:
     qint32 m_iHomePageStart = 0;
 
     HomePage& homePage() { return *m_homePage; }
+    // The cards or table choice, the search, the portfolio table and the comparison.
+    PortfolioView& portfolio() { return *m_portfolio; }
     PropertyCommands& commands() { return *m_commands; }
+    DuplicateCommand& duplicate() { return *m_duplicate; }
+    ComparePaperCommand& comparePaper() { return *m_comparePaper; }
     // Message boxes and the property-name dialog; nullptr puts the window's own back.
     void setPrompts(Prompts* prompts) { m_prompts = prompts; }
     Prompts& prompts();
@@ -88,9 +95,7 @@ public:
     // The file dialog and the clock that stamps added pictures; nullptr / an empty clock put
     // the window's own back.
     void setFilePicker(FilePicker* picker);
-    void setPictureClock(std::function<QDateTime()> clock) {
-        m_pictureStrip->setClock(std::move(clock));
-    }
+    void setPictureClock(std::function<QDateTime()> clock);
     // Removes the selected strip picture; callers check that a slot is selected.
     void DeleteSelectedPicture() { m_pictureStrip->deleteSelected(); }
     // Modal; returns when the view is closed.
@@ -176,6 +181,7 @@ public slots:
     }
     void mnuFileSave_Click() { m_commands->mnuFileSave_Click(); }
     void mnuFileSaveAs_Click() { m_commands->mnuFileSaveAs_Click(); }
+    void mnuFileDuplicate_Click();
 
     void mnuEdit_Click() { m_editMenu->refresh(); }
     void mnuEditUndo_Click() { m_editMenu->run(EditCommands::Command::Undo); }
@@ -189,6 +195,8 @@ public slots:
     void mnuToolsmnuPrintAnalysis_Click() { PrintFinancialAnalysisReport(); }
     void PrintFinancialAnalysisReport() { m_printAnalysis->print(); }
     void mnuToolsViewImageDetails_Click() { m_viewPicture->viewSelected(); }
+    // Compares the properties picked on the home page (Ctrl+K); nothing while one is open.
+    void mnuToolsCompareSelected_Click();
 
     void mnuHelp_Click() { m_helpMenu->refresh(); }
     void mnuHelpTopics_Click() { m_helpMenu->showTopics(); }
@@ -223,6 +231,7 @@ private:
     void buildCommands();
     void buildPictureStrip();
     void buildEditAndHelpMenus();
+    void buildCompareEntry();
 
     ContentLayout m_layout;
 
@@ -250,8 +259,11 @@ private:
     PictureStrip* m_pictureStrip = nullptr;
 
     HomePage* m_homePage = nullptr;
+    PortfolioView* m_portfolio = nullptr;
     std::unique_ptr<WindowHost> m_host;
     std::unique_ptr<PropertyCommands> m_commands;
+    std::unique_ptr<DuplicateCommand> m_duplicate;
+    ComparePaperCommand* m_comparePaper = nullptr;
     std::unique_ptr<WidgetPrompts> m_widgetPrompts;
     Prompts* m_prompts = nullptr;
     PrintAnalysisCommand* m_printAnalysis = nullptr;

@@ -6,6 +6,7 @@
 #include "base/programfolder.h"
 #include "gui/mainwindow/windowlayout.h"
 #include "gui/pictures/picturefiles.h"
+#include "gui/views/homefilter.h"
 #include "gui/widgets/elidedlabel.h"
 #include "store/propertytable.h"
 
@@ -44,14 +45,6 @@ const QColor kCardBorder(0, 0, 128);
 const QString kNoImage = QStringLiteral("noImageAvailable.jpg");
 const QString kInvalidPicture = QStringLiteral("invalidPictureFormat.jpg");
 const QString kTagProperty = QStringLiteral("tag");
-
-// The whole-number conversion the filters use: banker's rounding, 32-bit range.
-qint32 WholeNumber(const QString& text) {
-    const double value = std::nearbyint(ToNumber(text));
-    if (value > 2147483647.0 || value < -2147483648.0)
-        RaiseError(6);
-    return qint32(value);
-}
 
 int TagNumber(const QVariant& tag) {
     bool ok = false;
@@ -287,20 +280,7 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
         start = 1;
     Trap(3120, [&] { m_previous->setVisible(start > 1); });
 
-    enum class Rule { None, OneUnit, MultipleUnits, PriceBelow, PriceFrom2M };
-    const QString lower = filter.toLower();
-    Rule rule = Rule::None;
-    if (lower == QLatin1String("show all properties"))
-        rule = Rule::None;
-    else if (lower == QLatin1String("1-unit only"))
-        rule = Rule::OneUnit;
-    else if (lower == QLatin1String("multiple units"))
-        rule = Rule::MultipleUnits;
-    else if (lower.contains(QLatin1String("purchase price < $")))
-        rule = Rule::PriceBelow;
-    else if (lower.contains(QLatin1String("purchase price $2,000,000 +")))
-        rule = Rule::PriceFrom2M;
-    const QString limitText = filter.mid(filter.indexOf(QLatin1Char('$')) + 1);
+    const HomeFilter rule(filter);
 
     const qint32 count = g_propertyTable.propertyCount();
     const int slotCount = g_propertyTable.slotCount();
@@ -309,6 +289,12 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
     QPixmap placeholder;
     LoadScaledPicture(imagesFile(kNoImage), m_cards[0].picture->size(), &placeholder);
     while (k <= kCards && p <= count) {
+        // The search narrows the page as the filter does: a property it turns away leaves
+        // no trace.
+        if (!m_search.isEmpty() && !MatchesSearch(p, m_search)) {
+            ++p;
+            continue;
+        }
         // The card is composed first and put on screen only once the row has passed the
         // filter: a filter that turns away hundreds of rows then costs no widget work.
         QString lines[4];
@@ -321,28 +307,9 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
             const QString& value = g_propertyTable.value(p, j);
             if (key.isEmpty())
                 continue;
-            // The filter test: a value that cannot be read rejects the property (the
-            // failure is logged, then the rejection runs).
-            auto rejects = [&](int location, auto&& test) {
-                bool result = true;
-                Trap(location, [&] { result = test(); });
-                return result;
-            };
-            if (rule == Rule::OneUnit || rule == Rule::MultipleUnits) {
-                if (key.compare(QLatin1String("txtUnits"), Qt::CaseInsensitive) == 0) {
-                    rejected = rule == Rule::OneUnit
-                                   ? rejects(3140, [&] { return WholeNumber(value) > 1; })
-                                   : rejects(3141, [&] { return WholeNumber(value) <= 1; });
-                }
-            } else if (rule == Rule::PriceBelow || rule == Rule::PriceFrom2M) {
-                if (key.compare(QLatin1String("txtPurchasePrice"), Qt::CaseInsensitive) == 0) {
-                    rejected =
-                        rule == Rule::PriceBelow
-                            ? rejects(3142,
-                                      [&] { return WholeNumber(value) > WholeNumber(limitText); })
-                            : rejects(3143, [&] { return WholeNumber(value) < 2000000; });
-                }
-            }
+            // The filter test: only the rule's own key can turn the property away.
+            if (rule.tests(key))
+                rejected = rule.rejects(value);
             if (rejected)
                 break;
             if (key.compare(QLatin1String("txtPropertyInformation"), Qt::CaseInsensitive) == 0) {
@@ -398,9 +365,123 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
         ++p;
     }
     Trap(3170, [&] { m_next->setVisible(k > kCards); });
+    if (!m_cardsShown) {
+        // Built all the same, so the cards come back where they were.
+        for (const Card& c : m_cards)
+            c.frame->hide();
+        m_previous->hide();
+        m_next->hide();
+    }
     // An empty database greets the user instead of showing a blank page.
-    m_welcomeText->setVisible(count == 0);
-    m_welcome->setVisible(count == 0);
+    m_welcomeText->setVisible(count == 0 && m_cardsShown);
+    m_welcome->setVisible(count == 0 && m_cardsShown);
+    emit pageLoaded();
+}
+
+bool HomePage::MatchesSearch(qint32 row, const QString& text) {
+    if (text.isEmpty())
+        return true;
+    QString name;
+    QString address;
+    QString notes;
+    const int slotCount = g_propertyTable.slotCount();
+    for (int j = 1; j <= slotCount; ++j) {
+        const QString& key = g_propertyTable.key(row, j);
+        if (key.compare(QLatin1String("txtPropertyInformation"), Qt::CaseInsensitive) == 0)
+            name = g_propertyTable.value(row, j);
+        else if (key.compare(QLatin1String("txtAddress"), Qt::CaseInsensitive) == 0)
+            address = g_propertyTable.value(row, j);
+        else if (key.compare(QLatin1String("txtMiscNotes"), Qt::CaseInsensitive) == 0)
+            notes = g_propertyTable.value(row, j);
+    }
+    return SearchFinds(text, name, address, notes);
+}
+
+QString HomePage::PropertyName(qint32 row) {
+    QString name;
+    TrapSilently([&] {
+        const int slotCount = g_propertyTable.slotCount();
+        for (int j = 1; j <= slotCount; ++j) {
+            if (g_propertyTable.key(row, j).compare(QLatin1String("txtPropertyInformation"),
+                                                    Qt::CaseInsensitive) == 0)
+                name = g_propertyTable.value(row, j);
+        }
+    });
+    return name;
+}
+
+void HomePage::setSearchText(const QString& text) {
+    if (text == m_search)
+        return;
+    m_search = text;
+    if (!m_cardsShown) {
+        m_cardsStale = true; // built when they come back
+        return;
+    }
+    cmbShowProperties_Click();
+}
+
+void HomePage::setCardsShown(bool shown) {
+    if (shown == m_cardsShown)
+        return;
+    m_cardsShown = shown;
+    if (shown && m_cardsStale) {
+        m_cardsStale = false;
+        cmbShowProperties_Click();
+        return;
+    }
+    qint32 start = qMax<qint32>(1, cardTag(1));
+    Trap(3171, [&] { LoadPropertiesOnMainPage(start, filterText()); });
+}
+
+bool HomePage::hasChoice() const {
+    if (!m_cardsShown)
+        return m_tableChoice && m_tableChoice() > 0;
+    return selectedCard(true) > 0;
+}
+
+bool HomePage::choice(qint32* row, QString* name) const {
+    if (!m_cardsShown) {
+        const qint32 r = m_tableChoice ? m_tableChoice() : 0;
+        if (r <= 0)
+            return false;
+        *row = r;
+        *name = PropertyName(r);
+        return true;
+    }
+    const int k = selectedCard(true);
+    if (k == 0)
+        return false;
+    *row = cardTag(k);
+    *name = m_cards[k - 1].lines[0]->text();
+    return true;
+}
+
+void HomePage::openChoice() {
+    if (m_cardsShown) {
+        const int k = selectedCard(true);
+        if (k > 0)
+            picSelectProperty_DblClick(k);
+        return;
+    }
+    qint32 row = 0;
+    QString name;
+    if (choice(&row, &name))
+        openProperty(row, name);
+}
+
+void HomePage::openProperty(qint32 row, const QString& name) {
+    if (m_openProperty)
+        m_openProperty(row, name);
+}
+
+QVector<qint32> HomePage::selectedCardRows() const {
+    QVector<qint32> rows;
+    for (int k = 1; k <= kCards; ++k) {
+        if (hasBorder(k) && !m_cards[k - 1].frame->isHidden())
+            rows.append(cardTag(k));
+    }
+    return rows;
 }
 
 void HomePage::picSelectProperty_Click(int index) {
@@ -411,6 +492,15 @@ void HomePage::picSelectProperty_Click(int index) {
             m_cards[k - 1].frame->repaint();
         });
     }
+}
+
+void HomePage::picSelectProperty_CtrlClick(int index) {
+    if (index < 1 || index > kCards)
+        return;
+    Trap(3281, [&] {
+        setBorder(index, !hasBorder(index));
+        m_cards[index - 1].frame->repaint();
+    });
 }
 
 void HomePage::picSelectProperty_DblClick(int index) {
@@ -495,7 +585,10 @@ bool HomePage::eventFilter(QObject* watched, QEvent* event) {
     if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
         return false;
     if (const int k = cardOf(watched)) {
-        if (type == QEvent::MouseButtonPress)
+        const bool ctrl = static_cast<QMouseEvent*>(event)->modifiers() & Qt::ControlModifier;
+        if (type == QEvent::MouseButtonPress && ctrl)
+            picSelectProperty_CtrlClick(k);
+        else if (type == QEvent::MouseButtonPress)
             picSelectProperty_Click(k);
         else
             picSelectProperty_DblClick(k);

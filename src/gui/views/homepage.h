@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <array>
 #include <functional>
 
@@ -34,6 +35,36 @@ public:
     // Rebuilds the cards from table index start (below 1 becomes 1, written back).
     void LoadPropertiesOnMainPage(qint32& start, const QString& filter);
 
+    // The search box's text: only properties whose name, address or notes contain it (letter
+    // case ignored) pass, together with the filter. Rebuilds the cards from the first, without
+    // a selection, as the filter box does.
+    void setSearchText(const QString& text);
+    const QString& searchText() const { return m_search; }
+    // Whether a row's name, address or notes contain the search text; true while it is empty.
+    static bool MatchesSearch(qint32 row, const QString& text);
+
+    // While the portfolio table is shown the cards, the paging links and the welcome stay
+    // hidden, and are built again when they come back.
+    void setCardsShown(bool shown);
+    bool cardsShown() const { return m_cardsShown; }
+
+    // What File › Open and Remove act on: the selected card, or while the table is shown the
+    // table's current row, which `tableChoice` gives (0 for none).
+    void setTableChoice(std::function<qint32()> tableChoice) {
+        m_tableChoice = std::move(tableChoice);
+    }
+    bool hasChoice() const;
+    // The chosen property's row and name; false when nothing is chosen.
+    bool choice(qint32* row, QString* name) const;
+    // Opens the chosen property as a double click on it would.
+    void openChoice();
+    // Opens the property of that row (its name is what the user saw).
+    void openProperty(qint32 row, const QString& name);
+    // The rows of the visible cards with a border, in card order (Ctrl+click adds cards).
+    QVector<qint32> selectedCardRows() const;
+    // The name stored for a row, empty when it has none.
+    static QString PropertyName(qint32 row);
+
     // Opening a property by its name belongs to the property commands.
     void setOpenPropertyHandler(OpenHandler handler) { m_openProperty = std::move(handler); }
     // What the welcome link on an empty database runs (adding a property).
@@ -60,6 +91,8 @@ public:
 
 public slots:
     void picSelectProperty_Click(int index);
+    // Ctrl+click: the card joins the selection, or leaves it, the others staying as they are.
+    void picSelectProperty_CtrlClick(int index);
     void picSelectProperty_DblClick(int index);
     void frameHome_Click();
     void cmbShowProperties_Click();
@@ -71,6 +104,10 @@ public slots:
     void lblPreviousPage_MouseMove();
     void lblPreviousPage_DragOver();
     void lblPreviousPage_DragDrop();
+
+signals:
+    // The cards were built again (the page came up, was paged or filtered, a property went).
+    void pageLoaded();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -100,4 +137,8 @@ private:
     std::function<void()> m_addProperty;
     QLabel* m_welcomeText = nullptr;
     LinkLabel* m_welcome = nullptr;
+    QString m_search;
+    bool m_cardsShown = true;
+    bool m_cardsStale = false; // the search changed while the table was shown
+    std::function<qint32()> m_tableChoice;
 };
