@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -51,8 +52,9 @@ CompareView::CompareView(QWidget* parent) : QFrame(parent) {
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->verticalHeader()->setDefaultSectionSize(20);
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->horizontalHeader()->setDefaultSectionSize(104);
-    m_table->horizontalHeader()->setMinimumSectionSize(60);
+    // The properties share the width; with six each still shows its money.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_table->horizontalHeader()->setMinimumSectionSize(84);
     m_table->horizontalHeader()->setToolTip(QStringLiteral("Double-click a name to open it"));
     // A double click or Enter opens the column's property; a single click only chooses it,
     // whatever the desktop's click setting.
@@ -89,7 +91,7 @@ void CompareView::layoutTo(int width, int height) {
     m_heading->setGeometry(kMargin, 6, 300, 24);
     m_onlyDiffering->setGeometry(330, 6, 230, 24);
     m_close->setGeometry(width - kMargin - 90, 5, 90, kButtonHeight);
-    const int buttonsTop = height - kButtonHeight - 6;
+    const int buttonsTop = height - kButtonHeight - 4;
     const int chartTop = buttonsTop - 6 - kChartHeight;
     m_table->setGeometry(kMargin, 36, width - 2 * kMargin, qMax(60, chartTop - 6 - 36));
     m_chart->setGeometry(kMargin, chartTop, width - 2 * kMargin, kChartHeight);
@@ -125,7 +127,8 @@ void CompareView::showRows(const QVector<qint32>& rows) {
     m_chart->setRates(names, irr, cashOnCash);
     // The first column current, so Open and Enter have something to act on.
     if (!columns.isEmpty())
-        m_table->setCurrentIndex(m_model->index(0, 0));
+        m_table->selectionModel()->setCurrentIndex(m_model->index(0, 0),
+                                                   QItemSelectionModel::NoUpdate);
     show();
     raise();
     m_table->setFocus();

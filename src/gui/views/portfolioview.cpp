@@ -35,9 +35,9 @@ const int kTopRow = px(1005);
 const int kLinkRow = px(8025);
 constexpr int kMargin = 16;
 constexpr int kTableTop = 100;
-// The home frame reaches below the window's client area by the difference of their allowances
-// (560 and 770 twips).
-const int kBelowClient = px(770 - 560);
+// The home page's frame is taller than the content area that shows it: 660 twips of it lie
+// below, out of sight.
+const int kOutOfSight = px(660);
 constexpr int kStripBottom = 60;
 
 const QString kSettingsGroup = QStringLiteral("Portfolio");
@@ -256,23 +256,24 @@ void PortfolioView::updateTotals() {
 void PortfolioView::layout() {
     QFrame* page = m_home.frameHome();
     const int width = page->width();
-    m_showAs->setGeometry(kMargin, kTopRow, 48, 22);
-    m_cardsOption->setGeometry(kMargin + 48, kTopRow, 62, 22);
-    m_tableOption->setGeometry(kMargin + 110, kTopRow, 62, 22);
+    m_showAs->setGeometry(kMargin, kTopRow, 54, 22);
+    m_cardsOption->setGeometry(kMargin + 56, kTopRow, 62, 22);
+    m_tableOption->setGeometry(kMargin + 120, kTopRow, 62, 22);
     m_compareButton->setGeometry(width - kMargin - 88, kTopRow - 1, 88, 24);
 
-    const int visibleBottom = page->height() - kBelowClient;
+    const int visibleBottom = page->height() - kOutOfSight;
     if (!isTableShown()) {
         // Between the paging links, where the cards leave room.
-        m_search->setGeometry(180, kLinkRow, 364, 22);
+        m_search->setGeometry(180, kLinkRow, 364, 20);
     } else {
-        const int bottomRow = qMax(kLinkRow, visibleBottom - 50);
+        // The bottom row where the cards have theirs, lower in a taller window.
+        const int bottomRow = qMax(kLinkRow, visibleBottom - 22);
         m_table->setGeometry(kMargin, kTableTop, width - 2 * kMargin,
                              qMax(80, bottomRow - 36 - kTableTop));
         m_totals->setGeometry(kMargin, bottomRow - 34, width - 2 * kMargin, 32);
-        m_progress->setGeometry(kMargin, bottomRow + 3, 150, 16);
-        m_search->setGeometry(180, bottomRow, 364, 22);
-        m_export->setGeometry(width - kMargin - 112, bottomRow - 1, 112, 24);
+        m_progress->setGeometry(kMargin, bottomRow + 2, 150, 16);
+        m_search->setGeometry(180, bottomRow, 364, 20);
+        m_export->setGeometry(width - kMargin - 112, bottomRow - 2, 112, 24);
     }
     m_compare->layoutTo(width, qMax(200, visibleBottom - kStripBottom));
     m_compare->move(0, kStripBottom);

@@ -140,7 +140,8 @@ private slots:
             captions.append(a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(captions, (QStringList{"&Open", "&Close", "-", "&Add New Property",
                                         "&Remove Selected Property", "-", "&Save",
-                                        "Save a Copy of This Property &As...", "-", "E&xit"}));
+                                        "Save a Copy of This Property &As...",
+                                        "&Duplicate This Property...", "-", "E&xit"}));
         QCOMPARE(s.page().filterBox()->count(), 17);
         QCOMPARE(s.page().filterBox()->currentText(), QStringLiteral("Show All Properties"));
         QVERIFY(s.page().filterBox()->isVisible());

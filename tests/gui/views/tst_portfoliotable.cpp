@@ -1,0 +1,359 @@
+// The portfolio table and the comparison: the model and its sort proxy over a property table
+// set in memory, then the home page of the real main window driven by its named widgets.
+#include "base/programfolder.h"
+#include "gui/dialogs/prompts.h"
+#include "gui/dialogs/scriptedprompts.h"
+#include "gui/mainwindow/mainwindow.h"
+#include "gui/views/comparemodel.h"
+#include "gui/views/compareview.h"
+#include "gui/views/homepage.h"
+#include "gui/views/portfoliotablemodel.h"
+#include "gui/views/portfolioview.h"
+#include "store/propertydatabase.h"
+#include "store/propertytable.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTableView>
+#include <QtTest>
+
+namespace {
+
+using Model = PortfolioTableModel;
+
+// A whole property financed at 80 % over 30 years at 6.5 %; the rent sets how well it does.
+StoredProperty Deal(const QString& name, const QString& rent, const QString& address = QString(),
+                    const QString& notes = QString(), const QString& units = QStringLiteral("2")) {
+    return {{"txtPropertyInformation", name},
+            {"txtAddress", address},
+            {"txtUnits", units},
+            {"txtMiscNotes", notes},
+            {"txtPurchasePrice", "$200,000"},
+            {"txtDownPayment", "$40,000"},
+            {"txtClosingCosts", "$4,000"},
+            {"txtGrossMonthlyIncome", rent},
+            {"txtPropertyTaxes", "$6,000"},
+            {"txtFederalTaxRate", "24"},
+            {"txtAppreciation", "3"},
+            {"txtDepreciateAsImprovements", "80"},
+            {"txtMortgagePrincipal1", "$160,000"},
+            {"txtAnnualInterestRate1", "6.5"},
+            {"txtAmortizationTerm1", "360"}};
+}
+
+void SetTable(const QVector<StoredProperty>& rows) {
+    g_propertyTable.reset(rows.size());
+    g_lPropertyCount = rows.size();
+    int most = 1;
+    for (const StoredProperty& r : rows)
+        most = qMax(most, int(r.size()));
+    g_propertyTable.growSlots(most);
+    for (int i = 0; i < rows.size(); ++i) {
+        for (int j = 0; j < rows[i].size(); ++j) {
+            g_propertyTable.setKey(i + 1, j + 1, rows[i][j].first);
+            g_propertyTable.setValue(i + 1, j + 1, rows[i][j].second);
+        }
+    }
+}
+
+// The table written as a database file and loaded, as at start-up.
+void WriteAndLoad(const QVector<StoredProperty>& rows) {
+    QByteArray file;
+    for (int i = 0; i < rows.size(); ++i) {
+        file += "[" + PropertySectionName(i + 1).toLatin1() + "]\r\n";
+        for (const auto& [key, value] : rows[i])
+            if (!value.isEmpty())
+                file += key.toUtf8() + "=" + value.toUtf8() + "\r\n";
+    }
+    WriteFile(PropertyDatabasePath(), file);
+    LoadPropertyDatabase();
+}
+
+// Five deals: rents that rank their IRRs 3, 1, n/a, 2, 4 (lowest first), and a twin name.
+QVector<StoredProperty> FiveDeals() {
+    return {Deal("Birch", "$1,900", "4 Elm Road", "quiet street"),
+            Deal("aspen", "$1,600", "9 Oak Lane", "new roof~|Elm trees in the yard"),
+            Deal("Cedar", "lots", "1 Pine Court", "", "12"),
+            Deal("Dogwood", "$1,750", "2 Main St", "", "9"),
+            Deal("Birch", "$2,300", "77 Birch Hill", "corner lot", "1")};
+}
+
+QStringList Column(const PortfolioSortProxy& proxy, int column) {
+    QStringList texts;
+    for (int r = 0; r < proxy.rowCount(); ++r)
+        texts << proxy.index(r, column).data().toString();
+    return texts;
+}
+
+} // namespace
+
+class PortfolioTableTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempProgramFolder> m_folder;
+
+    void fill(Model& model) {
+        model.refresh();
+        QTRY_VERIFY(model.isFilled());
+    }
+
+private slots:
+    void init() {
+        m_folder = std::make_unique<TempProgramFolder>(true);
+        PrepareProgramFolders();
+    }
+    void cleanup() {
+        m_folder.reset();
+        ResetPropertyTable();
+    }
+
+    // Keys in any letter case, stale computed keys stored after the inputs, a row that does
+    // not convert: the background fill shows what the engine works out and logs nothing.
+    void tableFiguresFromTheInputs() {
+        StoredProperty stale = Deal("Stale", "$1,900");
+        stale[4].first = QStringLiteral("TXTPURCHASEPRICE");
+        stale << qMakePair(QStringLiteral("txtQISPropertyPrice"), QStringLiteral("$1"))
+              << qMakePair(QStringLiteral("txtQISCapitalizationRate"), QStringLiteral("99.00%"))
+              << qMakePair(QStringLiteral("txtMortgageMonthlyPayment1"), QStringLiteral("$1"));
+        SetTable({stale, Deal("Broken", "lots")});
+        Model model;
+        fill(model);
+        // 22800 rent − 6000 taxes = 16800 NOI, 8.40 % of the price; the payment is 1011.31.
+        QCOMPARE(model.text(0, Model::Price), QStringLiteral("$200,000"));
+        QCOMPARE(model.text(0, Model::PricePerUnit), QStringLiteral("$100,000.00"));
+        QCOMPARE(model.text(0, Model::CapRate), QStringLiteral("8.40%"));
+        QCOMPARE(model.text(0, Model::MonthlyCashFlow), QStringLiteral("$389")); // 4664.28 ÷ 12
+        QCOMPARE(model.text(1, Model::Price), QStringLiteral("$200,000"));
+        QCOMPARE(model.text(1, Model::CapRate), QStringLiteral("n/a"));
+        QCOMPARE(model.text(1, Model::IrrAfterTax), QStringLiteral("n/a"));
+        QVERIFY(std::isnan(model.number(1, Model::IrrAfterTax)));
+        QVERIFY(m_folder->logLines().isEmpty());
+        // Kept until the table changes; a new table is worked out afresh.
+        QVERIFY(!model.refresh());
+        SetTable({Deal("Other", "$900")});
+        QVERIFY(model.refresh());
+        QTRY_VERIFY(model.isFilled());
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(model.text(0, Model::Property), QStringLiteral("Other"));
+    }
+
+    void sortsWithNaLastEitherWay() {
+        SetTable(FiveDeals());
+        Model model;
+        PortfolioSortProxy proxy;
+        proxy.setSourceModel(&model);
+        fill(model);
+        proxy.sort(Model::IrrAfterTax, Qt::AscendingOrder);
+        QCOMPARE(Column(proxy, Model::Property),
+                 (QStringList{"aspen", "Dogwood", "Birch", "Birch", "Cedar"}));
+        QCOMPARE(proxy.index(4, Model::IrrAfterTax).data().toString(), QStringLiteral("n/a"));
+        proxy.sort(Model::IrrAfterTax, Qt::DescendingOrder);
+        QCOMPARE(Column(proxy, Model::Address),
+                 (QStringList{"77 Birch Hill", "4 Elm Road", "2 Main St", "9 Oak Lane",
+                              "1 Pine Court"}));
+        // Equal prices keep the database's order, whichever way.
+        proxy.sort(Model::Price, Qt::DescendingOrder);
+        QCOMPARE(Column(proxy, Model::Address).first(), QStringLiteral("4 Elm Road"));
+        // Units by number (9 before 12), names by letters whatever their case.
+        proxy.sort(Model::Units, Qt::AscendingOrder);
+        QCOMPARE(Column(proxy, Model::Units), (QStringList{"1", "2", "2", "9", "12"}));
+        proxy.sort(Model::Property, Qt::AscendingOrder);
+        QCOMPARE(Column(proxy, Model::Property).first(), QStringLiteral("aspen"));
+        proxy.sort(-1);
+        QCOMPARE(Column(proxy, Model::Property).at(2), QStringLiteral("Cedar"));
+    }
+
+    void searchesNameAddressNotesWithTheFilter() {
+        SetTable(FiveDeals());
+        Model model;
+        PortfolioSortProxy proxy;
+        proxy.setSourceModel(&model);
+        fill(model);
+        proxy.setSearchText(QStringLiteral("ELM"));
+        // "4 Elm Road", and notes across a line break; never the stored "~|".
+        QCOMPARE(Column(proxy, Model::Property), (QStringList{"Birch", "aspen"}));
+        proxy.setSearchText(QStringLiteral("birch"));
+        QCOMPARE(Column(proxy, Model::Address), (QStringList{"4 Elm Road", "77 Birch Hill"}));
+        proxy.setSearchText(QStringLiteral("~|"));
+        QCOMPARE(proxy.rowCount(), 0);
+        proxy.setSearchText(QStringLiteral("birch"));
+        proxy.setFilterText(QStringLiteral("Multiple Units"));
+        QCOMPARE(Column(proxy, Model::Address), (QStringList{"4 Elm Road"}));
+        proxy.setSearchText(QString());
+        QCOMPARE(proxy.rowCount(), 4);
+        QVERIFY(m_folder->logLines().isEmpty());
+    }
+
+    void totalsLeaveOutWhatIsNotKnown() {
+        SetTable({Deal("A", "$1,900"), Deal("B", "lots"), Deal("C", "$1,600")});
+        Model model;
+        PortfolioSortProxy proxy;
+        proxy.setSourceModel(&model);
+        fill(model);
+        const PortfolioTotals t = SumPortfolio(model, proxy.shownRows());
+        QCOMPARE(t.shown, 3);
+        QCOMPARE(t.leftOut, 1);
+        QCOMPARE(t.price, 400000.0);
+        QCOMPARE(t.cashInvested, 88000.0);
+        // NOI 16800 + 13200 over 400000; cash flow 4664.28 + 1064.28 over 88000.
+        QCOMPARE(ReturnsPercentText(t.capRate()), QStringLiteral("7.50%"));
+        QCOMPARE(ReturnsPercentText(t.cashOnCash()), QStringLiteral("6.51%"));
+        QVERIFY(PortfolioTotalsText(t).startsWith(QStringLiteral("3 properties")));
+        QVERIFY(PortfolioTotalsText(t).endsWith(QStringLiteral("1 with n/a left out of the sums")));
+    }
+
+    void theHomePageChoosesCardsOrTable() {
+        WriteAndLoad(FiveDeals());
+        ScriptedPrompts prompts;
+        {
+            MainWindow w;
+            w.setPrompts(&prompts);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            PortfolioView& p = w.portfolio();
+            QVERIFY(p.cardsOption()->isChecked());
+            QVERIFY(w.homePage().card(5)->isVisible());
+            QVERIFY(!p.table()->isVisible());
+
+            // The search narrows the cards; Ctrl+F reaches it, Escape empties it.
+            w.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_F));
+            QVERIFY(p.searchBox()->hasFocus());
+            QTest::keyClicks(p.searchBox(), QStringLiteral("oak"));
+            QVERIFY(w.homePage().card(1)->isVisible());
+            QCOMPARE(w.homePage().line(1, 1)->text(), QStringLiteral("aspen"));
+            QVERIFY(!w.homePage().card(2)->isVisible());
+            QTest::keyClick(p.searchBox(), Qt::Key_Escape);
+            QVERIFY(p.searchBox()->text().isEmpty());
+            QVERIFY(w.homePage().card(5)->isVisible());
+
+            QTest::mouseClick(p.tableOption(), Qt::LeftButton);
+            QVERIFY(p.table()->isVisible());
+            QVERIFY(!w.homePage().card(1)->isVisible());
+            QVERIFY(!w.homePage().nextLink()->isVisible());
+            QTRY_VERIFY(p.model()->isFilled());
+            QVERIFY(p.totals()->text().startsWith(QStringLiteral("5 properties")));
+            p.table()->sortByColumn(Model::IrrAfterTax, Qt::DescendingOrder);
+        }
+        // The choice and the sort come back with the next window.
+        MainWindow w;
+        w.setPrompts(&prompts);
+        PortfolioView& p = w.portfolio();
+        QVERIFY(p.tableOption()->isChecked());
+        QCOMPARE(p.table()->horizontalHeader()->sortIndicatorSection(), int(Model::IrrAfterTax));
+        QTRY_VERIFY(p.model()->isFilled());
+        QCOMPARE(p.proxy()->index(0, Model::Address).data().toString(),
+                 QStringLiteral("77 Birch Hill"));
+        p.optHomeCards_Click();
+        QVERIFY(!w.homePage().card(5)->isHidden());
+        QSettings(QStringLiteral("Quillbrook")).remove(QStringLiteral("Portfolio"));
+    }
+
+    // Two properties share a name: the row opens its own, by double click and by Enter.
+    void aRowOpensItsOwnProperty() {
+        WriteAndLoad(FiveDeals());
+        ScriptedPrompts prompts;
+        MainWindow w;
+        w.setPrompts(&prompts);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        PortfolioView& p = w.portfolio();
+        p.optHomeTable_Click();
+        QTRY_VERIFY(p.model()->isFilled());
+        p.table()->sortByColumn(Model::Address, Qt::DescendingOrder);
+        QCOMPARE(p.proxy()->index(1, Model::Address).data().toString(),
+                 QStringLiteral("77 Birch Hill"));
+        QTableView* table = p.table();
+        const QRect cell = table->visualRect(p.proxy()->index(1, Model::Property));
+        // As a user's double click reaches it: a click, then the second press.
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+        QVERIFY(!w.isHomePageVisible());
+        QCOMPARE(w.text(QStringLiteral("txtAddress")), QStringLiteral("77 Birch Hill"));
+
+        w.mnuFileClose_Click();
+        QVERIFY(w.isHomePageVisible());
+        table->selectRow(2); // "4 Elm Road", the other Birch
+        emit w.fileMenu()->aboutToShow();
+        QVERIFY(w.findChild<QAction*>(QStringLiteral("mnuFileOpen"))->isEnabled());
+        QTest::keyClick(table, Qt::Key_Return);
+        QCOMPARE(w.text(QStringLiteral("txtAddress")), QStringLiteral("4 Elm Road"));
+        w.mnuFileClose_Click();
+        p.optHomeCards_Click();
+        QSettings(QStringLiteral("Quillbrook")).remove(QStringLiteral("Portfolio"));
+    }
+
+    void comparesThreeSideBySide() {
+        WriteAndLoad(FiveDeals());
+        ScriptedPrompts prompts;
+        MainWindow w;
+        w.setPrompts(&prompts);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        PortfolioView& p = w.portfolio();
+
+        // From the cards: one Ctrl+click is not enough, three are.
+        QTest::mouseClick(w.homePage().picture(1), Qt::LeftButton);
+        w.mnuToolsCompareSelected_Click();
+        QCOMPARE(prompts.titles(), QStringList{"Compare Properties"});
+        QTest::mouseClick(w.homePage().picture(2), Qt::LeftButton, Qt::ControlModifier);
+        QTest::mouseClick(w.homePage().picture(4), Qt::LeftButton, Qt::ControlModifier);
+        QCOMPARE(w.homePage().selectedCardRows(), (QVector<qint32>{1, 2, 4}));
+        QTest::mouseClick(p.compareButton(), Qt::LeftButton);
+        CompareView* view = p.compare();
+        QVERIFY(view->isVisible());
+        const CompareModel& m = *view->model();
+        QCOMPARE(m.columnCount(), 3);
+        QCOMPARE(m.headerData(1, Qt::Horizontal).toString(), QStringLiteral("aspen"));
+        // Higher is better for the IRR, lower for the multiplier; the price ranks nothing.
+        const int irr = m.rowOf(QStringLiteral("IRR After Tax"));
+        QVERIFY(m.isBest(irr, 0) && !m.isBest(irr, 1) && !m.isBest(irr, 2));
+        const int grm = m.rowOf(QStringLiteral("GRM"));
+        QVERIFY(m.isBest(grm, 0) && !m.isBest(grm, 1));
+        const int price = m.rowOf(QStringLiteral("Price"));
+        QVERIFY(!m.isBest(price, 0) && !m.isBest(price, 1) && !m.isBest(price, 2));
+        QCOMPARE(m.text(m.rowOf(QStringLiteral("Mortgage 1 Term")), 2),
+                 QStringLiteral("360 months"));
+        // Only the rents differ among the inputs shown.
+        view->findChild<QCheckBox*>(QStringLiteral("chkCompareDifferent"))->click();
+        QVERIFY(m.rowOf(QStringLiteral("Purchase Price")) < 0);
+        QVERIFY(m.rowOf(QStringLiteral("Gross Monthly Income")) > 0);
+        QVERIFY(m.rowOf(QStringLiteral("Price")) > 0);
+
+        // Opening a column opens that property.
+        view->table()->setCurrentIndex(m.index(0, 2));
+        view->cmdCompareOpen_Click();
+        QCOMPARE(w.text(QStringLiteral("txtAddress")), QStringLiteral("2 Main St"));
+        w.mnuFileClose_Click();
+
+        // From the table, by Ctrl+K.
+        view->cmdCompareClose_Click();
+        p.optHomeTable_Click();
+        QTRY_VERIFY(p.model()->isFilled());
+        QTableView* table = p.table();
+        table->selectionModel()->clear();
+        for (int row : {0, 3, 4})
+            table->selectionModel()->select(
+                p.proxy()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_K));
+        QTRY_VERIFY(view->isVisible());
+        QCOMPARE(m.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Birch"));
+        QCOMPARE(m.columns().at(2).tableRow, 5);
+        p.optHomeCards_Click();
+        QSettings(QStringLiteral("Quillbrook")).remove(QStringLiteral("Portfolio"));
+    }
+};
+
+QTEST_MAIN(PortfolioTableTest)
+#include "tst_portfoliotable.moc"
