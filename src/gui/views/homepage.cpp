@@ -425,7 +425,17 @@ void HomePage::setCardsShown(bool shown) {
     if (shown == m_cardsShown)
         return;
     m_cardsShown = shown;
-    if (shown && m_cardsStale) {
+    if (!shown) {
+        // Kept as they are, to come back where they were.
+        for (const Card& c : m_cards)
+            c.frame->hide();
+        m_previous->hide();
+        m_next->hide();
+        m_welcomeText->hide();
+        m_welcome->hide();
+        return;
+    }
+    if (m_cardsStale) {
         m_cardsStale = false;
         cmbShowProperties_Click();
         return;

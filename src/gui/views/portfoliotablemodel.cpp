@@ -17,9 +17,10 @@
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-// Rows handed to a worker at once, and how long one turn of the event loop may spend taking
-// texts from the property table before the window answers again.
-constexpr int kBatchRows = 200;
+// Rows handed to a worker at once (small enough to share a thousand properties evenly among
+// the workers), and how long one turn of the event loop may spend taking texts from the
+// property table before the window answers again.
+constexpr int kBatchRows = 64;
 constexpr int kSliceMilliseconds = 8;
 
 PortfolioFigure FigureOf(int column) {
@@ -146,7 +147,7 @@ void PortfolioTableModel::readSlice() {
     clock.start();
     const int n = int(m_rows.size());
     // Enough batches queued to keep every worker busy, not the whole table read ahead.
-    const int mostInFlight = 2 * m_pool.maxThreadCount() + 2;
+    const int mostInFlight = 4 * m_pool.maxThreadCount() + 2;
     const int firstRead = m_nextRead;
     while (m_nextRead < n && m_inFlight < mostInFlight) {
         const int first = m_nextRead;

@@ -58,6 +58,7 @@ PortfolioView::PortfolioView(HomePage& home, std::function<Prompts&()> prompts, 
         m_proxy->setFilterText(text);
         updateTotals();
     });
+    m_settingsWriter.setMaxThreadCount(1);
     m_saveLayout.setSingleShot(true);
     m_saveLayout.setInterval(300);
     connect(&m_saveLayout, &QTimer::timeout, this, &PortfolioView::saveLayout);
@@ -68,6 +69,7 @@ PortfolioView::PortfolioView(HomePage& home, std::function<Prompts&()> prompts, 
 PortfolioView::~PortfolioView() {
     if (m_saveLayout.isActive())
         saveLayout();
+    m_settingsWriter.waitForDone();
 }
 
 void PortfolioView::build() {
@@ -207,9 +209,9 @@ void PortfolioView::showTable(bool table) {
     m_progress->setVisible(table && !m_model->isFilled());
     updateTotals();
     layout();
-    QSettings settings(QStringLiteral("Quillbrook"));
-    settings.beginGroup(kSettingsGroup);
-    settings.setValue(kShowAsKey, table ? QStringLiteral("Table") : QStringLiteral("Cards"));
+    // Written a moment later with the column layout: a settings file written on the click
+    // would keep the window waiting for the disk.
+    m_saveLayout.start();
 }
 
 void PortfolioView::txtHomeSearch_Change() {
@@ -409,9 +411,17 @@ void PortfolioView::restoreSettings() {
 }
 
 void PortfolioView::saveLayout() {
-    QSettings settings(QStringLiteral("Quillbrook"));
-    settings.beginGroup(kSettingsGroup);
-    settings.setValue(kHeaderKey, m_table->horizontalHeader()->saveState());
+    const QString showAs = isTableShown() ? QStringLiteral("Table") : QStringLiteral("Cards");
+    const QByteArray header = m_table->horizontalHeader()->saveState();
+    // The settings file is flushed to the disk, which on a busy disk keeps its writer waiting
+    // for hundreds of milliseconds: the window hands the write to a thread of its own, one
+    // write after the other.
+    m_settingsWriter.start([showAs, header] {
+        QSettings settings(QStringLiteral("Quillbrook"));
+        settings.beginGroup(kSettingsGroup);
+        settings.setValue(kShowAsKey, showAs);
+        settings.setValue(kHeaderKey, header);
+    });
 }
 
 bool PortfolioView::eventFilter(QObject* watched, QEvent* event) {

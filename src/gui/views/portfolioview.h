@@ -3,6 +3,7 @@
 #include "gui/dialogs/exportdestination.h"
 
 #include <QObject>
+#include <QThreadPool>
 #include <QTimer>
 #include <QVector>
 #include <functional>
@@ -96,6 +97,7 @@ private:
     PortfolioSortProxy* m_proxy = nullptr;
     CompareView* m_compare = nullptr;
     QTimer m_saveLayout;
+    QThreadPool m_settingsWriter;
     QVector<qint32> m_keptSelection; // across a new filter or search
     ExportDestination m_csv{QStringLiteral("Export CSV"), QStringLiteral("CSV Files"),
                             QStringLiteral("csv"), QStringLiteral("Table"),
