@@ -132,10 +132,15 @@ void PortfolioView::build() {
     connect(m_table, &QTableView::doubleClicked, this, &PortfolioView::openIndex);
 
     // A new filter or search keeps the selected properties selected where they are still shown.
-    connect(m_proxy, &QAbstractItemModel::modelAboutToBeReset, this,
-            [this] { m_keptSelection = selectedTableRows(); });
+    // Rows of a table loaded since may hold other properties: then nothing stays selected.
+    connect(m_proxy, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        m_keptSelection = selectedTableRows();
+        m_keptGeneration = m_selectionGeneration;
+    });
     connect(m_proxy, &QAbstractItemModel::modelReset, this, [this] {
-        reselect(m_keptSelection);
+        m_selectionGeneration = g_propertyTable.generation();
+        if (m_keptGeneration == m_selectionGeneration)
+            reselect(m_keptSelection);
         updateTotals();
     });
     connect(m_model, &PortfolioTableModel::filled, this, &PortfolioView::updateTotals);

@@ -99,6 +99,8 @@ private:
     QTimer m_saveLayout;
     QThreadPool m_settingsWriter;
     QVector<qint32> m_keptSelection; // across a new filter or search
+    quint64 m_keptGeneration = 0;
+    quint64 m_selectionGeneration = 0; // of the table the selection was made in
     ExportDestination m_csv{QStringLiteral("Export CSV"), QStringLiteral("CSV Files"),
                             QStringLiteral("csv"), QStringLiteral("Table"),
                             QStringLiteral("table")};
