@@ -75,6 +75,10 @@ void SafeFile::cancel() {
         fail(QFileDevice::AbortError, QStringLiteral("Write cancelled"));
 }
 
+bool SafeFile::setPermissions(QFileDevice::Permissions permissions) {
+    return open() && m_file.setPermissions(permissions);
+}
+
 bool SaveFileBytes(const QString& path, QByteArrayView bytes, QString* errorText,
                    QFileDevice::FileError* error) {
     SafeFile file(path);

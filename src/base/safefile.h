@@ -25,6 +25,8 @@ public:
     bool commit();
     // Drops the temporary; the old file stays.
     void cancel();
+    // The permissions the file has once committed (by default those of the file it replaces).
+    bool setPermissions(QFileDevice::Permissions permissions);
 
     bool ok() const { return m_error == QFileDevice::NoError; }
     QFileDevice::FileError error() const { return m_error; }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVector>
 
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 // Every property of the database as texts: T(part, property, slot).
@@ -17,11 +19,16 @@
 // of the program meet routinely and the error log drops.
 //
 // A table loaded from a file keeps the file's bytes and, per slot, only where its value lies
-// in them: a value becomes text when first asked for and is kept from then on, and each key
-// name is decoded once for the whole table. A slot written since holds its own text. The bytes
-// belong to the table and go with it at the next load or reset, so no slot outlives them.
-// References returned by key(), value() and text() stay valid until the next write, reset or
-// load.
+// in them: a value becomes text when first asked for through value() and is kept from then on
+// (only the values asked for: a table of 100,000 properties must not hold a text object per
+// slot), and each key name is decoded once for the whole table. A slot written since holds its
+// own text. The bytes belong to the table and go with it at the next load or reset, so no slot
+// outlives them. References returned by key(), value() and text() stay valid until the next
+// write, reset or load.
+//
+// The table is not safe to use from two threads at once, except that any number of threads may
+// call the const readers other than value() and text() (valueText() instead) while nothing
+// writes to the table.
 class PropertyTable {
 public:
     PropertyTable() { reset(0); }
@@ -48,6 +55,31 @@ public:
     // Empties every slot of a row.
     void clearRow(int property);
 
+    // A value as value() gives it, decoded afresh and kept nowhere: for readers that walk the
+    // whole table once, and for readers on other threads.
+    QString valueText(int property, int slot) const;
+
+    // The rows a save changed, put into the table as they now stand in the file: a row's keys
+    // and values replaced by these (slots past them emptied), a row appended, a row taken out
+    // (the rows after it move up by one).
+    void setRow(int property, const QVector<std::pair<QString, QString>>& entries);
+    int appendRow();
+    void removeRow(int property);
+
+    // Changes with every load, reset and write, so a reader that keeps figures worked out from
+    // the table can tell that they may be stale.
+    quint64 generation() const { return m_generation; }
+
+    // What a writer of the whole table reads without decoding: the encoding of the bytes the
+    // table was loaded from, a slot's key as an index into keyNames(), and its value's bytes
+    // (rawValue() is false for a value written since, which value() gives).
+    IniScanner::Encoding encoding() const { return m_encoding; }
+    const QVector<QString>& keyNames() const { return m_keyNames; }
+    qint32 keyIndex(int property, int slot) const;
+    bool rawValue(int property, int slot, QByteArrayView* bytes) const;
+    // The slots a row really holds (at most slotCount()); slots past them are empty.
+    int rowSlots(int property) const;
+
 private:
     // A row's slots 0..size-1 lie at m_slots[start..]; the slots after them are empty.
     struct Row {
@@ -67,16 +99,18 @@ private:
     // The slot's index, moving the row to the end of m_slots with room for K slots first
     // when it has no place for the slot yet.
     qsizetype place(int property, int slot);
-    void ensureValues() const;
+    void changed() { ++m_generation; }
 
     QByteArray m_bytes;
     IniScanner::Encoding m_encoding = IniScanner::Encoding::Ascii;
     QVector<QString> m_keyNames;
     QVector<Row> m_rows;
     std::vector<Slot> m_slots;
-    // Decoded and written values by slot index; allocated at the first value asked for.
-    mutable std::vector<QString> m_values;
+    // Decoded and written values by slot index. A node map: references handed out stay valid
+    // while other values are added.
+    mutable std::unordered_map<qsizetype, QString> m_values;
     int m_slotCount = 1;
+    quint64 m_generation = 0;
 };
 
 // The program's table, its row count at the last load and the row open in the main window
