@@ -1,6 +1,7 @@
 // Building a home page over a 1,000-property table: the first page, a filter that has to
 // walk the whole table to fill one page, and the last page. Properties carry every stored
 // field but no pictures, so the figures exclude picture decoding.
+#include "benchreport.h"
 #include "gui/views/homepage.h"
 #include "model/fieldtable.h"
 #include "store/propertytable.h"
@@ -59,11 +60,8 @@ double MedianMs(HomePage& page, qint32 start, const QString& filter, int runs) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    PrepareBenchEnvironment(argv[0]);
     QApplication app(argc, argv);
-    if (qEnvironmentVariableIsEmpty("QB_BUILD_DIR"))
-        qputenv("QB_BUILD_DIR", QFile::encodeName(QCoreApplication::applicationDirPath()));
     TempProgramFolder folder(true);
 
     FillTable(1000);

@@ -98,22 +98,20 @@ public:
     // every key as the file stores it, no key twice.
     bool copiesAsItStands(int row) {
         ++m_stamp;
-        const int slotTotal = m_table.rowSlots(row);
-        for (int j = 1; j <= slotTotal; ++j) {
-            QByteArrayView bytes;
-            if (!m_table.rawValue(row, j, &bytes))
-                return false;
-            if (bytes.isEmpty())
-                continue;
-            const int id = m_table.keyIndex(row, j);
-            if (!m_keys.asWritten.at(id))
-                return false;
-            int& seen = m_seen[m_keys.group.at(id)];
+        bool copies = true;
+        m_table.forEachSlot(row, [&](int, qint32 id, bool raw, QByteArrayView bytes) {
+            if (!copies || (raw && bytes.isEmpty()))
+                return;
+            if (!raw || !m_keys.asWritten.at(id)) {
+                copies = false;
+                return;
+            }
+            int& seen = m_seen[size_t(m_keys.group.at(id))];
             if (seen == m_stamp)
-                return false;
+                copies = false;
             seen = m_stamp;
-        }
-        return true;
+        });
+        return copies;
     }
 
     // The rows in file order with their section numbers: each base row but the omitted one,
@@ -141,22 +139,26 @@ private:
     int m_stamp = 0;
 };
 
-// The output, gathered into large writes and fingerprinted as it goes.
+// The output, gathered into large writes and fingerprinted as it goes. A save puts millions of
+// short pieces: they are copied into place, not appended through the general insert.
 class Output {
 public:
-    explicit Output(QIODevice& device) : m_device(device) { m_buffer.reserve(kChunk + 4096); }
+    explicit Output(QIODevice& device) : m_device(device), m_buffer(kChunk, Qt::Uninitialized) {}
     void put(QByteArrayView bytes) {
-        m_buffer.append(bytes);
-        if (m_buffer.size() >= kChunk)
+        const qsizetype n = bytes.size();
+        if (m_used + n > kChunk) {
             flush();
+            if (n > kChunk) {
+                send(bytes);
+                return;
+            }
+        }
+        memcpy(m_buffer.data() + m_used, bytes.data(), size_t(n));
+        m_used += n;
     }
     bool flush() {
-        if (m_failed || m_buffer.isEmpty())
-            return !m_failed;
-        m_hasher.add(m_buffer);
-        if (!WriteAllBytes(m_device, m_buffer, &m_error))
-            m_failed = true;
-        m_buffer.clear();
+        send(QByteArrayView(m_buffer.constData(), m_used));
+        m_used = 0;
         return !m_failed;
     }
     bool failed() const { return m_failed; }
@@ -165,9 +167,18 @@ public:
     qint64 size() const { return m_hasher.size(); }
 
 private:
+    void send(QByteArrayView bytes) {
+        if (m_failed || bytes.isEmpty())
+            return;
+        m_hasher.add(bytes);
+        if (!WriteAllBytes(m_device, bytes, &m_error))
+            m_failed = true;
+    }
+
     static constexpr qsizetype kChunk = 1 << 20;
     QIODevice& m_device;
     QByteArray m_buffer;
+    qsizetype m_used = 0;
     ContentHasher m_hasher;
     QString m_error;
     bool m_failed = false;
@@ -218,16 +229,13 @@ DatabaseWriteResult WriteDatabase(const PropertyTable& table, const DatabaseSave
             }
             return;
         }
-        const int slotTotal = table.rowSlots(row);
-        for (int j = 1; j <= slotTotal; ++j) {
-            QByteArrayView bytes;
-            table.rawValue(row, j, &bytes);
+        table.forEachSlot(row, [&](int slot, qint32 id, bool, QByteArrayView bytes) {
             if (bytes.isEmpty())
-                continue;
-            keyUsed[size_t(table.keyIndex(row, j))] = true;
+                return;
+            keyUsed[size_t(id)] = true;
             if (!asciiTable && !IniScanner::isAscii(bytes))
-                choice.add(table.valueText(row, j));
-        }
+                choice.add(table.valueText(row, slot));
+        });
     });
     for (qsizetype id = 0; id < names.size(); ++id) {
         if (keyUsed[size_t(id)])
@@ -273,25 +281,22 @@ DatabaseWriteResult WriteDatabase(const PropertyTable& table, const DatabaseSave
             }
             return;
         }
-        const int slotTotal = table.rowSlots(row);
         bool opened = false;
-        for (int j = 1; j <= slotTotal; ++j) {
-            QByteArrayView bytes;
-            table.rawValue(row, j, &bytes);
+        table.forEachSlot(row, [&](int slot, qint32 id, bool, QByteArrayView bytes) {
             if (bytes.isEmpty())
-                continue;
+                return;
             if (!opened) {
                 openSection(number);
                 opened = true;
             }
-            output.put(keyBytes.at(table.keyIndex(row, j)));
+            output.put(keyBytes.at(id));
             output.put("=");
             if (asciiTable || IniScanner::isAscii(bytes))
                 output.put(bytes);
             else
-                output.put(IniDocument::encodeAs(table.valueText(row, j), utf8));
+                output.put(IniDocument::encodeAs(table.valueText(row, slot), utf8));
             output.put("\r\n");
-        }
+        });
     });
     output.flush();
     result.ok = !output.failed();

@@ -17,6 +17,9 @@
 #include <QHash>
 #include <QSet>
 
+#include <cstdio>
+#include <unistd.h>
+
 namespace {
 
 const QString kPictureKey = QStringLiteral("g_sListOfImagesForProperty");
@@ -53,7 +56,7 @@ constexpr qint64 kReadChunk = 1 << 20;
 constexpr int kSaveAttempts = 3;
 const QString kNameKey = QStringLiteral("txtPropertyInformation");
 
-// The file as a save finds it. AsRead: unchanged, and staged as the backup already.
+// The file as a save finds it. AsRead: what the table was read from or last written as.
 struct DiskState {
     enum State { Missing, Unreadable, AsRead, Changed } state = Missing;
     QString error;
@@ -74,9 +77,9 @@ bool readAllOf(QFile& file, qint64 size, QByteArray* bytes, QString* error) {
     return true;
 }
 
-// Reads the database as it stands, copying it into the backup's temporary on the way when it
-// is still what was read (no copy of the whole file in memory then).
-DiskState readDisk(const QString& path, SafeFile& backup) {
+// Reads the database as it stands: only its fingerprint while it is still what was read (no
+// copy of the whole file in memory then), the whole file when another program changed it.
+DiskState readDisk(const QString& path) {
     DiskState d;
     QFile file(path);
     if (!QFileInfo::exists(path))
@@ -102,7 +105,6 @@ DiskState readDisk(const QString& path, SafeFile& backup) {
         if (chunk.isEmpty())
             break;
         hasher.add(chunk);
-        backup.write(chunk);
     }
     if (file.error() != QFileDevice::NoError || hasher.size() != d.size) {
         d.error = QStringLiteral("not read whole: ") + path;
@@ -269,6 +271,49 @@ void runWork(const SaveHooks& hooks, const std::function<void()>& work,
         guarded();
 }
 
+// The database as it stands becomes the backup. A second name for the same file is enough,
+// and costs nothing however large it is: the save then puts a new file in the database's place
+// and leaves this one to the backup. Where the file system has no such names (a memory stick
+// formatted for another system), the file is copied, and only when the copy is exactly what was
+// read; permissions follow the database either way.
+bool backUp(const QString& path, const DiskState& disk, QString* error) {
+    const QString backupPath = PropertyDatabaseBackupPath();
+    const QString linkPath = backupPath + QStringLiteral(".new");
+    QFile::remove(linkPath);
+    if (::link(QFile::encodeName(path).constData(), QFile::encodeName(linkPath).constData()) == 0) {
+        if (::rename(QFile::encodeName(linkPath).constData(),
+                     QFile::encodeName(backupPath).constData()) == 0)
+            return true;
+        QFile::remove(linkPath);
+    }
+    SafeFile backup(backupPath);
+    backup.setPermissions(QFile::permissions(path));
+    if (!disk.bytes.isEmpty()) {
+        backup.write(disk.bytes);
+    } else {
+        QFile file(path);
+        ContentHasher hasher;
+        if (file.open(QIODevice::ReadOnly)) {
+            for (QByteArray chunk = file.read(kReadChunk); !chunk.isEmpty();
+                 chunk = file.read(kReadChunk)) {
+                hasher.add(chunk);
+                backup.write(chunk);
+            }
+        }
+        if (file.error() != QFileDevice::NoError || hasher.size() != disk.size ||
+            hasher.result() != disk.hash) {
+            backup.cancel();
+            *error = QStringLiteral("not read whole: ") + path;
+            return false;
+        }
+    }
+    if (!backup.commit()) {
+        *error = backup.errorString();
+        return false;
+    }
+    return true;
+}
+
 // One attempt at a save, against the disk as it is found. Retry: the file changed between the
 // reading and the writing, and the whole save is to be done again.
 enum class Attempt { Saved, Failed, ReadOnly, Cancelled, Retry };
@@ -287,13 +332,10 @@ Attempt attemptSave(SaveState& st, const SaveHooks& hooks) {
     DatabaseSavePlan& plan = st.plan;
     std::atomic<qint64> done{0};
 
-    // The disk as it stands; the backup is staged from what is read.
-    auto backup = std::make_unique<SafeFile>(PropertyDatabaseBackupPath());
     DiskState disk;
     runWork(
-        hooks, [&] { disk = readDisk(path, *backup); }, done, 0);
+        hooks, [&] { disk = readDisk(path); }, done, 0);
     if (disk.state == DiskState::Unreadable) {
-        backup->cancel();
         st.error = disk.error;
         return Attempt::Failed;
     }
@@ -303,7 +345,6 @@ Attempt attemptSave(SaveState& st, const SaveHooks& hooks) {
     if (disk.state == DiskState::Changed) {
         // Another program wrote the file since it was read: its version is the base, and
         // only this save's change is made to it.
-        backup = std::make_unique<SafeFile>(PropertyDatabaseBackupPath());
         bool database = false;
         runWork(
             hooks, [&] { database = readAsDatabase(disk.bytes, &st.disk); }, done, 0);
@@ -367,20 +408,16 @@ Attempt attemptSave(SaveState& st, const SaveHooks& hooks) {
         ++expected;
     if (st.fromDisk && plan.openRow < 0 && plan.omit == 0) {
         // Nothing of ours to write: the file stays as the other program left it.
-        backup->cancel();
         st.openRow = 0;
         return Attempt::Saved;
     }
 
     SafeFile database(path);
     DatabaseWriteResult written;
-    QString backupError;
     const qint64 total = base->propertyCount() + 1;
     runWork(
         hooks,
         [&] {
-            if (!disk.bytes.isEmpty() && !backup->write(disk.bytes))
-                backupError = backup->errorString();
             QIODevice& file = database.device();
             QIODevice* out = hooks.databaseDevice ? hooks.databaseDevice(file) : &file;
             written = WriteDatabase(*base, plan, *out, &done);
@@ -390,13 +427,11 @@ Attempt attemptSave(SaveState& st, const SaveHooks& hooks) {
         done, total);
     if (!written.ok) {
         database.cancel();
-        backup->cancel();
         st.error = written.errorText;
         return Attempt::Failed;
     }
     if (written.properties < expected || (written.properties == 0 && expected > 0)) {
         database.cancel();
-        backup->cancel();
         st.error = QStringLiteral("refused to write %1 of the %2 properties the database holds")
                        .arg(written.properties)
                        .arg(expected);
@@ -408,20 +443,14 @@ Attempt attemptSave(SaveState& st, const SaveHooks& hooks) {
         const QFileInfo now(path);
         if (!now.exists() || now.size() != disk.size || now.lastModified() != disk.modified) {
             database.cancel();
-            backup->cancel();
             return Attempt::Retry;
         }
-    }
-    if (disk.state != DiskState::Missing) {
-        // The backup keeps the database's permissions: a private database stays private.
-        backup->setPermissions(QFile::permissions(path));
-        if (!backupError.isEmpty() || !backup->commit()) {
+        QString backupError;
+        if (!backUp(path, disk, &backupError)) {
             database.cancel();
-            st.error = backupError.isEmpty() ? backup->errorString() : backupError;
+            st.error = backupError;
             return Attempt::Failed;
         }
-    } else {
-        backup->cancel();
     }
     if (written.properties == 0) {
         // The user removed the last property: no database file, as before the first save.

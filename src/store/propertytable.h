@@ -79,6 +79,20 @@ public:
     bool rawValue(int property, int slot, QByteArrayView* bytes) const;
     // The slots a row really holds (at most slotCount()); slots past them are empty.
     int rowSlots(int property) const;
+    // Calls f(slot, keyIndex, raw, bytes) for each slot a row holds, in order: the same as
+    // keyIndex() and rawValue() slot by slot, for a writer that walks millions of them.
+    template <class F> void forEachSlot(int property, F&& f) const {
+        find(property, 0); // bounds
+        const Row& row = m_rows.at(property);
+        for (qint32 j = 1; j < row.size; ++j) {
+            const Slot& s = m_slots[size_t(row.start + j)];
+            if (s.valueSize == kOwnValue)
+                f(int(j), s.key, false, QByteArrayView());
+            else
+                f(int(j), s.key, true,
+                  QByteArrayView(m_bytes.constData() + s.valueFrom, s.valueSize));
+        }
+    }
 
 private:
     // A row's slots 0..size-1 lie at m_slots[start..]; the slots after them are empty.

@@ -302,8 +302,27 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
         rule = Rule::PriceFrom2M;
     const QString limitText = filter.mid(filter.indexOf(QLatin1Char('$')) + 1);
 
+    // What each key name is to a card, worked out once per page rather than once per slot:
+    // a filter that turns away 100,000 rows compares no key text at all.
+    enum Kind : uchar { Other, Name, Price, Units, SquareFootage, Income, FirstPicture };
+    static const std::pair<const char*, Kind> kKinds[] = {
+        {"txtPropertyInformation", Name},
+        {"txtPurchasePrice", Price},
+        {"txtUnits", Units},
+        {"txtSquareFootage", SquareFootage},
+        {"txtQISScheduledAnnualIncome", Income},
+        {"g_sListOfImagesForProperty(1)", FirstPicture},
+    };
+    const QVector<QString>& keyNames = g_propertyTable.keyNames();
+    std::vector<uchar> kindOf(size_t(keyNames.size()), Other);
+    for (qsizetype id = 0; id < keyNames.size(); ++id) {
+        for (const auto& [name, kind] : kKinds) {
+            if (keyNames.at(id).compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+                kindOf[size_t(id)] = kind;
+        }
+    }
+
     const qint32 count = g_propertyTable.propertyCount();
-    const int slotCount = g_propertyTable.slotCount();
     int k = 1;
     qint32 p = start;
     QPixmap placeholder;
@@ -316,11 +335,13 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
         bool hasPicture = false;
         QString pictureReference;
         bool rejected = false;
-        for (int j = 1; j <= slotCount; ++j) {
-            const QString& key = g_propertyTable.key(p, j);
-            const QString& value = g_propertyTable.value(p, j);
-            if (key.isEmpty())
+        const int slotTotal = g_propertyTable.rowSlots(p);
+        for (int j = 1; j <= slotTotal; ++j) {
+            const Kind kind = Kind(kindOf[size_t(g_propertyTable.keyIndex(p, j))]);
+            if (kind == Other)
                 continue;
+            // Read once and not kept: the table holds no text for every row walked.
+            const QString value = g_propertyTable.valueText(p, j);
             // The filter test: a value that cannot be read rejects the property (the
             // failure is logged, then the rejection runs).
             auto rejects = [&](int location, auto&& test) {
@@ -329,13 +350,13 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
                 return result;
             };
             if (rule == Rule::OneUnit || rule == Rule::MultipleUnits) {
-                if (key.compare(QLatin1String("txtUnits"), Qt::CaseInsensitive) == 0) {
+                if (kind == Units) {
                     rejected = rule == Rule::OneUnit
                                    ? rejects(3140, [&] { return WholeNumber(value) > 1; })
                                    : rejects(3141, [&] { return WholeNumber(value) <= 1; });
                 }
             } else if (rule == Rule::PriceBelow || rule == Rule::PriceFrom2M) {
-                if (key.compare(QLatin1String("txtPurchasePrice"), Qt::CaseInsensitive) == 0) {
+                if (kind == Price) {
                     rejected =
                         rule == Rule::PriceBelow
                             ? rejects(3142,
@@ -345,31 +366,29 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
             }
             if (rejected)
                 break;
-            if (key.compare(QLatin1String("txtPropertyInformation"), Qt::CaseInsensitive) == 0) {
+            if (kind == Name) {
                 shown = true;
                 lines[0] = value;
-            } else if (key.compare(QLatin1String("txtPurchasePrice"), Qt::CaseInsensitive) == 0) {
+            } else if (kind == Price) {
                 shown = true;
                 lines[1].clear();
                 Trap(3150, [&] {
                     lines[1] = QStringLiteral("Purchase Price = ") + CurrencyText(value, 0);
                 });
-            } else if (key.compare(QLatin1String("txtUnits"), Qt::CaseInsensitive) == 0) {
+            } else if (kind == Units) {
                 shown = true;
                 lines[2] = QStringLiteral("Units = ") + value + lines[2];
-            } else if (key.compare(QLatin1String("txtSquareFootage"), Qt::CaseInsensitive) == 0) {
+            } else if (kind == SquareFootage) {
                 shown = true;
                 lines[2] += QStringLiteral("   Square Footage = ") + value;
-            } else if (key.compare(QLatin1String("txtQISScheduledAnnualIncome"),
-                                   Qt::CaseInsensitive) == 0) {
+            } else if (kind == Income) {
                 shown = true;
                 lines[3].clear();
                 Trap(3151, [&] {
                     lines[3] =
                         QStringLiteral("Scheduled Annual Income = ") + CurrencyText(value, 2);
                 });
-            } else if (key.compare(QLatin1String("g_sListOfImagesForProperty(1)"),
-                                   Qt::CaseInsensitive) == 0) {
+            } else if (kind == FirstPicture) {
                 shown = true;
                 hasPicture = true;
                 pictureReference = value;
