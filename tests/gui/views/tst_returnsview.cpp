@@ -10,6 +10,7 @@
 #include "gui/views/returnsview.h"
 #include "gui/widgets/numbermark.h"
 #include "gui/widgets/returnschart.h"
+#include "model/fieldtable.h"
 #include "store/propertydatabase.h"
 #include "testsupport.h"
 
@@ -509,6 +510,48 @@ private slots:
         QVERIFY(ReadBytes(PropertyDatabasePath())
                     .contains("txtQISNetMonthlyCashflowPerUnitBeforeTaxes=")); // still there
         QVERIFY(ReadBytes(PropertyDatabasePath()).contains("txtSellingCosts=7\r\n"));
+    }
+
+    // Property by property, every figure, table cell and marker of the view reads as it did
+    // before the rehab and refinance inputs existed, as long as they are left blank.
+    void blankRehabAndRefinanceLeaveTheViewAsItWas() {
+        const QString path = qEnvironmentVariable("QB_SOURCE_DIR") +
+                             QStringLiteral("/tests/gui/views/data/returns_as_before.txt");
+        const QString expected = ReadAll(path);
+        QString actual;
+        for (const QString& block : expected.split(QStringLiteral("== "), Qt::SkipEmptyParts)) {
+            const QStringList lines = block.split(QLatin1Char('\n'));
+            const int inputsEnd = int(lines.indexOf(QStringLiteral("--")));
+            QVERIFY(inputsEnd > 0);
+            m_window->imgFinancial_Click();
+            for (const FieldInfo& f : FieldTable())
+                if ((f.view == FieldView::Financial || f.view == FieldView::Returns) &&
+                    !f.isReadOnly())
+                    m_window->setText(f.name, QString());
+            for (const QString& input : lines.mid(1, inputsEnd - 1))
+                m_window->setText(input.section(QLatin1Char('='), 0, 0),
+                                  input.section(QLatin1Char('='), 1));
+            m_window->imgReturnsView_Click();
+            QStringList shown = lines.mid(0, inputsEnd + 1);
+            for (auto* field : view()->findChildren<QLineEdit*>())
+                if (field->objectName().startsWith(QLatin1String("txtRet")))
+                    shown << field->objectName() + QLatin1Char('=') + field->text();
+            const ReturnsTableModel* model = view()->tableModel();
+            for (int r = 0; r < model->rowCount(); ++r) {
+                QString row = model->headerData(r, Qt::Vertical).toString();
+                for (int c = 0; c < model->columnCount(); ++c)
+                    row += QLatin1Char('|') + model->data(model->index(r, c)).toString();
+                shown << row;
+            }
+            shown << QStringLiteral("markers|") + view()->chart()->payoffLabels().join('|');
+            actual += QStringLiteral("== ") + shown.join(QLatin1Char('\n')) + QLatin1Char('\n');
+        }
+        if (actual != expected) {
+            const QString written =
+                qEnvironmentVariable("QB_BUILD_DIR") + QStringLiteral("/returns_as_before.txt");
+            WriteFile(written, actual.toUtf8());
+            QFAIL(qPrintable(QStringLiteral("the view differs; it now reads as ") + written));
+        }
     }
 };
 
