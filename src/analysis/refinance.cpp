@@ -57,8 +57,8 @@ QString ReturnsStartValueName(const ReturnsInputs& in) {
     return QStringLiteral("Property Price");
 }
 
-void WorkOutRefinance(const ReturnsInputs& in, double startValue,
-                      const QVector<ReturnsYear>& years, ReturnsRefinance& rf) {
+void WorkOutRefinance(const ReturnsInputs& in, double startValue, const QVector<ReturnsYear>& years,
+                      ReturnsRefinance& rf) {
     const double holding = MonthsOf(in.rehabMonths, in.holdingCosts);
     rf.allInCost = in.purchasePrice + in.closingCosts + in.rehabCost + holding;
     rf.cashInvested = in.downPayment + in.closingCosts + in.rehabCost + holding;
@@ -147,8 +147,7 @@ QString ExplainRefinanceFigure(ReturnsFigure figure, const ReturnsInputs& in,
     case ReturnsFigure::RefinanceCashLeft:
         text = Equation(QStringLiteral("Cash Left in the Deal"),
                         invested + QStringLiteral(" − Refinance Cash Out"),
-                        M(rf.cashInvested) + QStringLiteral(" − ") + M(rf.cashOut),
-                        M(rf.cashLeft));
+                        M(rf.cashInvested) + QStringLiteral(" − ") + M(rf.cashOut), M(rf.cashLeft));
         break;
     case ReturnsFigure::RefinanceRecovered:
         text = Equation(QStringLiteral("Cash Recovered"),

@@ -13,8 +13,8 @@ QString ReturnsStartValueName(const ReturnsInputs& in);
 // The figures of `rf` from the inputs, the starting value and the worked-out years, which run
 // at least to the year after the refinance when that year is within the twenty worked out.
 // Expects rf's month, years, loan, loan payoff and cash out in place.
-void WorkOutRefinance(const ReturnsInputs& in, double startValue,
-                      const QVector<ReturnsYear>& years, ReturnsRefinance& rf);
+void WorkOutRefinance(const ReturnsInputs& in, double startValue, const QVector<ReturnsYear>& years,
+                      ReturnsRefinance& rf);
 
 // The arithmetic of a repair or refinance figure, with the user's numbers.
 QString ExplainRefinanceFigure(ReturnsFigure figure, const ReturnsInputs& in,

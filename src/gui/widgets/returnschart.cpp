@@ -96,7 +96,10 @@ void ReturnsChart::setResult(const ReturnsResult& result) {
             auto* marker = new QScatterSeries;
             marker->setName(markers.at(i).second);
             marker->setMarkerSize(11);
-            marker->setPointLabelsFormat(marker->name());
+            // A label is centred over its marker; in the first year that would run over the
+            // amounts left of the plot, so (unbreakable) blanks in front start it at the marker.
+            const int blanks = markers.at(i).first == 1 ? 2 * int(marker->name().size()) : 0;
+            marker->setPointLabelsFormat(QString(blanks, QChar(0x00A0)) + marker->name());
             marker->setPointLabelsVisible(true);
             marker->setPointLabelsClipping(false);
             chart()->addSeries(marker);
@@ -157,6 +160,6 @@ QStringList ReturnsChart::amountLabels() const {
 QStringList ReturnsChart::payoffLabels() const {
     QStringList labels;
     for (QAbstractSeries* s : m_payoffs)
-        labels.append(static_cast<QScatterSeries*>(s)->pointLabelsFormat());
+        labels.append(s->name());
     return labels;
 }
