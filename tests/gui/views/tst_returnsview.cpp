@@ -581,7 +581,7 @@ private slots:
         QVERIFY(tooltipOf(cashOut).endsWith(QStringLiteral("until a refinance month is given")));
     }
 
-    // The new inputs sit in their own group of the financial view with the captions,
+    // The new inputs sit in their own group of the financial view under their captions,
     // say what a blank stands for, are framed red when the returns cannot use them, and are
     // stored only when typed.
     void rehabInputsOnTheFinancialView() {
