@@ -125,7 +125,9 @@ private slots:
             "QISAverageRentPerUnit QISAnnualNetOperatingIncome QISAnnualExpenses "
             "QISCapitalizationRate QISAnnualDebtService NetAnnualCashflowBeforeTaxes "
             "QISNetAnnualCashflowPerUnitBeforeTaxes QISNetMonthlyCashflowPerUnitBeforeTaxes "
-            "HoldingPeriod SellingCosts DepreciationYears RecaptureRate");
+            "HoldingPeriod SellingCosts DepreciationYears RecaptureRate RehabCost RehabMonths "
+            "HoldingCosts AfterRepairValue RefinanceMonth RefinanceLTV RefinanceRate "
+            "RefinanceTerm RefinanceCosts");
         // A control array's cells share one key, which the file holds once.
         for (const QString& name : order.split(QLatin1Char(' ')))
             expected << QStringLiteral("txt") + name;

@@ -773,8 +773,9 @@ void TestMainWindow::scrollingMovesTheContentByThirdsAndHiddenBarsReset() {
     w.control(QStringLiteral("txtCurrentMarketValue"))->setFocus();
     QTRY_VERIFY(inSight("txtCurrentMarketValue"));
 
-    // Enlarging the window hides the bar and puts the content back at the top.
-    w.setWindowSizeTwips(11650, 12000);
+    // Enlarging the window to hold the whole view hides the bar and puts the content back at
+    // the top.
+    w.setWindowSizeTwips(11650, 920 + content + 600);
     QVERIFY(vbar->isHidden());
     QCOMPARE(vbar->value(), 0);
     QCOMPARE(w.contentTopTwips(), 0);
