@@ -585,6 +585,27 @@ private slots:
         QCOMPARE(storedValue(2, kAddress), QStringLiteral("mine"));
     }
 
+    // Another program writes the file in the moment between this save's reading it and putting
+    // the new file in its place: the save starts over from that program's file, and neither
+    // its change nor this one is lost.
+    void aChangeDuringTheSaveIsReadAgain() {
+        writeDb("[PROPERTY000001]\r\ntxtPropertyInformation=A\r\n");
+        open(1);
+        m_form->setText(kAddress, QStringLiteral("mine"));
+        int phase = 0;
+        SaveHooks h = hooks();
+        h.runWork = [&](const std::function<void()>& work, const std::atomic<qint64>&, qint64) {
+            work();
+            if (++phase == 2) // the new file is written, not yet in place
+                WriteFile(db(), "[PROPERTY000001]\r\ntxtPropertyInformation=A\r\n\r\n"
+                                "[PROPERTY000002]\r\ntxtPropertyInformation=Meanwhile\r\n");
+        };
+        save(-1, h);
+        QCOMPARE(names(), (QStringList{"A", "Meanwhile"}));
+        QCOMPARE(storedValue(1, kAddress), QStringLiteral("mine"));
+        QVERIFY(readBytes(PropertyDatabaseBackupPath()).contains("Meanwhile"));
+    }
+
     // When the other program changed the open property itself, the user decides.
     void aChangeToTheOpenPropertyFromOutsideAsks() {
         writeDb("[PROPERTY000001]\r\ntxtPropertyInformation=A\r\n");
