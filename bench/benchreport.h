@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QByteArray>
+#include <QFileInfo>
+#include <QtGlobal>
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -20,4 +24,14 @@ inline double MedianOf(std::vector<double> v) {
         return 0;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+// Before the application object: offscreen unless a display is asked for, and the program's
+// pictures read from the build folder the benchmark runs from.
+inline void PrepareBenchEnvironment(const char* argv0, bool offscreen = true) {
+    if (offscreen && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QB_BUILD_DIR"))
+        qputenv("QB_BUILD_DIR",
+                QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath().toLocal8Bit());
 }

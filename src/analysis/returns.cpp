@@ -2,6 +2,7 @@
 // collects plus the holding period, selling costs, depreciation period and recapture rate.
 #include "analysis/returns.h"
 
+#include "analysis/refinance.h"
 #include "base/errortrap.h"
 #include "base/numerictext.h"
 #include "model/fieldtable.h"
@@ -16,6 +17,15 @@ const QString kHoldingPeriodField = QStringLiteral("txtHoldingPeriod");
 const QString kSellingCostsField = QStringLiteral("txtSellingCosts");
 const QString kDepreciationYearsField = QStringLiteral("txtDepreciationYears");
 const QString kRecaptureRateField = QStringLiteral("txtRecaptureRate");
+const QString kRehabCostField = QStringLiteral("txtRehabCost");
+const QString kRehabMonthsField = QStringLiteral("txtRehabMonths");
+const QString kHoldingCostsField = QStringLiteral("txtHoldingCosts");
+const QString kAfterRepairValueField = QStringLiteral("txtAfterRepairValue");
+const QString kRefinanceMonthField = QStringLiteral("txtRefinanceMonth");
+const QString kRefinanceLtvField = QStringLiteral("txtRefinanceLTV");
+const QString kRefinanceRateField = QStringLiteral("txtRefinanceRate");
+const QString kRefinanceTermField = QStringLiteral("txtRefinanceTerm");
+const QString kRefinanceCostsField = QStringLiteral("txtRefinanceCosts");
 const QString kNotAvailable = QStringLiteral("n/a");
 
 namespace {
@@ -26,6 +36,12 @@ constexpr double kDefaultHolding = 10;
 constexpr double kDefaultSellingCosts = 6;
 constexpr double kDefaultDepreciationYears = 27.5;
 constexpr double kDefaultRecapture = 25;
+constexpr double kDefaultRefinanceLtv = 75;
+constexpr double kDefaultRefinanceTerm = 360;
+constexpr int kLongestRehab = 24;
+constexpr int kLatestRefinance = 12 * kLongestHolding;
+constexpr int kLongestRefinanceTerm = 480;
+constexpr int kNoMonth = std::numeric_limits<int>::max();
 constexpr double kLowestRate = -0.9999;
 constexpr double kHighestRate = 10.0;
 constexpr double kRateTolerance = 1e-10;
@@ -83,15 +99,23 @@ double TotalPrincipal(const ReturnsInputs& in) {
     return total;
 }
 
+void UnknownDebt(QVector<ReturnsYear>& years, int fromYear) {
+    for (int y = fromYear; y < years.size(); ++y)
+        years[y].debtService = years[y].interest = years[y].principal = years[y].loanBalance = kNaN;
+}
+
 // Month by month: the payment rounded to cents, interest on the balance, the rest to
-// principal; the last month of the term (or the month the balance runs out) clears it.
-void Amortize(const ReturnsMortgage& m, QVector<ReturnsYear>& years, int& payoffYear) {
+// principal; the last month of the term (or the month the balance runs out) clears it. The
+// loan is taken out at the end of month firstMonth - 1 (0: the purchase) and, when a refinance
+// pays it off, makes its last payment in month lastMonth. Returns the balance left after that
+// payment, which the refinance pays off.
+double Amortize(const ReturnsMortgage& m, QVector<ReturnsYear>& years, int& payoffYear,
+                int firstMonth = 1, int lastMonth = kNoMonth) {
     const double rate = m.annualRate / 12;
     const double term = m.termMonths;
     if (!Known(m.principal) || !Known(rate) || !Known(term) || term <= 0 || 1 + rate <= 0) {
-        for (ReturnsYear& y : years)
-            y.debtService = y.interest = y.principal = y.loanBalance = kNaN;
-        return;
+        UnknownDebt(years, (firstMonth - 1) / 12);
+        return kNaN;
     }
     const double exact =
         rate == 0 ? m.principal / term : m.principal * rate / -std::expm1(-term * std::log1p(rate));
@@ -100,10 +124,13 @@ void Amortize(const ReturnsMortgage& m, QVector<ReturnsYear>& years, int& payoff
     for (int y = 0; y < years.size(); ++y) {
         ReturnsYear& row = years[y];
         for (int k = 1; k <= 12 && balance > 0; ++k) {
+            const int month = y * 12 + k;
+            if (month < firstMonth || month > lastMonth)
+                continue;
             // A fractional term ends with the month that holds its end.
-            const bool lastMonth = double(y * 12 + k) >= term;
+            const bool endOfTerm = double(month - firstMonth + 1) >= term;
             const double interest = balance * rate;
-            const double principal = lastMonth ? balance : std::min(payment - interest, balance);
+            const double principal = endOfTerm ? balance : std::min(payment - interest, balance);
             balance -= principal;
             row.interest += interest;
             row.principal += principal;
@@ -111,8 +138,12 @@ void Amortize(const ReturnsMortgage& m, QVector<ReturnsYear>& years, int& payoff
             if (balance <= 0 && payoffYear == 0)
                 payoffYear = y + 1;
         }
-        row.loanBalance += balance;
+        // Owed at the year's end: from the day the loan is taken out until a refinance pays it.
+        const int yearEnd = (y + 1) * 12;
+        if (yearEnd >= firstMonth - 1 && yearEnd < lastMonth)
+            row.loanBalance += balance;
     }
+    return balance;
 }
 
 double NetPresentValue(double invested, const QVector<double>& flows, double rate) {
@@ -154,7 +185,7 @@ ReturnsSale Sale(const ReturnsInputs& in, const QVector<ReturnsYear>& years) {
     s.loanPayoff = last.loanBalance;
     for (const ReturnsYear& y : years)
         s.accumulatedDepreciation += y.depreciation;
-    s.adjustedBasis = in.purchasePrice + in.closingCosts - s.accumulatedDepreciation;
+    s.adjustedBasis = in.purchasePrice + in.closingCosts + in.rehabCost - s.accumulatedDepreciation;
     s.gain = s.price - s.sellingCosts - s.adjustedBasis;
     // The gain up to the depreciation taken is taxed as recapture, only the rest as a gain.
     s.recaptureTax = in.recaptureRate * Min(Max(s.gain, 0), s.accumulatedDepreciation);
@@ -183,56 +214,99 @@ ReturnsRatios YearOneRatios(const ReturnsInputs& in, const ReturnsYear& y1, doub
 ReturnsResult ComputeReturns(const ReturnsInputs& in) {
     ReturnsResult r;
     const bool holdingKnown = in.holdingPeriod >= 1 && in.holdingPeriod <= kLongestHolding;
-    // Without a usable holding period year one is still worked out for the ratios.
-    r.years.resize(holdingKnown ? in.holdingPeriod : 1);
+    const int holding = holdingKnown ? in.holdingPeriod : 1;
+    ReturnsRefinance& rf = r.refinance;
+    rf.given = in.refinanceMonth != 0; // NaN too: typed, but no month it can be worked with
+    const double m = in.refinanceMonth;
+    rf.month = m >= 1 && m <= kLatestRefinance && m == std::floor(m) ? int(m) : 0;
+    if (rf.month > 0) {
+        rf.year = (rf.month - 1) / 12 + 1;
+        rf.afterYear = rf.year + 1;
+        rf.afterHolding = holdingKnown && rf.month > 12 * in.holdingPeriod;
+    }
+    // Without a usable holding period year one is still worked out for the ratios; the
+    // refinance's figures reach into the year after it, which may lie past the holding period.
+    const int span = std::max(holding, std::min(rf.afterYear, kLongestHolding));
+    r.years.resize(span);
 
-    const double startValue = std::isnan(in.currentMarketValue) ? kNaN
-                              : in.currentMarketValue > 0       ? in.currentMarketValue
-                                                                : in.purchasePrice;
-    const double basis = (in.purchasePrice + in.closingCosts) * in.improvementsShare;
+    const double startValue = ReturnsStartValue(in);
+    const double basis = (in.purchasePrice + in.closingCosts + in.rehabCost) * in.improvementsShare;
     for (int k = 0; k < r.years.size(); ++k) {
         ReturnsYear& y = r.years[k];
         y.year = k + 1;
+        // The months of the year still under repair bring no rent and cost the holding costs
+        // instead of the operating expenses.
+        const double idle = Min(Max(in.rehabMonths - 12.0 * k, 0), 12);
+        const double let = 12 - idle;
         // Only the rent grows; the other income stays as it is, as in the outlook.
-        const double rent = 12 * in.grossMonthlyIncome * std::pow(1 + in.rentIncrease, k);
-        y.grossScheduledIncome = rent + 12 * in.otherMonthlyIncome;
+        const double rent = let * in.grossMonthlyIncome * std::pow(1 + in.rentIncrease, k);
+        y.grossScheduledIncome = rent + let * in.otherMonthlyIncome;
         y.vacancy = in.vacancyRate * rent;
-        y.operatingExpenses = in.operatingExpenses * std::pow(1 + in.costIncrease, k);
+        const double expenses = in.operatingExpenses * std::pow(1 + in.costIncrease, k);
+        y.operatingExpenses = idle == 0 ? expenses : let / 12 * expenses + idle * in.holdingCosts;
         y.netOperatingIncome = y.grossScheduledIncome - y.vacancy - y.operatingExpenses;
         y.depreciation = YearDepreciation(basis, in.depreciationYears, y.year);
         y.propertyValue = startValue * std::pow(1 + in.appreciation, y.year);
     }
-    for (int m = 0; m < 4; ++m)
-        if (HasLoan(in.mortgages[m]))
-            Amortize(in.mortgages[m], r.years, r.payoffYear[m]);
+
+    // The refinance pays every loan off after its payment in month M and the new loan is paid
+    // from month M + 1.
+    const int lastMonth = rf.month > 0 ? rf.month : kNoMonth;
+    for (int k = 0; k < 4; ++k)
+        if (HasLoan(in.mortgages[k]))
+            rf.balances[k] = Amortize(in.mortgages[k], r.years, r.payoffYear[k], 1, lastMonth);
+    if (rf.month > 0) {
+        rf.loanPayoff = 0;
+        for (double b : rf.balances)
+            rf.loanPayoff += b;
+        rf.loan = in.refinanceLtv * startValue;
+        rf.cashOut = rf.loan - rf.loanPayoff - in.refinanceCosts;
+        const ReturnsMortgage loan{rf.loan, in.refinanceRate, in.refinanceTermMonths};
+        if (HasLoan(loan))
+            Amortize(loan, r.years, rf.payoffYear, rf.month + 1);
+        r.years[rf.year - 1].refinanceCashOut = rf.cashOut;
+    } else if (rf.given) {
+        // Whether and when a new loan is paid cannot be known.
+        UnknownDebt(r.years, 0);
+        for (ReturnsYear& y : r.years)
+            y.refinanceCashOut = kNaN;
+    }
 
     const double taxRate = in.stateTaxRate + in.federalTaxRate;
-    QVector<double> before;
-    QVector<double> after;
-    double sumAfter = 0;
     for (ReturnsYear& y : r.years) {
         y.taxableIncome = y.netOperatingIncome - y.interest - y.depreciation;
         y.incomeTax = taxRate * y.taxableIncome;
         y.cashFlowBeforeTax = y.netOperatingIncome - y.debtService;
         y.cashFlowAfterTax = y.cashFlowBeforeTax - y.incomeTax;
         y.equity = y.propertyValue - y.loanBalance;
-        before.append(y.cashFlowBeforeTax);
-        after.append(y.cashFlowAfterTax);
-        sumAfter += y.cashFlowAfterTax;
     }
+    WorkOutRefinance(in, startValue, r.years, rf);
+    r.years.resize(holding);
+    if (rf.payoffYear > holding)
+        rf.payoffYear = 0;
+
     r.firstYear = r.years.front();
-    r.cashInvested = in.downPayment + in.closingCosts;
+    r.cashInvested = in.downPayment + in.closingCosts + in.rehabCost;
     r.yearOne = YearOneRatios(in, r.firstYear, r.cashInvested);
 
     if (!holdingKnown) {
         r.years.clear();
         r.payoffYear = {};
+        rf.payoffYear = 0;
         r.sale = UnknownSale();
         r.irrBeforeTax = r.irrAfterTax = r.equityMultiple = kNaN;
         return r;
     }
+    // The cash out comes with its year's cash flow, the sale at the end of the last year.
+    QVector<double> before;
+    QVector<double> after;
+    double sumAfter = 0;
+    for (const ReturnsYear& y : r.years) {
+        before.append(y.cashFlowBeforeTax + y.refinanceCashOut);
+        after.append(y.cashFlowAfterTax + y.refinanceCashOut);
+        sumAfter += y.cashFlowAfterTax + y.refinanceCashOut;
+    }
     r.sale = Sale(in, r.years);
-    // The sale comes at the end of the last year, together with that year's cash flow.
     before.back() += r.sale.proceedsBeforeTax;
     after.back() += r.sale.proceedsAfterTax;
     r.irrBeforeTax = InternalRateOfReturn(r.cashInvested, before);
@@ -331,6 +405,16 @@ public:
         const QString t = text(name);
         return t.trimmed().isEmpty() ? defaultValue : convert(name, t);
     }
+    bool isBlank(const QString& name) const { return text(name).trimmed().isEmpty(); }
+    // A returns input within its range, scaled; blank means its default. NaN, and marked, when
+    // it is no number or out of its range.
+    double usable(const QString& name, double defaultValue, double scale = 1) {
+        const double v = numberOr(name, defaultValue);
+        if (IsUsableReturnsInput(name, v))
+            return v * scale;
+        markUnusable(name);
+        return kNaN;
+    }
     void markUnusable(const QString& name) {
         if (!m_unusable.contains(name))
             m_unusable << name;
@@ -406,6 +490,20 @@ ReturnsReading ReadReturnsInputs(const Form& form) {
         f.markUnusable(kDepreciationYearsField);
     }
     in.recaptureRate = f.numberOr(kRecaptureRateField, kDefaultRecapture) * 0.01;
+
+    in.rehabCost = f.usable(kRehabCostField, 0);
+    in.rehabMonths = f.usable(kRehabMonthsField, 0);
+    in.holdingCosts = f.usable(kHoldingCostsField, 0);
+    in.afterRepairValue = f.usable(kAfterRepairValueField, 0);
+    // Blank is no refinance, which no typed number means.
+    in.refinanceMonth = f.isBlank(kRefinanceMonthField) ? 0 : f.usable(kRefinanceMonthField, 0);
+    in.refinanceLtv = f.usable(kRefinanceLtvField, kDefaultRefinanceLtv, 0.01);
+    if (!f.isBlank(kRefinanceRateField))
+        in.refinanceRate = f.usable(kRefinanceRateField, 0, 0.01);
+    else if (in.refinanceMonth != 0)
+        f.markUnusable(kRefinanceRateField); // the new loan cannot be worked out without it
+    in.refinanceTermMonths = f.usable(kRefinanceTermField, kDefaultRefinanceTerm);
+    in.refinanceCosts = f.usable(kRefinanceCostsField, 0);
     return {in, f.unusable()};
 }
 
@@ -426,6 +524,15 @@ bool IsReturnsOnlyInput(const QString& fieldName) {
         kSellingCostsField,
         kDepreciationYearsField,
         kRecaptureRateField,
+        kRehabCostField,
+        kRehabMonthsField,
+        kHoldingCostsField,
+        kAfterRepairValueField,
+        kRefinanceMonthField,
+        kRefinanceLtvField,
+        kRefinanceRateField,
+        kRefinanceTermField,
+        kRefinanceCostsField,
         QStringLiteral("txtCurrentMarketValue"),
         QStringLiteral("txtAppreciation"),
         QStringLiteral("txtDepreciateAsImprovements"),
@@ -434,20 +541,86 @@ bool IsReturnsOnlyInput(const QString& fieldName) {
     return fields.contains(fieldName, Qt::CaseInsensitive);
 }
 
+namespace {
+
+// The numbers a returns input takes: from `low` to `high`, whole or not, `low` itself or not.
+struct InputRange {
+    const QString* field;
+    double low;
+    double high;
+    bool whole;
+    bool lowIncluded;
+    const char* words;
+};
+
+const InputRange* RangeOf(const QString& fieldName) {
+    constexpr double kAny = std::numeric_limits<double>::infinity();
+    static const InputRange ranges[] = {
+        {&kHoldingPeriodField, 1, kLongestHolding, true, true, "whole years from 1 to 20"},
+        {&kDepreciationYearsField, 0, kAny, false, false, "more than 0 years"},
+        {&kRehabCostField, 0, kAny, false, true, "$0 or more"},
+        {&kRehabMonthsField, 0, kLongestRehab, true, true, "whole months from 0 to 24"},
+        {&kHoldingCostsField, 0, kAny, false, true, "$0 or more"},
+        {&kAfterRepairValueField, 0, kAny, false, true, "$0 or more"},
+        {&kRefinanceMonthField, 1, kLatestRefinance, true, true, "whole months from 1 to 240"},
+        {&kRefinanceLtvField, 0, 100, false, true, "from 0% to 100%"},
+        {&kRefinanceRateField, 0, kAny, false, true, "0% or more"},
+        {&kRefinanceTermField, 1, kLongestRefinanceTerm, true, true, "whole months from 1 to 480"},
+        {&kRefinanceCostsField, 0, kAny, false, true, "$0 or more"},
+    };
+    for (const InputRange& range : ranges)
+        if (fieldName.compare(*range.field, Qt::CaseInsensitive) == 0)
+            return &range;
+    return nullptr;
+}
+
+} // namespace
+
 QString ReturnsInputRange(const QString& fieldName) {
-    if (fieldName.compare(kHoldingPeriodField, Qt::CaseInsensitive) == 0)
-        return QStringLiteral("whole years from 1 to %1").arg(kLongestHolding);
-    if (fieldName.compare(kDepreciationYearsField, Qt::CaseInsensitive) == 0)
-        return QStringLiteral("more than 0 years");
-    return QString();
+    const InputRange* range = RangeOf(fieldName);
+    return range ? QString::fromUtf8(range->words) : QString();
 }
 
 bool IsUsableReturnsInput(const QString& fieldName, double value) {
-    if (fieldName.compare(kHoldingPeriodField, Qt::CaseInsensitive) == 0)
-        return value >= 1 && value <= kLongestHolding && value == std::floor(value);
-    if (fieldName.compare(kDepreciationYearsField, Qt::CaseInsensitive) == 0)
-        return value > 0;
-    return true;
+    const InputRange* range = RangeOf(fieldName);
+    if (!range)
+        return true;
+    if (std::isnan(value) || value > range->high || value < range->low)
+        return false;
+    if (!range->lowIncluded && value == range->low)
+        return false;
+    return !range->whole || value == std::floor(value);
+}
+
+QString ReturnsInputBlankText(const QString& fieldName) {
+    static const std::pair<const QString*, const char*> blanks[] = {
+        {&kHoldingPeriodField, "10"},
+        {&kSellingCostsField, "6"},
+        {&kDepreciationYearsField, "27.5"},
+        {&kRecaptureRateField, "25"},
+        {&kRehabCostField, "0"},
+        {&kRehabMonthsField, "0"},
+        {&kHoldingCostsField, "0"},
+        {&kAfterRepairValueField, "none"},
+        {&kRefinanceMonthField, "none"},
+        {&kRefinanceLtvField, "75"},
+        {&kRefinanceTermField, "360"},
+        {&kRefinanceCostsField, "0"},
+    };
+    for (const auto& [field, text] : blanks)
+        if (fieldName.compare(*field, Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(text);
+    return QString();
+}
+
+QString ReturnsInputNeededWith(const QString& fieldName) {
+    return fieldName.compare(kRefinanceRateField, Qt::CaseInsensitive) == 0 ? kRefinanceMonthField
+                                                                            : QString();
+}
+
+bool HasRehabOrRefinance(const ReturnsInputs& in) {
+    return in.rehabCost != 0 || in.rehabMonths != 0 || in.holdingCosts != 0 ||
+           in.afterRepairValue != 0 || in.refinanceMonth != 0;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -483,6 +656,10 @@ QString ReturnsMultipleText(double value) {
     return Known(value) ? FixedText(value, 2) + QLatin1Char('x') : kNotAvailable;
 }
 
+QString ReturnsCashOnCashText(double value) {
+    return std::isinf(value) && value > 0 ? QStringLiteral("Infinite") : ReturnsPercentText(value);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Show the arithmetic
 
@@ -502,6 +679,18 @@ QString Equation(const QString& name, const QString& words, const QString& numbe
            QStringLiteral(" = ") + result;
 }
 
+// The cash invested worked out, when a rehab budget is part of it; else nothing.
+QString InvestedLine(const ReturnsInputs& in, const ReturnsResult& r) {
+    if (in.rehabCost == 0)
+        return QString();
+    return QLatin1Char('\n') +
+           Equation(QStringLiteral("Total Cash Invested"),
+                    QStringLiteral("Down Payment + Closing Costs + Rehab Budget"),
+                    QStringLiteral("%1 + %2 + %3")
+                        .arg(M(in.downPayment), M(in.closingCosts), M(in.rehabCost)),
+                    M(r.cashInvested));
+}
+
 QString RateOfReturn(const QString& name, const QString& flowName, const QString& proceedsName,
                      double invested, const QVector<ReturnsYear>& years, double ReturnsYear::*flow,
                      double proceeds, double rate) {
@@ -514,8 +703,14 @@ QString RateOfReturn(const QString& name, const QString& flowName, const QString
         return text + QStringLiteral(" = ") + kNotAvailable;
     text += QStringLiteral(": −") + M(invested);
     for (const ReturnsYear& y : years) {
-        const QString amount =
-            y.year == h ? QStringLiteral("(%1 + %2)").arg(M(y.*flow), M(proceeds)) : M(y.*flow);
+        // The refinance's cash out comes with its year's flow.
+        QString amount = M(y.*flow);
+        if (y.refinanceCashOut != 0)
+            amount += QStringLiteral(" + ") + M(y.refinanceCashOut);
+        if (y.year == h)
+            amount += QStringLiteral(" + ") + M(proceeds);
+        if (amount != M(y.*flow))
+            amount = QLatin1Char('(') + amount + QLatin1Char(')');
         const QString power = y.year == 1 ? QString() : QStringLiteral("^%1").arg(y.year);
         text += QStringLiteral(" + %1 ÷ (1 + r)%2").arg(amount, power);
     }
@@ -537,7 +732,8 @@ QString ExplainWithNumbers(ReturnsFigure figure, const ReturnsInputs& in, const 
         return Equation(QStringLiteral("Cash-on-Cash Return"),
                         QStringLiteral("Year-One Cash Flow Before Tax ÷ Total Cash Invested"),
                         M(y1.cashFlowBeforeTax) + QStringLiteral(" ÷ ") + M(r.cashInvested),
-                        Pc(q.cashOnCash));
+                        Pc(q.cashOnCash)) +
+               InvestedLine(in, r);
     case ReturnsFigure::DebtServiceCoverage: {
         const QString text =
             Equation(QStringLiteral("Debt Service Coverage Ratio"),
@@ -579,24 +775,25 @@ QString ExplainWithNumbers(ReturnsFigure figure, const ReturnsInputs& in, const 
             QStringLiteral("(%1 + %2) ÷ %3")
                 .arg(M(in.grossMonthlyIncome), M(in.otherMonthlyIncome), M(in.purchasePrice)),
             Pc(q.rentToPrice));
-    case ReturnsFigure::SalePrice: {
-        const bool market = !(in.currentMarketValue <= 0);
-        return Equation(
-            QStringLiteral("Sale Price"),
-            (market ? QStringLiteral("Current Market Value") : QStringLiteral("Property Price")) +
-                QStringLiteral(" × (1 + Expected Appreciation)^") + h,
-            QStringLiteral("%1 × (1 + %2)^%3")
-                .arg(M(market ? in.currentMarketValue : in.purchasePrice), Pc(in.appreciation), h),
-            M(s.price));
-    }
+    case ReturnsFigure::SalePrice:
+        return Equation(QStringLiteral("Sale Price"),
+                        ReturnsStartValueName(in) +
+                            QStringLiteral(" × (1 + Expected Appreciation)^") + h,
+                        QStringLiteral("%1 × (1 + %2)^%3")
+                            .arg(M(ReturnsStartValue(in)), Pc(in.appreciation), h),
+                        M(s.price));
     case ReturnsFigure::SellingCosts:
         return Equation(
             QStringLiteral("Selling Costs"), QStringLiteral("Sale Price × Selling Costs Rate"),
             M(s.price) + QStringLiteral(" × ") + Pc(in.sellingCostRate), M(s.sellingCosts));
     case ReturnsFigure::LoanPayoff:
-        return QStringLiteral("Loan Payoff = the balance of all mortgages at the end of year %1 "
-                              "= %2")
-            .arg(h, M(s.loanPayoff));
+        return QStringLiteral("Loan Payoff = the balance of all mortgages at the end of year %1%2 "
+                              "= %3")
+            .arg(h,
+                 r.refinance.month > 0 && !r.refinance.afterHolding
+                     ? QStringLiteral(", the refinance loan in place of those it paid off")
+                     : QString(),
+                 M(s.loanPayoff));
     case ReturnsFigure::TaxOnSale: {
         const double recaptured = Min(Max(s.gain, 0), s.accumulatedDepreciation);
         const double beyond = Max(s.gain - s.accumulatedDepreciation, 0);
@@ -605,13 +802,23 @@ QString ExplainWithNumbers(ReturnsFigure figure, const ReturnsInputs& in, const 
                         M(s.recaptureTax) + QStringLiteral(" + ") + M(s.capitalGainsTax),
                         M(s.taxOnSale)) +
                QLatin1Char('\n') +
-               Equation(QStringLiteral("Gain on Sale"),
-                        QStringLiteral("Sale Price − Selling Costs − (Property Price + Closing "
-                                       "Costs − Accumulated Depreciation)"),
-                        QStringLiteral("%1 − %2 − (%3 + %4 − %5)")
-                            .arg(M(s.price), M(s.sellingCosts), M(in.purchasePrice),
-                                 M(in.closingCosts), M(s.accumulatedDepreciation)),
-                        M(s.gain)) +
+               (in.rehabCost == 0
+                    ? Equation(QStringLiteral("Gain on Sale"),
+                               QStringLiteral("Sale Price − Selling Costs − (Property Price + "
+                                              "Closing Costs − Accumulated Depreciation)"),
+                               QStringLiteral("%1 − %2 − (%3 + %4 − %5)")
+                                   .arg(M(s.price), M(s.sellingCosts), M(in.purchasePrice),
+                                        M(in.closingCosts), M(s.accumulatedDepreciation)),
+                               M(s.gain))
+                    : Equation(QStringLiteral("Gain on Sale"),
+                               QStringLiteral("Sale Price − Selling Costs − (Property Price + "
+                                              "Closing Costs + Rehab Budget − Accumulated "
+                                              "Depreciation)"),
+                               QStringLiteral("%1 − %2 − (%3 + %4 + %5 − %6)")
+                                   .arg(M(s.price), M(s.sellingCosts), M(in.purchasePrice),
+                                        M(in.closingCosts), M(in.rehabCost),
+                                        M(s.accumulatedDepreciation)),
+                               M(s.gain))) +
                QLatin1Char('\n') +
                Equation(QStringLiteral("Depreciation Recapture Tax"),
                         QStringLiteral("Recapture Rate × the gain up to the depreciation taken"),
@@ -640,25 +847,40 @@ QString ExplainWithNumbers(ReturnsFigure figure, const ReturnsInputs& in, const 
         return RateOfReturn(QStringLiteral("Internal Rate of Return Before Tax"),
                             QStringLiteral("Cash Flow Before Tax"),
                             QStringLiteral("Sale Proceeds Before Tax"), r.cashInvested, r.years,
-                            &ReturnsYear::cashFlowBeforeTax, s.proceedsBeforeTax, r.irrBeforeTax);
+                            &ReturnsYear::cashFlowBeforeTax, s.proceedsBeforeTax, r.irrBeforeTax) +
+               InvestedLine(in, r);
     case ReturnsFigure::IrrAfterTax:
         return RateOfReturn(QStringLiteral("Internal Rate of Return After Tax"),
                             QStringLiteral("Cash Flow After Tax"),
                             QStringLiteral("Sale Proceeds After Tax"), r.cashInvested, r.years,
-                            &ReturnsYear::cashFlowAfterTax, s.proceedsAfterTax, r.irrAfterTax);
+                            &ReturnsYear::cashFlowAfterTax, s.proceedsAfterTax, r.irrAfterTax) +
+               InvestedLine(in, r);
     case ReturnsFigure::EquityMultiple: {
         double sumAfter = r.years.isEmpty() ? kNaN : 0;
-        for (const ReturnsYear& y : r.years)
+        double cashOut = 0;
+        for (const ReturnsYear& y : r.years) {
             sumAfter += y.cashFlowAfterTax;
+            cashOut += y.refinanceCashOut;
+        }
+        if (cashOut == 0)
+            return Equation(QStringLiteral("Equity Multiple"),
+                            QStringLiteral("(Sum of Cash Flows After Tax + Sale Proceeds After "
+                                           "Tax) ÷ Total Cash Invested"),
+                            QStringLiteral("(%1 + %2) ÷ %3")
+                                .arg(M(sumAfter), M(s.proceedsAfterTax), M(r.cashInvested)),
+                            ReturnsMultipleText(r.equityMultiple)) +
+                   InvestedLine(in, r);
         return Equation(QStringLiteral("Equity Multiple"),
-                        QStringLiteral("(Sum of Cash Flows After Tax + Sale Proceeds After Tax) ÷ "
-                                       "Total Cash Invested"),
-                        QStringLiteral("(%1 + %2) ÷ %3")
-                            .arg(M(sumAfter), M(s.proceedsAfterTax), M(r.cashInvested)),
-                        ReturnsMultipleText(r.equityMultiple));
+                        QStringLiteral("(Sum of Cash Flows After Tax + Refinance Cash Out + Sale "
+                                       "Proceeds After Tax) ÷ Total Cash Invested"),
+                        QStringLiteral("(%1 + %2 + %3) ÷ %4")
+                            .arg(M(sumAfter), M(cashOut), M(s.proceedsAfterTax), M(r.cashInvested)),
+                        ReturnsMultipleText(r.equityMultiple)) +
+               InvestedLine(in, r);
     }
+    default:
+        return ExplainRefinanceFigure(figure, in, r);
     }
-    return QString();
 }
 
 } // namespace
@@ -667,7 +889,8 @@ QString ExplainReturnsFigure(ReturnsFigure figure, const ReturnsInputs& in,
                              const ReturnsResult& r) {
     QString text = ExplainWithNumbers(figure, in, r);
     // Every figure from the sale on needs the holding period; the ratios come from year one.
-    if (r.years.isEmpty() && figure >= ReturnsFigure::SalePrice)
+    if (r.years.isEmpty() && figure >= ReturnsFigure::SalePrice &&
+        figure <= ReturnsFigure::EquityMultiple)
         text +=
             QStringLiteral("\nThe holding period must be a whole number of years from 1 to 20.");
     return text;
@@ -691,6 +914,16 @@ QString ExplainReturnsField(const QString& fieldName, const ReturnsInputs& in,
         {"txtRetIRRBeforeTax", ReturnsFigure::IrrBeforeTax},
         {"txtRetIRRAfterTax", ReturnsFigure::IrrAfterTax},
         {"txtRetEquityMultiple", ReturnsFigure::EquityMultiple},
+        {"txtBrrrrAllInCost", ReturnsFigure::AllInCost},
+        {"txtBrrrrCashInvested", ReturnsFigure::RefinanceCashInvested},
+        {"txtBrrrrRefinanceLoan", ReturnsFigure::RefinanceLoan},
+        {"txtBrrrrLoanPayoff", ReturnsFigure::RefinanceLoanPayoff},
+        {"txtBrrrrCashOut", ReturnsFigure::RefinanceCashOut},
+        {"txtBrrrrCashLeft", ReturnsFigure::RefinanceCashLeft},
+        {"txtBrrrrRecovered", ReturnsFigure::RefinanceRecovered},
+        {"txtBrrrrEquityCreated", ReturnsFigure::EquityCreated},
+        {"txtBrrrrMonthlyCashFlow", ReturnsFigure::MonthlyCashFlowAfterRefinance},
+        {"txtBrrrrCashOnCash", ReturnsFigure::CashOnCashAfterRefinance},
     };
     for (const auto& [name, figure] : fields)
         if (fieldName.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)

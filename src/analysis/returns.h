@@ -7,6 +7,7 @@
 #include <QVector>
 
 #include <array>
+#include <limits>
 
 // The investment returns of a property over a holding period: a month-by-month amortization of
 // up to four mortgages, depreciation, taxes, appreciation, the sale at the end and the internal
@@ -44,6 +45,18 @@ struct ReturnsInputs {
     double sellingCostRate = 0.06;   // of the sale price
     double recaptureRate = 0.25;     // tax on the depreciation taken back at the sale
     std::array<ReturnsMortgage, 4> mortgages{};
+
+    // A repair period after the purchase and one refinance. Left at these values, the returns
+    // are exactly those of a property bought and let at once.
+    double rehabCost = 0;        // paid at the purchase
+    double rehabMonths = 0;      // R, the first months without rent, whole months 0..24
+    double holdingCosts = 0;     // a month under repair, in place of the operating expenses
+    double afterRepairValue = 0; // above 0: the value the property starts from
+    double refinanceMonth = 0;   // M, 1..240; 0 for none, NaN when typed but unusable
+    double refinanceLtv = 0.75;  // of the starting value
+    double refinanceRate = std::numeric_limits<double>::quiet_NaN(); // needed with a month
+    double refinanceTermMonths = 360;
+    double refinanceCosts = 0;
 };
 
 // One year of the holding period. Costs are positive amounts; income tax is negative when a
@@ -62,8 +75,9 @@ struct ReturnsYear {
     double incomeTax = 0;
     double cashFlowBeforeTax = 0;
     double cashFlowAfterTax = 0;
-    double propertyValue = 0; // at the end of the year
-    double loanBalance = 0;   // at the end of the year
+    double refinanceCashOut = 0; // in the year of the refinance: not income, never taxed
+    double propertyValue = 0;    // at the end of the year
+    double loanBalance = 0;      // at the end of the year
     double equity = 0;
 };
 
@@ -91,18 +105,43 @@ struct ReturnsRatios {
     double rentToPrice = 0;
 };
 
+// What the repair and the refinance come to. The first three are shown with or without a
+// refinance; the rest are NaN without one. cashOnCash is +infinity when no cash is left in the
+// deal and the year after the refinance brings money in.
+struct ReturnsRefinance {
+    bool given = false;               // a refinance month was typed, usable or not
+    int month = 0;                    // M when usable
+    int year = 0;                     // the year holding month M
+    int afterYear = 0;                // the first year wholly after it, whose cash flow is quoted
+    bool afterHolding = false;        // M is past the holding period: not in the sale or the IRR
+    int payoffYear = 0;               // the year the new loan is paid off within the holding period
+    std::array<double, 4> balances{}; // each mortgage's balance paid off at the refinance
+    double allInCost = 0;
+    double cashInvested = 0; // before the refinance: down payment, costs, repairs, holding
+    double loan = 0;
+    double loanPayoff = 0;
+    double cashOut = 0; // negative when the refinance needs cash brought in
+    double cashLeft = 0;
+    double recovered = 0;
+    double equityCreated = 0;
+    double afterYearCashFlow = 0; // cash flow before tax of afterYear
+    double monthlyCashFlow = 0;
+    double cashOnCash = 0;
+};
+
 struct ReturnsResult {
     QVector<ReturnsYear> years; // 1..H; empty when the holding period is not usable
     ReturnsYear firstYear;      // year one, which the ratios are built on, kept in any case
     // The year (1..H) in which each mortgage is paid off; 0 when it is not paid off within the
     // holding period or there is no such loan.
     std::array<int, 4> payoffYear{};
-    double cashInvested = 0; // C0 = down payment + closing costs
+    double cashInvested = 0; // C0 = down payment + closing costs + rehab budget
     ReturnsSale sale;
     double irrBeforeTax = 0; // NaN when no rate brings the flows to zero, or C0 <= 0
     double irrAfterTax = 0;
     double equityMultiple = 0;
     ReturnsRatios yearOne;
+    ReturnsRefinance refinance;
 };
 
 ReturnsResult ComputeReturns(const ReturnsInputs& in);
@@ -124,14 +163,23 @@ extern const QString kHoldingPeriodField;
 extern const QString kSellingCostsField;
 extern const QString kDepreciationYearsField;
 extern const QString kRecaptureRateField;
+extern const QString kRehabCostField;
+extern const QString kRehabMonthsField;
+extern const QString kHoldingCostsField;
+extern const QString kAfterRepairValueField;
+extern const QString kRefinanceMonthField;
+extern const QString kRefinanceLtvField;
+extern const QString kRefinanceRateField;
+extern const QString kRefinanceTermField;
+extern const QString kRefinanceCostsField;
 
 // The classic outlook's annual cash flow for years 1..years, as its 20-year grid shows it; NaN
 // for a cell that does not read as a number.
 QVector<double> OutlookCashFlows(const Form& form, int years);
 
-// Whether only these returns read the field and no classic figure does: the four inputs above,
-// the current market value, appreciation, improvements share and capital gains rate. Where such
-// a field does not convert, what depends on it shows "n/a" instead of keeping an earlier value.
+// Whether only these returns read the field and no classic figure does: the inputs above, the
+// current market value, appreciation, improvements share and capital gains rate. Where such a
+// field does not convert, what depends on it shows "n/a" instead of keeping an earlier value.
 bool IsReturnsOnlyInput(const QString& fieldName);
 // The numbers a returns input can be worked with, in words ("whole years from 1 to 20"); empty
 // for a field that takes any number.
@@ -139,13 +187,21 @@ QString ReturnsInputRange(const QString& fieldName);
 // Whether `value`, typed into that field, can be worked with (any number for a field without
 // a range).
 bool IsUsableReturnsInput(const QString& fieldName, double value);
+// What a blank returns input stands for, shown in it as a hint ("360"); empty for none.
+QString ReturnsInputBlankText(const QString& fieldName);
+// The field whose text makes this one needed (the refinance month for its rate); empty for
+// a field that is never needed.
+QString ReturnsInputNeededWith(const QString& fieldName);
+// Whether a repair or a refinance is part of these inputs (typed, usable or not).
+bool HasRehabOrRefinance(const ReturnsInputs& in);
 
 // Display texts; a NaN or infinite value shows as "n/a".
 extern const QString kNotAvailable;
-QString ReturnsMoneyText(double value);    // $12,345 / ($4,032)
-QString ReturnsPercentText(double value);  // fraction -> 9.55%
-QString ReturnsRatioText(double value);    // 1.44
-QString ReturnsMultipleText(double value); // 2.35x
+QString ReturnsMoneyText(double value);      // $12,345 / ($4,032)
+QString ReturnsPercentText(double value);    // fraction -> 9.55%
+QString ReturnsRatioText(double value);      // 1.44
+QString ReturnsMultipleText(double value);   // 2.35x
+QString ReturnsCashOnCashText(double value); // as a percentage; +infinity is "Infinite"
 
 // The figures that can show their own arithmetic.
 enum class ReturnsFigure {
@@ -165,6 +221,17 @@ enum class ReturnsFigure {
     IrrBeforeTax,
     IrrAfterTax,
     EquityMultiple,
+    // The repair and the refinance; these need no holding period.
+    AllInCost,
+    RefinanceCashInvested,
+    RefinanceLoan,
+    RefinanceLoanPayoff,
+    RefinanceCashOut,
+    RefinanceCashLeft,
+    RefinanceRecovered,
+    EquityCreated,
+    MonthlyCashFlowAfterRefinance,
+    CashOnCashAfterRefinance,
 };
 
 // The figure's formula in words followed by the user's own numbers, e.g.

@@ -7,6 +7,7 @@
 #include "gui/dialogs/widgetprompts.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/views/homepage.h"
+#include "store/databaselock.h"
 #include "store/propertydatabase.h"
 
 #include <QApplication>
@@ -28,7 +29,14 @@ const QCommandLineOption& DataOption() {
 } // namespace
 
 RunningProgram::RunningProgram(Prompts* prompts) : m_prompts(prompts) {
-    ErrorLog::setNotifier([this](const QString& title, const QString& text) {
+    // A data folder that cannot be written is said once, below, and read-only from the start:
+    // a box for every log entry that cannot be written would only bury that.
+    const bool writable = DataFolderWritable();
+    ErrorLog::setNotifier([this, writable](const QString& title, const QString& text) {
+        if (!writable) {
+            qWarning("%s: %s", qPrintable(title), qPrintable(text));
+            return;
+        }
         PromptMessage notice;
         notice.title = title;
         notice.text = text;
@@ -36,7 +44,19 @@ RunningProgram::RunningProgram(Prompts* prompts) : m_prompts(prompts) {
         promptsForLog().message(notice);
     });
     PrepareProgramFolders();
+    const DatabaseLock::State lock = writable ? m_lock.acquire() : DatabaseLock::State::Unavailable;
+    if (lock == DatabaseLock::State::Elsewhere && !openReadOnlyAlongside()) {
+        m_quitRequested = true;
+        return;
+    }
     LoadPropertyDatabase();
+    bool tellReadOnly = true;
+    if (!writable) {
+        g_sPropertyDatabaseReadOnly = DataFolderReadOnlyText(ProgramFolder());
+    } else if (lock == DatabaseLock::State::Elsewhere) {
+        g_sPropertyDatabaseReadOnly = DatabaseOpenElsewhereText();
+        tellReadOnly = false; // the user just chose it
+    }
     // Creating the window loads it: position, size, home page, colours and caption.
     m_window = std::make_unique<MainWindow>();
     if (m_prompts)
@@ -46,7 +66,7 @@ RunningProgram::RunningProgram(Prompts* prompts) : m_prompts(prompts) {
     m_window->show();
     m_window->homePage().filterBox()->setFocus();
     // A file that is not a database is named once the window is up; it stays as it is.
-    if (!g_sPropertyDatabaseReadOnly.isEmpty()) {
+    if (!g_sPropertyDatabaseReadOnly.isEmpty() && tellReadOnly) {
         MainWindow* window = m_window.get();
         QTimer::singleShot(0, window, [window] {
             window->prompts().message(PropertyCommands::ReadOnlyMessage());
@@ -57,6 +77,19 @@ RunningProgram::RunningProgram(Prompts* prompts) : m_prompts(prompts) {
 RunningProgram::~RunningProgram() {
     // The notices must not outlive the window that shows them.
     ErrorLog::setNotifier({});
+}
+
+bool RunningProgram::openReadOnlyAlongside() {
+    PromptMessage m;
+    m.title = QStringLiteral("Database Already Open");
+    m.text = QStringLiteral("This database is open in another Quillbrook window.\r\n\r\n"
+                            "Two windows saving one database would undo each other's work. "
+                            "Open it here read-only, or quit?");
+    m.icon = PromptIcon::Question;
+    m.buttons = PromptButtons::OkCancel;
+    m.okText = QStringLiteral("Open Read-Only");
+    m.cancelText = QStringLiteral("Quit");
+    return promptsForLog().message(m) == PromptAnswer::Ok;
 }
 
 Prompts& RunningProgram::promptsForLog() {
@@ -101,5 +134,7 @@ int RunQuillbrook(int argc, char* argv[]) {
     icon.addFile(QStringLiteral(":/icons/quillbrook-48.png"));
     QApplication::setWindowIcon(icon);
     RunningProgram program;
+    if (program.quitRequested())
+        return 0;
     return app.exec();
 }

@@ -12,13 +12,13 @@
 
 const QString kLineBreakMarker = QStringLiteral("~|");
 
-namespace {
-
-bool sameName(const QString& a, const QString& b) {
+bool IniDocument::sameName(const QString& a, const QString& b) {
     // Case-insensitive equality implies equal length here (QString folds one unit at a
     // time), and the length test spares most comparisons in a section of similar keys.
     return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
 }
+
+namespace {
 
 bool isBlank(QStringView text) {
     return text.trimmed().isEmpty();
@@ -379,6 +379,43 @@ QString IniDocument::toText() const {
         return true;
     });
     return out;
+}
+
+void IniDocument::EncodingChoice::add(const QString& text) {
+    if (!m_fits)
+        return;
+    char16_t any = 0;
+    for (QChar c : text)
+        any |= c.unicode();
+    if (any < 0x80)
+        return;
+    // A whole file is valid UTF-8 exactly when each of its non-ASCII pieces is: the ASCII
+    // between them cannot continue a sequence.
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* p = out.data();
+    bool high = false;
+    if (!putWindows1252(text, p, high)) {
+        m_fits = false;
+        return;
+    }
+    if (high) {
+        m_high = true;
+        m_highPiecesValidUtf8 = m_highPiecesValidUtf8 && isValidUtf8(out);
+    }
+}
+
+QByteArray IniDocument::encodeAs(const QString& text, bool utf8) {
+    if (utf8)
+        return text.toUtf8();
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* p = out.data();
+    bool high = false;
+    putWindows1252(text, p, high);
+    return out;
+}
+
+bool IniScanner::isAscii(QByteArrayView bytes) {
+    return ::isAscii(bytes);
 }
 
 QByteArray IniDocument::toBytes() const {

@@ -65,6 +65,8 @@ public:
     static bool isText(QByteArrayView file);
     // True when the file holds anything but blanks, NULs and byte order marks.
     static bool hasText(const QByteArray& file);
+    // True when every byte is below 0x80.
+    static bool isAscii(QByteArrayView bytes);
 
     Encoding encoding() const { return m_encoding; }
     QString text(Piece piece) const { return decode(m_bytes.data(), m_encoding, piece); }
@@ -282,6 +284,27 @@ public:
     // The bytes a text is stored as (see above).
     static QByteArray encode(const QString& text);
 
+    // Whether two clean key or section names name the same thing (letter case aside), and a
+    // hash that two such names always share.
+    static bool sameName(const QString& a, const QString& b);
+    static uint foldedHash(const QString& key);
+
+    // The choice toBytes() makes for a whole document, made piece by piece for a writer that
+    // never holds the whole text: feed every key, value and section name, then ask.
+    class EncodingChoice {
+    public:
+        void add(const QString& text);
+        // UTF-8, or else Windows-1252.
+        bool utf8() const { return !m_fits || (m_high && m_highPiecesValidUtf8); }
+
+    private:
+        bool m_fits = true;
+        bool m_high = false;
+        bool m_highPiecesValidUtf8 = true;
+    };
+    // A text in the encoding chosen.
+    static QByteArray encodeAs(const QString& text, bool utf8);
+
 private:
     struct Line {
         QString key;              // entries only
@@ -297,7 +320,6 @@ private:
 
     qsizetype textSize() const;
     template <class Put> bool serialize(Put&& put) const;
-    static uint foldedHash(const QString& key);
     int findKey(const Section& section, const QString& cleanKey, uint hash) const;
     void setCleanValue(Section& section, const QString& cleanKey, const QString& cleanValue);
 

@@ -1,5 +1,13 @@
 #include "base/safefile.h"
 
+namespace {
+std::function<bool(const QString&)> g_fault;
+} // namespace
+
+void SetSafeFileFault(std::function<bool(const QString& path)> fails) {
+    g_fault = std::move(fails);
+}
+
 SafeFile::SafeFile(const QString& path) : m_file(path) {}
 
 SafeFile::~SafeFile() {
@@ -43,7 +51,8 @@ bool SafeFile::finish() {
         return ok() && !m_done;
     // A device that refused a write along the way (a caller writing through device()) says so
     // here, and the buffer's last bytes must reach the disk before anything is renamed.
-    if (m_file.error() != QFileDevice::NoError || !m_file.flush() ||
+    const bool full = g_fault && g_fault(m_file.fileName());
+    if (full || m_file.error() != QFileDevice::NoError || !m_file.flush() ||
         m_file.error() != QFileDevice::NoError) {
         fail(m_file.error(),
              QStringLiteral("not every byte reached the disk, which may be full (") +
@@ -73,6 +82,10 @@ void SafeFile::cancel() {
     m_done = true;
     if (ok())
         fail(QFileDevice::AbortError, QStringLiteral("Write cancelled"));
+}
+
+bool SafeFile::setPermissions(QFileDevice::Permissions permissions) {
+    return open() && m_file.setPermissions(permissions);
 }
 
 bool SaveFileBytes(const QString& path, QByteArrayView bytes, QString* errorText,

@@ -5,6 +5,8 @@
 #include <QSaveFile>
 #include <QString>
 
+#include <functional>
+
 // A file replaced whole: the new bytes go to a temporary beside it, which commit() renames
 // into place, so the file is always either the old one or the complete new one.
 //
@@ -25,6 +27,8 @@ public:
     bool commit();
     // Drops the temporary; the old file stays.
     void cancel();
+    // The permissions the file has once committed (by default those of the file it replaces).
+    bool setPermissions(QFileDevice::Permissions permissions);
 
     bool ok() const { return m_error == QFileDevice::NoError; }
     QFileDevice::FileError error() const { return m_error; }
@@ -40,6 +44,10 @@ private:
     bool m_opened = false;
     bool m_done = false;
 };
+
+// Tests only: a full disk without the right to mount a small one. While set, every SafeFile
+// whose path it returns true for fails its last flush the way a full disk does. Empty restores.
+void SetSafeFileFault(std::function<bool(const QString& path)> fails);
 
 // Writes the bytes to path through SafeFile: true when the file now holds them all; false
 // with the reason (and the QFileDevice error, when asked) when it is as it was before.

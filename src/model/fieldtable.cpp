@@ -91,6 +91,17 @@ const Row kRows[] = {
     {"txtAnnualInterestRate4",        0, kFinancial, "Mortgages", "Annual Interest Rate", 59, kWatched, "0", Mortgage(4)},
     {"txtAmortizationTerm4",          0, kFinancial, "Mortgages", "Amortization Term",    58, kWatched, "0", Mortgage(4)},
     {"txtMortgageMonthlyPayment4",    0, kFinancial, "Mortgages", "Monthly Payment",      56, kComputed, "0"},
+    // Read by the investment returns only, and stored after every older key, so a property
+    // that leaves them blank is stored exactly as before.
+    {"txtRehabCost",                  0, kFinancial, "Rehab and Refinance", "Rehab Budget",            86},
+    {"txtRehabMonths",                0, kFinancial, "Rehab and Refinance", "Rehab Months",            87},
+    {"txtHoldingCosts",               0, kFinancial, "Rehab and Refinance", "Holding Costs per Month", 88},
+    {"txtAfterRepairValue",           0, kFinancial, "Rehab and Refinance", "After Repair Value",      89},
+    {"txtRefinanceMonth",             0, kFinancial, "Rehab and Refinance", "Refinance in Month",      90},
+    {"txtRefinanceLTV",               0, kFinancial, "Rehab and Refinance", "Refinance Loan-to-Value", 91, kPercentField},
+    {"txtRefinanceRate",              0, kFinancial, "Rehab and Refinance", "Refinance Interest Rate", 92, kPercentField},
+    {"txtRefinanceTerm",              0, kFinancial, "Rehab and Refinance", "Refinance Term",          93},
+    {"txtRefinanceCosts",             0, kFinancial, "Rehab and Refinance", "Refinance Closing Costs", 94},
 
     {"txtQISPropertyPrice",           0, kSummary, "Acquisition", "Property Price",             65},
     {"txtQISDownPayment",             0, kSummary, "Acquisition", "Down Payment",               64},

@@ -4,6 +4,7 @@
 #include "model/form.h"
 
 #include <QStringList>
+#include <atomic>
 #include <functional>
 
 // The property database: one INI file below the program folder, one section per property,
@@ -21,10 +22,14 @@ QString DecodeLineBreaks(const QString& text);
 // The line break a stored "~|" becomes in a field.
 inline const QString kFieldLineBreak = QStringLiteral("\n");
 
-// Rebuilds g_propertyTable and g_lPropertyCount from the file, read once. A missing file is an
-// empty database. A file that holds bytes that are no text, or that has content but no
-// property section, loads as no property and makes the database read-only.
-void LoadPropertyDatabase();
+// Rebuilds g_propertyTable and g_lPropertyCount from the file, read once, and remembers what
+// was read (size, time, fingerprint) so a save can tell whether another program changed the
+// file since. A missing file is an empty database. A file that holds bytes that are no text, or
+// that has content but no property section, loads as no property and makes the database
+// read-only. Once a database has been read, a file that has gone or cannot be read is not an
+// empty database: the table keeps what it holds, the failure is logged, and false is returned
+// so the caller can say so.
+bool LoadPropertyDatabase();
 
 // Empty while the database may be written; otherwise the message that tells the user why not,
 // naming the file. Saves and removals are refused while it is set, and nothing on the disk
@@ -42,9 +47,26 @@ struct SaveHooks {
     std::function<void(Form&)> recalculate; // the window's calculator; unset: none
     std::function<void()> takeBaselineSnapshot;
     std::function<void(bool busy)> setBusy; // hourglass while saving
-    // Writes the document to the device (the new database's temporary); unset:
-    // IniDocument::write. The bytes are checked on the disk before the file is replaced.
-    std::function<bool(const IniDocument&, QIODevice& out, QString* errorText)> writeDatabase;
+    // Runs the reading and writing of the files, which take seconds for a large database:
+    // the window's runs it on another thread and keeps answering, with progress shown as
+    // `done` of `total` rows, and lets nothing change the table until it returns. work never
+    // touches a widget or the error log. Unset: work runs at once on this thread.
+    std::function<void(const std::function<void()>& work, const std::atomic<qint64>& done,
+                       qint64 total)>
+        runWork;
+    // Another program changed the file since it was read, and this save would replace or
+    // remove a property that it changed or removed: true goes ahead. Unset: false.
+    std::function<bool(const QString& title, const QString& text, const QString& goAhead)> confirm;
+    // The device the new database is written through (tests: one that fails part-way);
+    // unset: the file's temporary itself.
+    std::function<QIODevice*(QIODevice& file)> databaseDevice;
+};
+
+enum class SaveOutcome {
+    Saved,
+    Failed,    // logged; the files and the table are as they were
+    ReadOnly,  // refused: g_sPropertyDatabaseReadOnly says why (it may have just been set)
+    Cancelled, // the user kept another program's change; nothing was written
 };
 
 // omit < 0: stores the open property into row g_lCurrentProperty, then rewrites the file;
@@ -52,14 +74,10 @@ struct SaveHooks {
 // A new property (g_lCurrentProperty 0) is appended and becomes the last row; the open
 // property's row follows its section when rows without values ahead of it drop out. The previous
 // file becomes the backup, and the new one replaces it, only once both are completely on the disk:
-// a failed or short write is logged and leaves the old file and the old backup (and a new
-// property still new), and a database that cannot be read whole is never replaced. With no
-// property left there is no file.
-void SavePropertyDatabase(Form& form, qint32& omit, QStringList& g_sListOfImagesForProperty,
-                          const SaveHooks& hooks = SaveHooks());
-
-// The document a save writes for the table as it stands: rows 1..N except omit as
-// PROPERTY000001.. (a row without values writes nothing but still takes its number), then the
-// scratch row as N + 1 when g_lCurrentProperty is 0. *openRow, when given, is the position
-// (1-based) of the section written for row g_lCurrentProperty, 0 when that row writes none.
-IniDocument BuildDatabaseDocument(qint32 omit, int* openRow = nullptr);
+// a failed or short write is logged and leaves the old file, the old backup and the table as
+// they were (and a new property still new), and a database that cannot be read whole is never
+// replaced. A file another program changed since it was read is read again, and only this save's
+// change is made to it. A save that would write fewer properties than the file holds (less the
+// one removed) is refused as a fault; the file goes only when its last property is removed.
+SaveOutcome SavePropertyDatabase(Form& form, qint32& omit, QStringList& g_sListOfImagesForProperty,
+                                 const SaveHooks& hooks = SaveHooks());

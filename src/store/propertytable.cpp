@@ -12,6 +12,13 @@ namespace {
 
 const QString kEmpty;
 
+// One sequence for every table, so a table loaded in place of another never repeats a
+// generation a reader has seen.
+quint64 nextGeneration() {
+    static quint64 generation = 0;
+    return ++generation;
+}
+
 bool sameBytes(const char* a, const char* b, qsizetype n) {
     // Key names are short: a library call costs more than the comparison. Eight bytes a
     // step, the last step overlapping the one before.
@@ -34,7 +41,6 @@ bool sameBytes(const char* a, const char* b, qsizetype n) {
 void PropertyTable::reset(int propertyCount, int slotCount) {
     if (propertyCount < 0)
         RaiseError(9);
-    ++m_generation;
     m_bytes.clear();
     m_encoding = IniScanner::Encoding::Ascii;
     m_keyNames = QVector<QString>{QString()};
@@ -42,6 +48,7 @@ void PropertyTable::reset(int propertyCount, int slotCount) {
     m_slots.clear();
     m_values.clear();
     m_slotCount = qMax(1, slotCount);
+    m_generation = nextGeneration();
 }
 
 void PropertyTable::load(const QByteArray& bytes) {
@@ -108,9 +115,8 @@ void PropertyTable::load(const QByteArray& bytes) {
     if (table.m_rows.size() > 1)
         loader.closeRow();
     table.m_slotCount = loader.widest;
-    const quint64 generation = m_generation + 1;
     *this = std::move(table);
-    m_generation = generation;
+    m_generation = nextGeneration();
 }
 
 void PropertyTable::growSlots(int slotTotal) {
@@ -132,22 +138,17 @@ qsizetype PropertyTable::place(int property, int slot) {
     Row& row = m_rows[property];
     const size_t start = m_slots.size();
     m_slots.resize(start + size_t(m_slotCount) + 1);
-    const bool values = !m_values.empty();
-    if (values)
-        m_values.resize(m_slots.size());
     for (qint32 j = 0; j < row.size; ++j) {
-        const size_t from = size_t(row.start + j);
-        m_slots[start + size_t(j)] = m_slots[from];
-        if (values)
-            m_values[start + size_t(j)] = std::move(m_values[from]);
+        const qsizetype from = row.start + j;
+        m_slots[start + size_t(j)] = m_slots[size_t(from)];
+        const auto it = m_values.find(from);
+        if (it != m_values.end()) {
+            m_values[qsizetype(start) + j] = std::move(it->second);
+            m_values.erase(it);
+        }
     }
     row = Row{qsizetype(start), m_slotCount + 1};
     return qsizetype(start) + slot;
-}
-
-void PropertyTable::ensureValues() const {
-    if (m_values.size() < m_slots.size())
-        m_values.resize(m_slots.size());
 }
 
 const QString& PropertyTable::key(int property, int slot) const {
@@ -162,26 +163,97 @@ const QString& PropertyTable::value(int property, int slot) const {
     const Slot& s = m_slots[size_t(i)];
     if (s.valueSize == 0)
         return kEmpty;
-    ensureValues();
-    QString& text = m_values[size_t(i)];
-    if (s.valueSize != kOwnValue && text.isNull())
-        text = IniScanner::decode(m_bytes.constData(), m_encoding, {s.valueFrom, s.valueSize});
-    return text;
+    const auto it = m_values.find(i);
+    if (it != m_values.end())
+        return it->second;
+    if (s.valueSize == kOwnValue)
+        return kEmpty;
+    return m_values
+        .emplace(i, IniScanner::decode(m_bytes.constData(), m_encoding, {s.valueFrom, s.valueSize}))
+        .first->second;
+}
+
+QString PropertyTable::valueText(int property, int slot) const {
+    const qsizetype i = find(property, slot);
+    if (i < 0)
+        return QString();
+    const Slot& s = m_slots[size_t(i)];
+    if (s.valueSize == 0)
+        return QString();
+    if (s.valueSize == kOwnValue) {
+        const auto it = m_values.find(i);
+        return it == m_values.end() ? QString() : it->second;
+    }
+    return IniScanner::decode(m_bytes.constData(), m_encoding, {s.valueFrom, s.valueSize});
+}
+
+qint32 PropertyTable::keyIndex(int property, int slot) const {
+    const qsizetype i = find(property, slot);
+    return i < 0 ? 0 : m_slots[size_t(i)].key;
+}
+
+bool PropertyTable::rawValue(int property, int slot, QByteArrayView* bytes) const {
+    const qsizetype i = find(property, slot);
+    if (i < 0) {
+        *bytes = QByteArrayView();
+        return true;
+    }
+    const Slot& s = m_slots[size_t(i)];
+    if (s.valueSize == kOwnValue)
+        return false;
+    *bytes = QByteArrayView(m_bytes.constData() + s.valueFrom, s.valueSize);
+    return true;
+}
+
+int PropertyTable::rowSlots(int property) const {
+    find(property, 0); // bounds
+    return qMax(0, m_rows.at(property).size - 1);
 }
 
 void PropertyTable::setKey(int property, int slot, const QString& key) {
     Slot& s = m_slots[size_t(place(property, slot))];
+    changed();
     if (m_keyNames.at(s.key) == key)
         return;
+    // Names are few; a save names every key of a row again, so look before adding one.
+    const qsizetype known = m_keyNames.indexOf(key);
+    if (known > 0) {
+        s.key = qint32(known);
+        return;
+    }
     s.key = qint32(m_keyNames.size());
     m_keyNames.append(key);
 }
 
 void PropertyTable::setValue(int property, int slot, const QString& value) {
-    const size_t i = size_t(place(property, slot));
-    ensureValues();
-    m_slots[i].valueSize = kOwnValue;
+    const qsizetype i = place(property, slot);
+    changed();
+    m_slots[size_t(i)].valueSize = kOwnValue;
     m_values[i] = value;
+}
+
+void PropertyTable::setRow(int property, const QVector<std::pair<QString, QString>>& entries) {
+    clearRow(property);
+    growSlots(int(entries.size()));
+    int slot = 1;
+    for (const auto& [key, value] : entries) {
+        setKey(property, slot, key);
+        setValue(property, slot, value);
+        ++slot;
+    }
+}
+
+int PropertyTable::appendRow() {
+    changed();
+    m_rows.append(Row());
+    return int(m_rows.size()) - 1;
+}
+
+void PropertyTable::removeRow(int property) {
+    if (property < 1 || property >= m_rows.size())
+        RaiseError(9);
+    clearRow(property);
+    m_rows.remove(property);
 }
 
 const QString& PropertyTable::text(int part, int property, int slot) const {
@@ -203,11 +275,11 @@ void PropertyTable::setText(int part, int property, int slot, const QString& tex
 
 void PropertyTable::clearRow(int property) {
     find(property, 0); // bounds
+    changed();
     const Row& row = m_rows.at(property);
     for (qint32 j = 1; j < row.size; ++j) {
-        const size_t i = size_t(row.start + j);
-        m_slots[i] = Slot();
-        if (i < m_values.size())
-            m_values[i] = QString();
+        const qsizetype i = row.start + j;
+        m_slots[size_t(i)] = Slot();
+        m_values.erase(i);
     }
 }

@@ -226,11 +226,30 @@ private slots:
         QVERIFY(std::isnan(r.irrBeforeTax));
     }
 
+    // A depreciation period that ends inside the holding period: full shares for five years,
+    // half a share in the sixth, nothing after, and the whole basis taken in all.
+    void depreciationStopsAtTheBasis() {
+        ReturnsInputs in = Fourplex();
+        in.depreciationYears = 5.5;
+        const ReturnsResult r = ComputeReturns(in);
+        const double basis = 408000 * 0.8; // (price + closing costs) × improvements share
+        for (int y = 0; y < 5; ++y)
+            MONEY(r.years[y].depreciation, 59345.454545);
+        MONEY(r.years[5].depreciation, 29672.727273);
+        for (int y = 6; y < 10; ++y)
+            MONEY(r.years[y].depreciation, 0.0);
+        MONEY(r.sale.accumulatedDepreciation, basis);
+    }
+
     void severalRatesOfReturn() {
         // −100 + 230/(1 + r) − 132/(1 + r)^2 = 0 at r = 10 % and at r = 20 %: both ends of the
         // range are below zero, and the rate nearest zero is the answer.
         RATE(InternalRateOfReturn(100, {230, -132}), 0.10);
         QVERIFY(std::isnan(InternalRateOfReturn(100, {-50, -40})));
+        // Flows whose sign changes twice or three times without any rate in the range
+        // bringing them to zero: scanned, and still n/a rather than an end of the range.
+        QVERIFY(std::isnan(InternalRateOfReturn(100, {-10, 50, -100})));
+        QVERIFY(std::isnan(InternalRateOfReturn(100, {5, -40, 20, -90})));
         QVERIFY(std::isnan(InternalRateOfReturn(0, {50, 40})));
     }
 

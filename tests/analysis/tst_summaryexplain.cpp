@@ -40,6 +40,13 @@ const Texts kFilled = {
     {"txtMortgagePrincipal2", "30000"},
     {"txtAnnualInterestRate2", "9"},
     {"txtAmortizationTerm2", "120"},
+    // All four loans, so the debt service's sum of payments is worked with every one of them.
+    {"txtMortgagePrincipal3", "12,500"},
+    {"txtAnnualInterestRate3", "8"},
+    {"txtAmortizationTerm3", "60"},
+    {"txtMortgagePrincipal4", "7,000"},
+    {"txtAnnualInterestRate4", "7"},
+    {"txtAmortizationTerm4", "84"},
 };
 
 // A small recursive-descent reader of the numbers part of a tooltip: money ("$1,234.50",

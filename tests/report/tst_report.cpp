@@ -1,5 +1,6 @@
 // The analysis page: the whole page against a stored expected page for a fixed property, the
 // characters that must not reach the page raw, its code page, and the picture cells.
+#include "analysis/analysis.h"
 #include "base/errortrap.h"
 #include "base/textcodec.h"
 #include "model/memoryform.h"
@@ -183,6 +184,21 @@ private slots:
         QCOMPARE(actual.size(), expected.size());
         // The one character beyond ASCII went out as its Windows-1252 byte.
         QVERIFY(page.contains("caf\xE9 downstairs"));
+    }
+
+    // The rehab and refinance inputs belong to the investment returns alone: neither a classic
+    // figure nor the page changes for them.
+    void rehabAndRefinanceLeaveThePageAlone() {
+        MemoryForm form;
+        FillProperty(form);
+        RecalculateAnalysis(form);
+        const QByteArray before = WritePage(form, {QString()}, QStringLiteral("/p"));
+        for (const char* name : {"txtRehabCost", "txtRehabMonths", "txtHoldingCosts",
+                                 "txtAfterRepairValue", "txtRefinanceMonth", "txtRefinanceLTV",
+                                 "txtRefinanceRate", "txtRefinanceTerm", "txtRefinanceCosts"})
+            form.setText(QString::fromLatin1(name), QStringLiteral("7"));
+        RecalculateAnalysis(form);
+        QCOMPARE(WritePage(form, {QString()}, QStringLiteral("/p")), before);
     }
 
     void markupInFieldTextsIsEscaped() {

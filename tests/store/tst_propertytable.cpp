@@ -1,5 +1,6 @@
 #include "base/errortrap.h"
 #include "base/inidocument.h"
+#include "store/databasewriter.h"
 #include "store/propertytable.h"
 
 #include <QtTest>
@@ -183,6 +184,54 @@ private slots:
         QCOMPARE(table.propertyCount(), 2);
         QCOMPARE(table.slotCount(), 3);
         QCOMPARE(table.value(2, 3), QString());
+    }
+
+    // A save writes straight from the table and then updates the table in memory instead of
+    // reading the file back: both must come to exactly what the INI engine writes and reads,
+    // whatever the file held (encodings, keys met twice, rows without values, a new property).
+    void aSaveWritesAndKeepsWhatTheIniEngineWould_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("omit");
+        QTest::addColumn<int>("openRow");
+        QTest::newRow("ASCII, open row replaced")
+            << QByteArray("[A]\r\nk=1\r\nl=2\r\n[B]\r\nk=3\r\n") << 0 << 1;
+        QTest::newRow("Windows-1252 kept") << QByteArray("[A]\r\nk=Caf\xe9 \x80\r\n") << 0 << 1;
+        QTest::newRow("UTF-8 that fits Windows-1252")
+            << QByteArray("[A]\r\nk=Caf\xc3\xa9\r\n[B]\r\nk=x\r\n") << 0 << 2;
+        QTest::newRow("UTF-8 that does not")
+            << QByteArray("[A]\r\nk=\xe2\x82\xac \xe6\x97\xa5\r\n") << 0 << -1;
+        QTest::newRow("a key twice, any case")
+            << QByteArray("[A]\r\nk=1\r\nK=2\r\nm=3\r\n[B]\r\nk=4\r\n") << 0 << -1;
+        QTest::newRow("rows without values drop out")
+            << QByteArray("[A]\r\n[B]\r\nk=1\r\n[C]\r\nk=\r\n[D]\r\nk=2\r\n") << 0 << 4;
+        QTest::newRow("one removed")
+            << QByteArray("[A]\r\nk=1\r\n[B]\r\nk=2\r\n[C]\r\nk=3\r\n") << 2 << -1;
+        QTest::newRow("new property") << QByteArray("[A]\r\nk=1\r\n") << 0 << 0;
+    }
+    void aSaveWritesAndKeepsWhatTheIniEngineWould() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, omit);
+        QFETCH(int, openRow);
+        PropertyTable table;
+        table.load(file);
+        DatabaseSavePlan plan;
+        plan.omit = omit;
+        plan.openRow = openRow;
+        if (openRow >= 0)
+            plan.entries = {{"k", "typed \u00e9"}, {"n", "  spaced  "}, {"K", "last"}, {"e", " "}};
+        const QByteArray expected = BuildDatabaseDocument(table, plan).toBytes();
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        const DatabaseWriteResult written = WriteDatabase(table, plan, buffer);
+        QVERIFY(written.ok);
+        QCOMPARE(buffer.data(), expected);
+        QCOMPARE(written.size, expected.size());
+
+        ApplySavePlan(table, plan);
+        PropertyTable readBack;
+        readBack.load(expected);
+        QCOMPARE(rowsOf(table), rowsOf(readBack));
+        QCOMPARE(written.properties, readBack.propertyCount());
     }
 };
 

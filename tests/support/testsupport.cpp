@@ -11,12 +11,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 
 #include <sys/mount.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 namespace {
 QDateTime g_testNow;
@@ -148,6 +150,38 @@ void SmallDisk::leaveFree(qint64 room) {
     QFile filler(m_dir.path() + QStringLiteral("/filler"));
     if (free > room && filler.open(QIODevice::WriteOnly | QIODevice::Append))
         filler.write(QByteArray(free - room, 'x'));
+}
+
+ReadOnlyFolder::ReadOnlyFolder() {
+    if (::geteuid() == 0) {
+        const QByteArray where = QFile::encodeName(m_dir.path());
+        m_mounted = ::mount("tmpfs", where.constData(), "tmpfs", 0, "size=4m") == 0;
+    }
+}
+
+ReadOnlyFolder::~ReadOnlyFolder() {
+    if (m_mounted) {
+        ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+        return;
+    }
+    // Writable again, so the temporary folder can be removed.
+    QDirIterator it(m_dir.path(), QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    while (it.hasNext())
+        QFile::setPermissions(it.next(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+bool ReadOnlyFolder::makeReadOnly() {
+    if (::geteuid() == 0) {
+        return m_mounted && ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs",
+                                    MS_REMOUNT | MS_RDONLY, "size=4m") == 0;
+    }
+    QDirIterator it(m_dir.path(), QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner;
+    bool ok = QFile::setPermissions(m_dir.path(), readOnly);
+    while (it.hasNext())
+        ok = QFile::setPermissions(it.next(), readOnly) && ok;
+    return ok;
 }
 
 void ResetPropertyTable() {

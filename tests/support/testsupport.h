@@ -63,6 +63,21 @@ private:
     bool m_mounted = false;
 };
 
+// A folder the program cannot write once makeReadOnly() says so: as root (whom permission bits
+// do not stop) a small tmpfs remounted read-only, otherwise the permission bits.
+class ReadOnlyFolder {
+public:
+    ReadOnlyFolder();
+    ~ReadOnlyFolder();
+    QString path() const { return m_dir.path(); }
+    // False when it cannot be done here (root without the right to mount).
+    bool makeReadOnly();
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+};
+
 class MainWindow;
 
 // What opening a property does to the strips: the view links replace the home page's banner.

@@ -3,6 +3,7 @@
 #include "analysis/analysis.h"
 #include "base/blanks.h"
 #include "base/errortrap.h"
+#include "gui/commands/backgroundwork.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/propertydialog.h"
 #include "gui/views/homepage.h"
@@ -111,12 +112,29 @@ void PropertyCommands::openRow(qint32 row) {
     });
 }
 
-void PropertyCommands::save(qint32 omit) {
+SaveOutcome PropertyCommands::save(qint32 omit) {
     SaveHooks hooks;
     hooks.recalculate = RecalculateAnalysis;
     hooks.takeBaselineSnapshot = [this] { TakeBaselineSnapshot(); };
     hooks.setBusy = [this](bool busy) { m_host.setBusy(busy); };
-    SavePropertyDatabase(m_host.form(), omit, g_sListOfImagesForProperty, hooks);
+    if (QWidget* window = m_host.progressParent()) {
+        hooks.runWork = [window](const std::function<void()>& work, const std::atomic<qint64>& done,
+                                 qint64 total) {
+            RunWithProgress(window, QStringLiteral("Saving the property database..."), work, done,
+                            total);
+        };
+    }
+    hooks.confirm = [this](const QString& title, const QString& text, const QString& goAhead) {
+        PromptMessage m;
+        m.title = title;
+        m.text = text;
+        m.icon = PromptIcon::Warning;
+        m.buttons = PromptButtons::OkCancel;
+        m.defaultButton = PromptAnswer::Cancel;
+        m.okText = goAhead;
+        return m_host.prompts().message(m) == PromptAnswer::Ok;
+    };
+    return SavePropertyDatabase(m_host.form(), omit, g_sListOfImagesForProperty, hooks);
 }
 
 PromptMessage PropertyCommands::ReadOnlyMessage() {
@@ -138,10 +156,18 @@ bool PropertyCommands::refusedReadOnly() {
 bool PropertyCommands::saveOpenProperty() {
     if (refusedReadOnly())
         return false;
-    save(-1);
+    const SaveOutcome outcome = save(-1);
+    // The user chose to keep another program's change: the edits stay open, nothing to report.
+    if (outcome == SaveOutcome::Cancelled)
+        return false;
+    // The file turned into something that is no database since it was read.
+    if (outcome == SaveOutcome::ReadOnly) {
+        refusedReadOnly();
+        return false;
+    }
     // A written database retakes the baseline; without it the edits are still unsaved.
     TakeCurrentSnapshot();
-    if (!HasUnsavedChanges())
+    if (outcome == SaveOutcome::Saved && !HasUnsavedChanges())
         return true;
     Trap(5743, [&] {
         PromptMessage m;
@@ -281,8 +307,11 @@ void PropertyCommands::RemovePropertyAtRow(qint32 row) {
     // Row 0 removes nothing; the file is still rewritten as it stands.
     if (!isTableRow(row))
         row = 0;
-    Trap(6271, [&] { save(row); });
-    Trap(6272, [&] { LoadPropertyDatabase(); });
+    // The table follows the file as written; when it could not be written, it stays whole.
+    SaveOutcome outcome = SaveOutcome::Failed;
+    Trap(6271, [&] { outcome = save(row); });
+    if (outcome == SaveOutcome::ReadOnly)
+        refusedReadOnly();
     Trap(6273, [&] {
         qint32 start = 1;
         m_host.homePage().LoadPropertiesOnMainPage(start, QString());

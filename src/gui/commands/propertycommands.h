@@ -2,12 +2,14 @@
 
 #include "analysis/changetracking.h"
 #include "gui/dialogs/prompts.h"
+#include "store/propertydatabase.h"
 
 #include <QStringList>
 
 class Form;
 class HomePage;
 class Prompts;
+class QWidget;
 
 // What the property commands need from the main window: its fields, the home page, the
 // prompts, and the view routines that belong to the window itself.
@@ -38,6 +40,9 @@ public:
     virtual qint32& homePageStart() = 0;
     // Hourglass while the database is written.
     virtual void setBusy(bool busy) { (void)busy; }
+    // The window a long save shows its progress over, and keeps answering meanwhile; none:
+    // the save runs straight through.
+    virtual QWidget* progressParent() { return nullptr; }
 };
 
 // Which File menu entries are enabled; Exit is always left as it is.
@@ -101,7 +106,7 @@ public:
     bool refusedReadOnly();
 
 private:
-    void save(qint32 omit);
+    SaveOutcome save(qint32 omit);
     void openRow(qint32 row);
     static bool isTableRow(qint32 row);
     // Index 1..n of the last row whose name matches (trimmed, upper-cased), 0 for none.

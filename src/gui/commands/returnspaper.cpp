@@ -1,5 +1,7 @@
 #include "gui/commands/returnspaper.h"
 
+#include "analysis/refinance.h"
+#include "gui/views/rehabpanel.h"
 #include "gui/views/returnstablemodel.h"
 #include "gui/views/returnsview.h"
 
@@ -71,6 +73,50 @@ QString ReturnsPaperSection::figuresTable() const {
     return html + QStringLiteral("</table>\n");
 }
 
+QString ReturnsPaperSection::rehabSection() const {
+    // The inputs first: the analysis page before this section does not list them.
+    const ReturnsInputs& in = m_inputs;
+    const auto plain = [](double v) { return qIsFinite(v) ? QString::number(v) : kNotAvailable; };
+    QString html =
+        QStringLiteral("<p align=\"center\" class=\"style10\">Rehab and Refinance</p>\n"
+                       "<p align=\"center\" class=\"style9\">Rehab Budget: %1 &nbsp; Rehab Months: "
+                       "%2 &nbsp; Holding Costs per Month: %3 &nbsp; After Repair Value: %4")
+            .arg(ReturnsMoneyText(in.rehabCost), plain(in.rehabMonths),
+                 ReturnsMoneyText(in.holdingCosts),
+                 in.afterRepairValue > 0 || !qIsFinite(in.afterRepairValue)
+                     ? ReturnsMoneyText(in.afterRepairValue)
+                     : QStringLiteral("none"));
+    if (m_result.refinance.given)
+        html += QStringLiteral("<br>Refinance in Month: %1 &nbsp; Refinance Loan-to-Value: %2 "
+                               "&nbsp; Refinance Interest Rate: %3 &nbsp; Refinance Term: %4 "
+                               "months &nbsp; Refinance Closing Costs: %5")
+                    .arg(plain(in.refinanceMonth), ReturnsPercentText(in.refinanceLtv),
+                         ReturnsPercentText(in.refinanceRate), plain(in.refinanceTermMonths),
+                         ReturnsMoneyText(in.refinanceCosts));
+    html += QStringLiteral("</p>\n<table width=\"90%\" border=\"0\" align=\"center\">\n");
+    // The two columns of the view side by side.
+    const QVector<RehabFigureText> figures = RehabPanel::FigureTexts(m_result);
+    const int left = RehabPanel::LeftColumnCount();
+    const int right = int(figures.size()) - left;
+    for (int row = 0; row < qMax(left, right); ++row) {
+        html += QStringLiteral("<tr>");
+        for (const int i : {row, left + row}) {
+            const bool shown = i < left ? row < left : row < right;
+            html += shown ? QStringLiteral("<td class=\"style9\" align=\"right\" width=\"30%\">") +
+                                Escaped(figures.at(i).caption) + QStringLiteral(": </td>") +
+                                Cell(figures.at(i).text, false, " width=\"20%\"")
+                          : QStringLiteral("<td></td><td></td>");
+        }
+        html += QStringLiteral("</tr>\n");
+    }
+    html += QStringLiteral("</table>\n");
+    const QString note = RefinanceNote(m_inputs, m_result);
+    if (!note.isEmpty())
+        html += QStringLiteral("<p align=\"center\" class=\"style9\">") + Escaped(note) +
+                QStringLiteral("</p>\n");
+    return html;
+}
+
 QString ReturnsPaperSection::yearTables() const {
     ReturnsTableModel model;
     model.setResult(m_result, m_outlook);
@@ -102,6 +148,8 @@ QString ReturnsPaperSection::html() const {
     html += QStringLiteral("<p align=\"center\" class=\"style9\">") + inputsLine() +
             QStringLiteral("</p>\n");
     html += figuresTable();
+    if (HasRehabOrRefinance(m_inputs))
+        html += rehabSection();
     if (!m_result.years.isEmpty()) {
         html += QStringLiteral("<p align=\"center\"><img src=\"%1\" width=\"%2\" height=\"%3\" "
                                "/></p>\n")

@@ -7,8 +7,8 @@
 
 // The investment returns as a section of the analysis on paper, in the page's own style: the
 // holding-period inputs, the year-one ratios beside the sale and the rates of return, the
-// chart and the year table ten years to a block, on a page of its own. Only the paper gets
-// it: the browser page stays as it always was.
+// repair and refinance when there is one, the chart and the year table ten years to a block,
+// on a page of its own. Only the paper gets it: the browser page stays as it always was.
 class ReturnsPaperSection {
 public:
     // The image name the section's chart is drawn from; the caller provides the picture.
@@ -26,6 +26,7 @@ public:
 private:
     QString inputsLine() const;
     QString figuresTable() const;
+    QString rehabSection() const; // only for a property with a repair or a refinance
     QString yearTables() const;
 
     ReturnsInputs m_inputs;

@@ -35,10 +35,12 @@ bool ExportDestination::write(QWidget* dialogParent, const QString& propertyName
     if (SaveFileBytes(*chosen, bytes(), &error))
         return true;
     if (prompts) {
-        prompts->message({m_title,
-                          QStringLiteral("The %1 could not be written to %2.\n%3")
-                              .arg(m_contents, QDir::toNativeSeparators(*chosen), error),
-                          PromptIcon::Warning, PromptButtons::Ok, std::nullopt});
+        PromptMessage m;
+        m.title = m_title;
+        m.text = QStringLiteral("The %1 could not be written to %2.\n%3")
+                     .arg(m_contents, QDir::toNativeSeparators(*chosen), error);
+        m.icon = PromptIcon::Warning;
+        prompts->message(m);
     }
     return false;
 }

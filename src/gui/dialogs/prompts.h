@@ -19,6 +19,9 @@ struct PromptMessage {
     PromptButtons buttons = PromptButtons::Ok;
     // The button that Enter presses; Ok / Yes when left unset.
     std::optional<PromptAnswer> defaultButton;
+    // Captions for the Ok and Cancel buttons where the plain words would not say what they do.
+    QString okText;
+    QString cancelText;
 };
 
 struct PropertyNameRequest {

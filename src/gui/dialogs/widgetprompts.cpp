@@ -72,6 +72,10 @@ PromptAnswer WidgetPrompts::message(const PromptMessage& m) {
     box.setDefaultButton(boxButton(DefaultAnswer(m)));
     if (m.buttons != PromptButtons::Ok)
         box.setEscapeButton(QMessageBox::Cancel);
+    if (!m.okText.isEmpty() && box.button(QMessageBox::Ok))
+        box.button(QMessageBox::Ok)->setText(m.okText);
+    if (!m.cancelText.isEmpty() && box.button(QMessageBox::Cancel))
+        box.button(QMessageBox::Cancel)->setText(m.cancelText);
     switch (box.exec()) {
     case QMessageBox::Ok:
         return PromptAnswer::Ok;

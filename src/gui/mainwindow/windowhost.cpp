@@ -73,6 +73,10 @@ void WindowHost::setBusy(bool busy) {
         QApplication::restoreOverrideCursor();
 }
 
+QWidget* WindowHost::progressParent() {
+    return &m_window;
+}
+
 PrintAnalysisHost::View WindowHost::shownView() const {
     const MainWindow& w = m_window;
     if (!w.m_frameProperty->isHidden())

@@ -26,6 +26,7 @@ public:
     void showCornerLogo() override;
     qint32& homePageStart() override;
     void setBusy(bool busy) override;
+    QWidget* progressParent() override;
 
     View shownView() const override;
     void showView(View view) override;

@@ -1,5 +1,6 @@
 #include "gui/views/financialview.h"
 
+#include "analysis/returns.h"
 #include "model/fieldtable.h"
 
 #include <QLabel>
@@ -44,8 +45,30 @@ FinancialView::FinancialView(QWidget* parent, ControlTable& controls)
                    QStringLiteral("Annual Operating Expenses"), kRightLeft, totalTop, 4920, 330);
     total->setFont(PixelFont(12, true));
 
-    const int bottom = buildMortgages(qMax(left, totalTop + kRowPitch));
+    const int mortgages = buildMortgages(qMax(left, totalTop + kRowPitch));
+    const int bottom = buildRehab(mortgages + kRowPitch + kGroupGap);
     PlaceTwips(this, 0, 0, kWidth, bottom + 600);
+}
+
+// The repair on the left, the refinance on the right; a blank field shows what it stands for.
+// Returns the top of the lowest row.
+int FinancialView::buildRehab(int top) {
+    const QString group = QStringLiteral("Rehab and Refinance");
+    addGroupHeading(group, kCaptionLeft, top, 4500);
+    const QVector<const FieldInfo*> fields = FieldsOf(FieldView::Financial, group);
+    int rowTop[2] = {top + kRowPitch, top + kRowPitch};
+    for (const FieldInfo* field : fields) {
+        const bool right = field->name.startsWith(QLatin1String("txtRefinance"));
+        QLineEdit* edit =
+            right ? addFieldRow(*field, kRightLeft, 2580, 8340, kFieldWidth, rowTop[1])
+                  : addFieldRow(*field, kCaptionLeft, 3000, 3300, kFieldWidth, rowTop[0]);
+        edit->setPlaceholderText(ReturnsInputBlankText(field->name));
+        if (field->name == kRefinanceTermField)
+            addCaption(this, QStringLiteral("lblRefinanceTermMonths"), QStringLiteral("months"),
+                       8340 + kFieldWidth + 60, rowTop[1], 720);
+        rowTop[right] += kRowPitch;
+    }
+    return qMax(rowTop[0], rowTop[1]) - kRowPitch;
 }
 
 // One row per loan under one column heading per field of the loan, the captions of the table;

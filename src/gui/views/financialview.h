@@ -3,7 +3,8 @@
 #include "gui/views/viewframe.h"
 
 // Purchase, rental and tax figures on the left, the operating expenses and their total on the
-// right, and the four mortgages with their computed monthly payments below.
+// right, the four mortgages with their computed monthly payments below, and under them the
+// repair and the refinance the investment returns work with.
 class FinancialView : public ViewFrame {
     Q_OBJECT
 public:
@@ -11,4 +12,5 @@ public:
 
 private:
     int buildMortgages(int top);
+    int buildRehab(int top);
 };

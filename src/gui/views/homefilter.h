@@ -13,6 +13,8 @@ public:
     bool isActive() const { return m_rule != Rule::None; }
     // Whether the rule tests this key (txtUnits or txtPurchasePrice, letter case ignored).
     bool tests(const QString& key) const;
+    bool testsUnits() const { return m_rule == Rule::OneUnit || m_rule == Rule::MultipleUnits; }
+    bool testsPrice() const { return m_rule == Rule::PriceBelow || m_rule == Rule::PriceFrom2M; }
     // Whether that key's value turns the property away. A value that cannot be converted does,
     // and is logged as the failing statement of the test unless quiet.
     bool rejects(const QString& value, bool quiet = false) const;

@@ -282,8 +282,27 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
 
     const HomeFilter rule(filter);
 
+    // What each key name is to a card, worked out once per page rather than once per slot:
+    // a filter that turns away 100,000 rows compares no key text at all.
+    enum Kind : uchar { Other, Name, Price, Units, SquareFootage, Income, FirstPicture };
+    static const std::pair<const char*, Kind> kKinds[] = {
+        {"txtPropertyInformation", Name},
+        {"txtPurchasePrice", Price},
+        {"txtUnits", Units},
+        {"txtSquareFootage", SquareFootage},
+        {"txtQISScheduledAnnualIncome", Income},
+        {"g_sListOfImagesForProperty(1)", FirstPicture},
+    };
+    const QVector<QString>& keyNames = g_propertyTable.keyNames();
+    std::vector<uchar> kindOf(size_t(keyNames.size()), Other);
+    for (qsizetype id = 0; id < keyNames.size(); ++id) {
+        for (const auto& [name, kind] : kKinds) {
+            if (keyNames.at(id).compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+                kindOf[size_t(id)] = kind;
+        }
+    }
+
     const qint32 count = g_propertyTable.propertyCount();
-    const int slotCount = g_propertyTable.slotCount();
     int k = 1;
     qint32 p = start;
     QPixmap placeholder;
@@ -302,41 +321,41 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
         bool hasPicture = false;
         QString pictureReference;
         bool rejected = false;
-        for (int j = 1; j <= slotCount; ++j) {
-            const QString& key = g_propertyTable.key(p, j);
-            const QString& value = g_propertyTable.value(p, j);
-            if (key.isEmpty())
+        const int slotTotal = g_propertyTable.rowSlots(p);
+        for (int j = 1; j <= slotTotal; ++j) {
+            const Kind kind = Kind(kindOf[size_t(g_propertyTable.keyIndex(p, j))]);
+            if (kind == Other)
                 continue;
+            // Read once and not kept: the table holds no text for every row walked.
+            const QString value = g_propertyTable.valueText(p, j);
             // The filter test: only the rule's own key can turn the property away.
-            if (rule.tests(key))
+            if ((kind == Units && rule.testsUnits()) || (kind == Price && rule.testsPrice()))
                 rejected = rule.rejects(value);
             if (rejected)
                 break;
-            if (key.compare(QLatin1String("txtPropertyInformation"), Qt::CaseInsensitive) == 0) {
+            if (kind == Name) {
                 shown = true;
                 lines[0] = value;
-            } else if (key.compare(QLatin1String("txtPurchasePrice"), Qt::CaseInsensitive) == 0) {
+            } else if (kind == Price) {
                 shown = true;
                 lines[1].clear();
                 Trap(3150, [&] {
                     lines[1] = QStringLiteral("Purchase Price = ") + CurrencyText(value, 0);
                 });
-            } else if (key.compare(QLatin1String("txtUnits"), Qt::CaseInsensitive) == 0) {
+            } else if (kind == Units) {
                 shown = true;
                 lines[2] = QStringLiteral("Units = ") + value + lines[2];
-            } else if (key.compare(QLatin1String("txtSquareFootage"), Qt::CaseInsensitive) == 0) {
+            } else if (kind == SquareFootage) {
                 shown = true;
                 lines[2] += QStringLiteral("   Square Footage = ") + value;
-            } else if (key.compare(QLatin1String("txtQISScheduledAnnualIncome"),
-                                   Qt::CaseInsensitive) == 0) {
+            } else if (kind == Income) {
                 shown = true;
                 lines[3].clear();
                 Trap(3151, [&] {
                     lines[3] =
                         QStringLiteral("Scheduled Annual Income = ") + CurrencyText(value, 2);
                 });
-            } else if (key.compare(QLatin1String("g_sListOfImagesForProperty(1)"),
-                                   Qt::CaseInsensitive) == 0) {
+            } else if (kind == FirstPicture) {
                 shown = true;
                 hasPicture = true;
                 pictureReference = value;
@@ -384,15 +403,15 @@ bool HomePage::MatchesSearch(qint32 row, const QString& text) {
     QString name;
     QString address;
     QString notes;
-    const int slotCount = g_propertyTable.slotCount();
-    for (int j = 1; j <= slotCount; ++j) {
+    const int slotTotal = g_propertyTable.rowSlots(row);
+    for (int j = 1; j <= slotTotal; ++j) {
         const QString& key = g_propertyTable.key(row, j);
         if (key.compare(QLatin1String("txtPropertyInformation"), Qt::CaseInsensitive) == 0)
-            name = g_propertyTable.value(row, j);
+            name = g_propertyTable.valueText(row, j);
         else if (key.compare(QLatin1String("txtAddress"), Qt::CaseInsensitive) == 0)
-            address = g_propertyTable.value(row, j);
+            address = g_propertyTable.valueText(row, j);
         else if (key.compare(QLatin1String("txtMiscNotes"), Qt::CaseInsensitive) == 0)
-            notes = g_propertyTable.value(row, j);
+            notes = g_propertyTable.valueText(row, j);
     }
     return SearchFinds(text, name, address, notes);
 }
@@ -400,11 +419,11 @@ bool HomePage::MatchesSearch(qint32 row, const QString& text) {
 QString HomePage::PropertyName(qint32 row) {
     QString name;
     TrapSilently([&] {
-        const int slotCount = g_propertyTable.slotCount();
-        for (int j = 1; j <= slotCount; ++j) {
+        const int slotTotal = g_propertyTable.rowSlots(row);
+        for (int j = 1; j <= slotTotal; ++j) {
             if (g_propertyTable.key(row, j).compare(QLatin1String("txtPropertyInformation"),
                                                     Qt::CaseInsensitive) == 0)
-                name = g_propertyTable.value(row, j);
+                name = g_propertyTable.valueText(row, j);
         }
     });
     return name;

@@ -37,15 +37,17 @@ bool Is(const QString& key, QLatin1String name) {
 StoredProperty ReadRow(PortfolioRow& row) {
     StoredProperty stored;
     TrapSilently([&] {
-        const int slotCount = g_propertyTable.slotCount();
-        for (int j = 1; j <= slotCount; ++j) {
+        const int slotTotal = g_propertyTable.rowSlots(row.tableRow);
+        for (int j = 1; j <= slotTotal; ++j) {
             const QString& key = g_propertyTable.key(row.tableRow, j);
             if (key.isEmpty())
                 continue;
             const bool input = IsPortfolioInput(key);
             if (!input && !Is(key, QLatin1String("txtPropertyInformation")))
                 continue;
-            const QString& value = g_propertyTable.value(row.tableRow, j);
+            // Decoded for the row and not kept by the table: a hundred thousand properties
+            // would otherwise leave millions of texts behind in it.
+            const QString value = g_propertyTable.valueText(row.tableRow, j);
             if (Is(key, QLatin1String("txtPropertyInformation"))) {
                 row.name = value;
             } else if (Is(key, QLatin1String("txtAddress"))) {

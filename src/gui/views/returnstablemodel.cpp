@@ -17,6 +17,7 @@ enum Row {
     IncomeTax,
     CashFlowBeforeTax,
     CashFlowAfterTax,
+    RefinanceCashOut,
     PropertyValue,
     LoanBalance,
     Equity,
@@ -52,6 +53,7 @@ const QStringList& ReturnsTableModel::rowCaptions() {
         QStringLiteral("Income Tax"),
         QStringLiteral("Cash Flow Before Tax"),
         QStringLiteral("Cash Flow After Tax"),
+        QStringLiteral("Refinance Cash Out"),
         QStringLiteral("Property Value"),
         QStringLiteral("Loan Balance"),
         QStringLiteral("Equity"),
@@ -63,19 +65,25 @@ const QStringList& ReturnsTableModel::rowCaptions() {
 
 void ReturnsTableModel::setResult(const ReturnsResult& result,
                                   const QVector<double>& outlookCashFlow) {
-    const bool reshape = result.years.size() != m_years.size();
+    const bool reshape =
+        result.years.size() != m_years.size() || result.refinance.given != m_cashOutShown;
     if (reshape)
         beginResetModel();
     m_years = result.years;
+    m_cashOutShown = result.refinance.given;
     m_outlook = outlookCashFlow;
     if (reshape)
         endResetModel();
     else if (!m_years.isEmpty())
-        emit dataChanged(index(0, 0), index(RowCount - 1, int(m_years.size()) - 1));
+        emit dataChanged(index(0, 0), index(rowCount() - 1, int(m_years.size()) - 1));
 }
 
 int ReturnsTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : RowCount;
+    return parent.isValid() ? 0 : m_cashOutShown ? RowCount : RowCount - 1;
+}
+
+int ReturnsTableModel::rowShown(int row) const {
+    return !m_cashOutShown && row >= RefinanceCashOut ? row + 1 : row;
 }
 
 int ReturnsTableModel::columnCount(const QModelIndex& parent) const {
@@ -87,7 +95,7 @@ double ReturnsTableModel::value(int row, int column) const {
         return qQNaN();
     const ReturnsYear& y = m_years.at(column);
     const double outlook = column < m_outlook.size() ? m_outlook.at(column) : qQNaN();
-    switch (row) {
+    switch (rowShown(row)) {
     case GrossIncome:
         return y.grossScheduledIncome;
     case Vacancy:
@@ -112,6 +120,8 @@ double ReturnsTableModel::value(int row, int column) const {
         return y.cashFlowBeforeTax;
     case CashFlowAfterTax:
         return y.cashFlowAfterTax;
+    case RefinanceCashOut:
+        return y.refinanceCashOut;
     case PropertyValue:
         return y.propertyValue;
     case LoanBalance:
@@ -144,7 +154,7 @@ QVariant ReturnsTableModel::headerData(int section, Qt::Orientation orientation,
         return {};
     if (orientation == Qt::Horizontal)
         return QStringLiteral("Year %1").arg(section + 1);
-    return section >= 0 && section < RowCount ? rowCaptions().at(section) : QVariant();
+    return section >= 0 && section < rowCount() ? rowCaptions().at(rowShown(section)) : QVariant();
 }
 
 QString ReturnsTableModel::tableText(QChar separator) const {
@@ -152,8 +162,8 @@ QString ReturnsTableModel::tableText(QChar separator) const {
     for (int c = 0; c < columnCount(); ++c)
         text += separator + headerData(c, Qt::Horizontal).toString();
     text += QLatin1String("\r\n");
-    for (int r = 0; r < RowCount; ++r) {
-        text += csvCell(rowCaptions().at(r), separator);
+    for (int r = 0; r < rowCount(); ++r) {
+        text += csvCell(headerData(r, Qt::Vertical).toString(), separator);
         for (int c = 0; c < columnCount(); ++c) {
             const double v = value(r, c);
             text += separator;

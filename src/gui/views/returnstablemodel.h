@@ -6,13 +6,15 @@
 #include <QVector>
 
 // The holding period year by year: one column a year, one row a figure, with the classic
-// outlook's annual cash flow beside the fuller model's and the difference between them.
+// outlook's annual cash flow beside the fuller model's and the difference between them. A
+// refinance adds its cash out under the cash flows.
 class ReturnsTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    // The row captions, top to bottom.
+    // The captions of every row the table can show, top to bottom; "Refinance Cash Out" is shown
+    // only with a refinance month.
     static const QStringList& rowCaptions();
 
     // outlookCashFlow[y-1] is the outlook's figure for year y (NaN where it is no number).
@@ -32,6 +34,9 @@ public:
     QString tableText(QChar separator) const;
 
 private:
+    int rowShown(int row) const; // the row of the full list shown at that place
+
     QVector<ReturnsYear> m_years;
+    bool m_cashOutShown = false;
     QVector<double> m_outlook;
 };

@@ -2,6 +2,7 @@
 
 #include "base/numerictext.h"
 #include "gui/views/controltable.h"
+#include "gui/views/rehabpanel.h"
 #include "gui/views/returnstablemodel.h"
 #include "gui/widgets/figureexplainer.h"
 #include "gui/widgets/returnschart.h"
@@ -139,6 +140,9 @@ ReturnsView::ReturnsView(QWidget* parent, ControlTable& controls, const Form& fo
         kLeftCaption, top, kWidth - 480);
     note->setFont(PixelFont(12, false));
 
+    m_rehab = new RehabPanel(*this, top + kRowPitch + 120, *explainer);
+    top = m_rehab->bottom();
+
     top += kRowPitch + 120;
     addGroupHeading(QStringLiteral("Year by Year"), kLeftCaption, top, 3000);
     QPushButton* copy = addButton(QStringLiteral("cmdCopyTable"), QStringLiteral("Copy Table"),
@@ -216,6 +220,7 @@ void ReturnsView::refresh() {
 
     m_model->setResult(m_result, OutlookCashFlows(m_form, int(m_result.years.size())));
     m_chart->setResult(m_result);
+    m_rehab->show(m_inputs, m_result);
 }
 
 QString ReturnsView::explain(const QString& fieldName) const {

@@ -12,6 +12,7 @@ class QPushButton;
 class QTableView;
 class ReturnsChart;
 class ReturnsTableModel;
+class RehabPanel;
 
 // One computed figure as the view shows it: its caption and its text.
 struct ReturnsFigureText {
@@ -24,8 +25,9 @@ QVector<ReturnsFigureText> ReturnsFigureTexts(const ReturnsResult& result);
 int ReturnsRatioCount();
 
 // The investment returns over a holding period: its four inputs, the year-one ratios, the sale
-// at the end with the rates of return, the year-by-year table beside the classic outlook's
-// cash flow, and the chart of value, balance and equity. Every figure explains itself.
+// at the end with the rates of return, the repair and refinance, the year-by-year table beside
+// the classic outlook's cash flow, and the chart of value, balance and equity. Every figure
+// explains itself.
 //
 // The figures are computed from the property's fields each time the view comes up and on every
 // change of its inputs while it is on screen; they are not stored, since they follow from the
@@ -68,6 +70,7 @@ private:
     ReturnsTableModel* m_model = nullptr;
     QTableView* m_table = nullptr;
     ReturnsChart* m_chart = nullptr;
+    RehabPanel* m_rehab = nullptr;
     ReturnsInputs m_inputs;
     ReturnsResult m_result;
 };

@@ -26,6 +26,12 @@ QString NumberMark::OutOfRangeTooltip(const QString& range) {
         .arg(range);
 }
 
+QString NumberMark::NeededTooltip(const QString& otherCaption) {
+    return QStringLiteral("Needed when %1 is given \u2014 the figures that use this field show n/a "
+                          "until it is")
+        .arg(otherCaption);
+}
+
 NumberMark::NumberMark(QLineEdit* field, const QString& tooltip)
     : QObject(field), m_field(field), m_markTooltip(tooltip),
       m_range(ReturnsInputRange(field->objectName())) {
@@ -51,9 +57,14 @@ void NumberMark::check() {
             problem = m_markTooltip;
     }
     // A blank returns input stands for its default, which is always in range.
-    if (problem.isEmpty() && !m_range.isEmpty() && !m_field->text().trimmed().isEmpty() &&
+    const bool blank = m_field->text().trimmed().isEmpty();
+    if (problem.isEmpty() && !m_range.isEmpty() && !blank &&
         !IsUsableReturnsInput(m_field->objectName(), value))
         problem = OutOfRangeTooltip(m_range);
+    if (problem.isEmpty() && blank && m_neededWith && !m_neededWith->text().trimmed().isEmpty()) {
+        const FieldInfo* other = FindField(m_neededWith->objectName());
+        problem = NeededTooltip(other ? other->caption : m_neededWith->objectName());
+    }
     if (problem == m_shown)
         return; // no change: the style sheet, which costs a repolish, stays untouched
     if (m_shown.isEmpty())
@@ -82,7 +93,16 @@ void NumberMark::WatchFigureFields(QWidget* window) {
         // The returns read a field that does not convert as no number at all, so their figures
         // show "n/a"; the classic recalculation skips the statement and keeps the old figure.
         const QString tooltip = IsReturnsOnlyInput(field.name) ? NotAvailableTooltip() : Tooltip();
-        for (QLineEdit* edit : window->findChildren<QLineEdit*>(field.name))
-            Watch(edit, tooltip);
+        const QString neededWith = ReturnsInputNeededWith(field.name);
+        QLineEdit* other =
+            neededWith.isEmpty() ? nullptr : window->findChild<QLineEdit*>(neededWith);
+        for (QLineEdit* edit : window->findChildren<QLineEdit*>(field.name)) {
+            auto* mark = new NumberMark(edit, tooltip);
+            if (other) {
+                mark->m_neededWith = other;
+                connect(other, &QLineEdit::textChanged, mark, &NumberMark::check);
+            }
+            mark->check();
+        }
     }
 }

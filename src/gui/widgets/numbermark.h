@@ -18,10 +18,12 @@ public:
     static QString NotAvailableTooltip();
     // For a number the returns cannot work with ("whole years from 1 to 20").
     static QString OutOfRangeTooltip(const QString& range);
+    // For a blank field that another one's text makes necessary ("Refinance in Month").
+    static QString NeededTooltip(const QString& otherCaption);
     // Watches the field from now on (the mark reflects its current text at once).
     static void Watch(QLineEdit* field, const QString& tooltip = Tooltip());
     // Every typed figure field of the window, the returns view's inputs included: not the name,
-    // address or notes.
+    // address or notes. A field needed with another is watched with that one too.
     static void WatchFigureFields(QWidget* window);
     static bool IsMarked(const QLineEdit* field);
 
@@ -30,7 +32,8 @@ private:
     void check();
     QLineEdit* m_field;
     QString m_markTooltip;
-    QString m_range;   // the numbers the field takes, in words; empty: any number
-    QString m_tooltip; // the field's own tooltip, back when the mark goes
-    QString m_shown;   // the mark's tooltip while marked, else empty
+    QString m_range;                   // the numbers the field takes, in words; empty: any number
+    QString m_tooltip;                 // the field's own tooltip, back when the mark goes
+    QString m_shown;                   // the mark's tooltip while marked, else empty
+    QLineEdit* m_neededWith = nullptr; // whose text makes a blank here a fault
 };

@@ -9,6 +9,8 @@
 #include <QValueAxis>
 #include <QtMath>
 
+#include <algorithm>
+
 ReturnsChart::ReturnsChart(QWidget* parent) : QChartView(parent) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Value, Loan Balance and Equity"));
@@ -63,28 +65,41 @@ void ReturnsChart::setResult(const ReturnsResult& result) {
     m_years->setTickCount(qMin(years, 10) + (years < 2 ? 1 : 0));
     setAmountTicks(low, high > low ? high * 1.05 : low);
 
-    QString key;
+    // Each loan paid off, and the refinance with the loan it brought, where they fall within
+    // the years drawn.
+    QVector<QPair<int, QString>> markers;
     for (int m = 0; m < 4; ++m)
-        key += QString::number(result.payoffYear[m]) + QLatin1Char(',');
+        markers.append({result.payoffYear[m], QStringLiteral("Mortgage %1 paid off").arg(m + 1)});
+    const ReturnsRefinance& refinance = result.refinance;
+    if (refinance.month > 0) {
+        markers.append({refinance.year, QStringLiteral("Refinanced")});
+        markers.append({refinance.payoffYear, QStringLiteral("Refinance loan paid off")});
+    }
+    markers.erase(std::remove_if(markers.begin(), markers.end(),
+                                 [&](const QPair<int, QString>& m) {
+                                     return m.first < 1 || m.first > result.years.size();
+                                 }),
+                  markers.end());
+    QString key;
+    for (const auto& [year, label] : markers)
+        key += QString::number(year) + label;
     if (balance.isEmpty())
         key.clear();
-    for (QAbstractSeries* s : m_payoffs) {
-        if (key == m_payoffKey)
-            break;
-        chart()->removeSeries(s);
-        delete s;
-    }
     if (key != m_payoffKey) {
+        for (QAbstractSeries* s : m_payoffs) {
+            chart()->removeSeries(s);
+            delete s;
+        }
         m_payoffs.clear();
         m_payoffKey = key;
-        for (int m = 0; m < 4 && !key.isEmpty(); ++m) {
-            const int year = result.payoffYear[m];
-            if (year < 1 || year > result.years.size())
-                continue;
+        for (int i = 0; i < markers.size() && !key.isEmpty(); ++i) {
             auto* marker = new QScatterSeries;
-            marker->setName(QStringLiteral("Mortgage %1 paid off").arg(m + 1));
+            marker->setName(markers.at(i).second);
             marker->setMarkerSize(11);
-            marker->setPointLabelsFormat(marker->name());
+            // A label is centred over its marker; in the first year that would run over the
+            // amounts left of the plot, so (unbreakable) blanks in front start it at the marker.
+            const int blanks = markers.at(i).first == 1 ? 2 * int(marker->name().size()) : 0;
+            marker->setPointLabelsFormat(QString(blanks, QChar(0x00A0)) + marker->name());
             marker->setPointLabelsVisible(true);
             marker->setPointLabelsClipping(false);
             chart()->addSeries(marker);
@@ -95,14 +110,11 @@ void ReturnsChart::setResult(const ReturnsResult& result) {
             m_payoffs.append(marker);
         }
     }
-    // The marker sits on the loan balance of its year, which moves with every input.
-    int i = 0;
-    for (int m = 0; m < 4 && i < m_payoffs.size(); ++m) {
-        const int year = result.payoffYear[m];
-        if (year < 1 || year > result.years.size())
-            continue;
-        auto* marker = static_cast<QScatterSeries*>(m_payoffs.at(i++));
-        marker->replace({QPointF(year, result.years.at(year - 1).loanBalance)});
+    // A marker sits on the loan balance of its year, which moves with every input.
+    for (int i = 0; i < m_payoffs.size(); ++i) {
+        const int year = markers.at(i).first;
+        static_cast<QScatterSeries*>(m_payoffs.at(i))
+            ->replace({QPointF(year, result.years.at(year - 1).loanBalance)});
     }
 }
 
@@ -148,6 +160,6 @@ QStringList ReturnsChart::amountLabels() const {
 QStringList ReturnsChart::payoffLabels() const {
     QStringList labels;
     for (QAbstractSeries* s : m_payoffs)
-        labels.append(static_cast<QScatterSeries*>(s)->pointLabelsFormat());
+        labels.append(s->name());
     return labels;
 }

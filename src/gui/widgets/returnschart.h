@@ -9,14 +9,16 @@ class QLineSeries;
 class QValueAxis;
 
 // Property value, loan balance and equity at the end of each year of the holding period, with
-// a marker and a label on the loan balance in each year a mortgage is paid off.
+// a marker and a label on the loan balance in each year a mortgage is paid off, and in the year
+// of a refinance ("Refinanced").
 class ReturnsChart : public QChartView {
     Q_OBJECT
 public:
     explicit ReturnsChart(QWidget* parent = nullptr);
 
     void setResult(const ReturnsResult& result);
-    // The labels of the payoff markers shown, in year order ("Mortgage 2 paid off").
+    // The labels of the markers shown, the mortgages' payoffs first ("Mortgage 2 paid off"),
+    // then the refinance's.
     QStringList payoffLabels() const;
     // The amount axis's labels, lowest first ("$0", "$100,000", ...).
     QStringList amountLabels() const;

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -68,6 +69,7 @@ private slots:
     void entriesInOrderAndAboutCaptionOnOpening();
     void helpTopicsOpensTheInstalledPageAsAFile();
     void onlineHelpOpensTheSecureAddressAndAFailureSaysNothing();
+    void withoutABrowserThePagesAreNamedInABox();
     void aboutBoxShowsTitleVersionAndNotice();
     void newsletterBoxShowsHowToSubscribe();
     void linkTurnsBlueOverItAndOpensOnRelease();
@@ -151,6 +153,43 @@ void TestHelpCommands::onlineHelpOpensTheSecureAddressAndAFailureSaysNothing() {
     QVERIFY(prompts.messages().isEmpty());
     QVERIFY(m_folder->logLines().isEmpty());
     w.setPrompts(nullptr);
+}
+
+// The desktop's own shell on a machine whose desktop names no browser: xdg-open would say it
+// opened the page all the same, so the help page and the analysis page are named in a box.
+void TestHelpCommands::withoutABrowserThePagesAreNamedInABox() {
+    QTemporaryDir tools;
+    const QString opened = tools.filePath(QStringLiteral("opened"));
+    auto script = [&](const char* name, const QByteArray& body) {
+        const QString path = tools.filePath(QString::fromLatin1(name));
+        WriteFile(path, "#!/bin/sh\n" + body);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    script("xdg-mime", "exit 0\n"); // no default for text/html or http
+    script("xdg-open", "echo \"$1\" >> '" + opened.toLocal8Bit() + "'\n");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", tools.path().toLocal8Bit() + ':' + path);
+    SetShell(nullptr);
+
+    MainWindow w;
+    ScriptedPrompts prompts;
+    w.setPrompts(&prompts);
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    entry(w, "mnuHelpTopics")->trigger();
+    QTest::keySequence(&w, QKeySequence(Qt::Key_F1));
+    QCOMPARE(prompts.titles(), QStringList(2, QStringLiteral("Page Not Opened")));
+    QVERIFY(!QFile::exists(opened));
+
+    // With a browser named, the page goes to xdg-open and no box comes.
+    script("xdg-mime", "echo browser.desktop\n");
+    prompts.clear();
+    entry(w, "mnuHelpTopics")->trigger();
+    QVERIFY(prompts.messages().isEmpty());
+    QTRY_VERIFY(ReadAll(opened).contains(QStringLiteral("quillbrookhelp.html")));
+    w.setPrompts(nullptr);
+    qputenv("PATH", path);
 }
 
 void TestHelpCommands::aboutBoxShowsTitleVersionAndNotice() {

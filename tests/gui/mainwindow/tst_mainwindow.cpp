@@ -13,6 +13,8 @@
 #include "gui/widgets/linklabel.h"
 #include "gui/widgets/outlookchart.h"
 #include "model/fieldtable.h"
+#include "store/databaselock.h"
+#include "store/propertydatabase.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -24,9 +26,11 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -112,6 +116,8 @@ private slots:
     void closingStoresThePositionUnlessMinimised();
     void closingWithAPropertyOpenAsksFirst();
     void aLogThatCannotBeWrittenIsReportedAndTheProgramGoesOn();
+    void aSecondWindowOnOneDatabaseOpensItReadOnlyOrQuits();
+    void aDataFolderThatCannotBeWrittenIsSaidOnceAndReadOnly();
 
 private:
     std::unique_ptr<TempProgramFolder> m_folder;
@@ -767,8 +773,9 @@ void TestMainWindow::scrollingMovesTheContentByThirdsAndHiddenBarsReset() {
     w.control(QStringLiteral("txtCurrentMarketValue"))->setFocus();
     QTRY_VERIFY(inSight("txtCurrentMarketValue"));
 
-    // Enlarging the window hides the bar and puts the content back at the top.
-    w.setWindowSizeTwips(11650, 12000);
+    // Enlarging the window to hold the whole view hides the bar and puts the content back at
+    // the top.
+    w.setWindowSizeTwips(11650, 920 + content + 600);
     QVERIFY(vbar->isHidden());
     QCOMPARE(vbar->value(), 0);
     QCOMPARE(w.contentTopTwips(), 0);
@@ -899,6 +906,87 @@ void TestMainWindow::aLogThatCannotBeWrittenIsReportedAndTheProgramGoesOn() {
             QCOMPARE(m.buttons, PromptButtons::Ok);
         }
     }
+}
+
+void TestMainWindow::aSecondWindowOnOneDatabaseOpensItReadOnlyOrQuits() {
+    const QByteArray database("[PROPERTY000001]\r\ntxtPropertyInformation=A\r\n");
+    WriteFile(PropertyDatabasePath(), database);
+    const QString lockPath = DatabaseLock().path();
+    {
+        QLockFile first(lockPath); // the window that was there first
+        QVERIFY(first.tryLock());
+        ScriptedPrompts prompts;
+        prompts.setNextAnswer(PromptAnswer::Cancel);
+        {
+            RunningProgram second(&prompts);
+            QVERIFY(second.quitRequested());
+        }
+        QCOMPARE(prompts.titles(), QStringList{"Database Already Open"});
+        QCOMPARE(prompts.messages().at(0).okText, QStringLiteral("Open Read-Only"));
+
+        prompts.clear();
+        prompts.setNextAnswer(PromptAnswer::Ok);
+        RunningProgram readOnly(&prompts);
+        QVERIFY(!readOnly.quitRequested());
+        QVERIFY(readOnly.window().isVisible());
+        QCOMPARE(g_sPropertyDatabaseReadOnly, DatabaseOpenElsewhereText());
+        QTest::qWait(1);
+        QCOMPARE(prompts.titles(), QStringList{"Database Already Open"}); // asked once, no more
+        readOnly.window().mnuFileAddNewProperty_Click();
+        readOnly.window().mnuFileSave_Click();
+        QCOMPARE(prompts.titles().last(), QStringLiteral("Database Read-Only"));
+        QCOMPARE(ReadBytes(PropertyDatabasePath()), database);
+        readOnly.window().commands().m_changes.m_bDirty = false;
+    }
+
+    // A lock left by a window that is gone (its process killed) is taken over without a word.
+    QProcess gone;
+    gone.start(QStringLiteral("true"), QStringList());
+    QVERIFY(gone.waitForStarted());
+    const qint64 deadPid = gone.processId();
+    QVERIFY(gone.waitForFinished());
+    {
+        QLockFile model(m_folder->file(QStringLiteral("model.lock")));
+        QVERIFY(model.tryLock());
+        QByteArray content = ReadBytes(model.fileName());
+        content = QByteArray::number(deadPid) + content.mid(content.indexOf('\n'));
+        WriteFile(lockPath, content);
+    }
+    ScriptedPrompts prompts;
+    RunningProgram taken(&prompts);
+    QVERIFY(!taken.quitRequested());
+    QVERIFY(g_sPropertyDatabaseReadOnly.isEmpty());
+    QVERIFY(prompts.messages().isEmpty());
+    QVERIFY(ReadBytes(lockPath).startsWith(QByteArray::number(QCoreApplication::applicationPid())));
+}
+
+void TestMainWindow::aDataFolderThatCannotBeWrittenIsSaidOnceAndReadOnly() {
+    ReadOnlyFolder folder;
+    SetProgramFolder(folder.path());
+    QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("_data")));
+    const QByteArray database("[PROPERTY000001]\r\ntxtPropertyInformation=A\r\n");
+    WriteFile(PropertyDatabasePath(), database);
+    if (!folder.makeReadOnly()) {
+        SetProgramFolder(m_folder->path());
+        QSKIP("a read-only folder needs the right to mount as root");
+    }
+    ErrorLog::setLogPath(folder.path() + QStringLiteral("/Quillbrook.Err"));
+    ScriptedPrompts prompts;
+    {
+        RunningProgram program(&prompts);
+        QTest::qWait(1);
+        QCOMPARE(prompts.titles(), QStringList{"Database Read-Only"});
+        QVERIFY(prompts.messages().at(0).text.contains(QStringLiteral("cannot be written")));
+        QVERIFY(prompts.messages().at(0).text.contains(QDir::toNativeSeparators(folder.path())));
+        LogError(QStringLiteral("13"), QStringLiteral("Type mismatch"), QStringLiteral("0"));
+        program.window().mnuFileAddNewProperty_Click();
+        program.window().mnuFileSave_Click();
+        QCOMPARE(prompts.titles(), (QStringList{"Database Read-Only", "Database Read-Only"}));
+        QCOMPARE(ReadBytes(PropertyDatabasePath()), database);
+        program.window().commands().m_changes.m_bDirty = false;
+    }
+    ErrorLog::setLogPath(m_folder->file(QStringLiteral("Quillbrook.Err")));
+    SetProgramFolder(m_folder->path());
 }
 
 QTEST_MAIN(TestMainWindow)

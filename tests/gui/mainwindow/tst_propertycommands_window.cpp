@@ -186,6 +186,40 @@ private slots:
         QVERIFY(!s.page().welcomeLink()->isVisible());
     }
 
+    // On the home page the File menu greys out Save, Close and Open (nothing selected): their
+    // keys must do no more than the entries would. No property is added to the file, none
+    // opened, and a field's red frame goes as soon as its text is a number again.
+    void keysOnTheHomePageChangeNothing() {
+        WriteNumberedDatabase(QStringLiteral("P"), 2, QStringLiteral("1000"));
+        const QString before = Database();
+        Session s;
+        s.w().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+        for (const QKeyCombination keys :
+             {Qt::CTRL | Qt::Key_S, Qt::CTRL | Qt::Key_W, Qt::CTRL | Qt::Key_O,
+              Qt::CTRL | Qt::Key_1, Qt::CTRL | Qt::Key_5}) {
+            QTest::keySequence(s.window.get(), QKeySequence(keys));
+            QVERIFY(s.shown("frameHome"));
+        }
+        QCOMPARE(Database(), before);
+
+        // The frame itself, as drawn: red while the text is no number, gone once it is one.
+        const auto redFrame = [](QWidget* field) {
+            const QImage image = field->grab().toImage();
+            const QColor edge = image.pixelColor(1, image.height() / 2);
+            return edge.red() > 180 && edge.green() < 60 && edge.blue() < 60;
+        };
+        QTest::keySequence(s.window.get(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        QTest::keySequence(s.window.get(), QKeySequence(Qt::CTRL | Qt::Key_2));
+        QLineEdit* insurance = s.field("txtInsurance");
+        QVERIFY(!redFrame(insurance));
+        s.type("txtInsurance", QStringLiteral("12x"));
+        QVERIFY(redFrame(insurance));
+        s.type("txtInsurance", QStringLiteral("12"));
+        QVERIFY(!redFrame(insurance));
+        s.w().commands().m_changes.m_bDirty = false;
+    }
+
     // Ctrl+1 ... Ctrl+5 and the focused navigation links (Enter or Space) reach each view, and
     // only while a property is open; the links tell a screen reader what they are.
     void theViewsAreReachedFromTheKeyboard() {

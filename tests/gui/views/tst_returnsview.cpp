@@ -6,10 +6,12 @@
 #include "gui/dialogs/scriptedfilepicker.h"
 #include "gui/dialogs/scriptedprompts.h"
 #include "gui/mainwindow/mainwindow.h"
+#include "gui/views/rehabpanel.h"
 #include "gui/views/returnstablemodel.h"
 #include "gui/views/returnsview.h"
 #include "gui/widgets/numbermark.h"
 #include "gui/widgets/returnschart.h"
+#include "model/fieldtable.h"
 #include "store/propertydatabase.h"
 #include "testsupport.h"
 
@@ -31,6 +33,19 @@
 #include <QToolTip>
 
 namespace {
+
+// Bought for 100,000 with 90,000 at 11 %, repaired in four months, refinanced after month 7 at
+// 75 % of 180,000; figures worked separately.
+const QStringList kFixer =
+    QStringLiteral(
+        "txtPurchasePrice=100000 txtClosingCosts=3000 txtDownPayment=10000 txtAppreciation=3 "
+        "txtDepreciateAsImprovements=80 txtGrossMonthlyIncome=2000 txtExpectedVacancyRate=5 "
+        "txtAnnualRateIncrease=2 txtOperatingCostIncrease=2 txtRepairAndMaintenance=6000 "
+        "txtStateTaxRate=5 txtFederalTaxRate=22 txtLongTermCapitolGainsRate=15 "
+        "txtMortgagePrincipal1=90000 txtAnnualInterestRate1=11 txtAmortizationTerm1=360 "
+        "txtRehabCost=30000 txtRehabMonths=4 txtHoldingCosts=800 txtAfterRepairValue=180000 "
+        "txtRefinanceMonth=7 txtRefinanceRate=7 txtRefinanceCosts=3500")
+        .split(QLatin1Char(' '));
 
 // A fourplex with a 10-year second loan: paid off in year 10 of the holding period.
 const char* const kFourplex[][2] = {
@@ -114,6 +129,17 @@ class TestReturnsView : public QObject {
     ScriptedPrompts m_prompts;
     ReturnsView* view() { return m_window->findChild<ReturnsView*>("frameReturnsView"); }
     QString text(const char* field) { return m_window->text(QString::fromLatin1(field)); }
+    // Every typed figure blank, then the given "field=text" lines, and the returns on screen.
+    void enterProperty(const QStringList& fields) {
+        m_window->imgFinancial_Click();
+        for (const FieldInfo& f : FieldTable())
+            if ((f.view == FieldView::Financial || f.view == FieldView::Returns) && !f.isReadOnly())
+                m_window->setText(f.name, QString());
+        for (const QString& input : fields)
+            m_window->setText(input.section(QLatin1Char('='), 0, 0),
+                              input.section(QLatin1Char('='), 1));
+        m_window->imgReturnsView_Click();
+    }
 
 private slots:
     void init() {
@@ -509,6 +535,137 @@ private slots:
         QVERIFY(ReadBytes(PropertyDatabasePath())
                     .contains("txtQISNetMonthlyCashflowPerUnitBeforeTaxes=")); // still there
         QVERIFY(ReadBytes(PropertyDatabasePath()).contains("txtSellingCosts=7\r\n"));
+    }
+
+    // The repair and refinance group, the cash out in the year table and the marker on the
+    // chart, each from a refinance month on and gone with it.
+    void rehabAndRefinanceOnTheReturnsView() {
+        enterProperty(kFixer);
+        const QStringList expected = {"$136,200", "$46,200", "$43,800", "$530",   "142.27%",
+                                      "$135,000", "$89,769", "$41,731", "$4,469", "90.33%"};
+        QStringList shown;
+        for (const char* name :
+             {"txtBrrrrAllInCost", "txtBrrrrCashInvested", "txtBrrrrEquityCreated",
+              "txtBrrrrMonthlyCashFlow", "txtBrrrrCashOnCash", "txtBrrrrRefinanceLoan",
+              "txtBrrrrLoanPayoff", "txtBrrrrCashOut", "txtBrrrrCashLeft", "txtBrrrrRecovered"})
+            shown << text(name);
+        QCOMPARE(shown, expected);
+        QCOMPARE(text("txtRetIRRAfterTax"), QStringLiteral("38.50%"));
+        const ReturnsTableModel* model = view()->tableModel();
+        QCOMPARE(model->rowCount(), 18);
+        QCOMPARE(model->headerData(12, Qt::Vertical).toString(),
+                 QStringLiteral("Refinance Cash Out"));
+        QCOMPARE(model->data(model->index(12, 0)).toString(), QStringLiteral("$41,731"));
+        QCOMPARE(model->data(model->index(12, 1)).toString(), QStringLiteral("$0"));
+        QCOMPARE(view()->chart()->payoffLabels(), QStringList{"Refinanced"});
+        auto* cashOut = m_window->findChild<QLineEdit*>("txtBrrrrCashOut");
+        QVERIFY(tooltipOf(cashOut).endsWith(QStringLiteral("$3,500 = $41,731")));
+        QVERIFY(m_window->findChild<QLabel*>("lblRefinanceNote")->text().isEmpty());
+
+        // Past the holding period: its figures, no cash out in the table, and a line saying so.
+        type(*m_window, "txtHoldingPeriod", QStringLiteral("5"));
+        m_window->setText(QStringLiteral("txtRefinanceMonth"), QStringLiteral("72"));
+        m_window->imgFinancial_Click();
+        m_window->imgReturnsView_Click();
+        QCOMPARE(text("txtBrrrrCashOut"), QStringLiteral("$44,752"));
+        QVERIFY(view()->chart()->payoffLabels().isEmpty());
+        QVERIFY(m_window->findChild<QLabel*>("lblRefinanceNote")->text().contains("month 72"));
+
+        // Without a refinance month the row goes and its figures are n/a; the costs stay.
+        m_window->setText(QStringLiteral("txtRefinanceMonth"), QString());
+        m_window->imgFinancial_Click();
+        m_window->imgReturnsView_Click();
+        QCOMPARE(model->rowCount(), 17);
+        QCOMPARE(text("txtBrrrrCashOut"), QStringLiteral("n/a"));
+        QCOMPARE(text("txtBrrrrAllInCost"), QStringLiteral("$136,200"));
+        QVERIFY(tooltipOf(cashOut).endsWith(QStringLiteral("until a refinance month is given")));
+    }
+
+    // The new inputs sit in their own group of the financial view under their captions,
+    // say what a blank stands for, are framed red when the returns cannot use them, and are
+    // stored only when typed.
+    void rehabInputsOnTheFinancialView() {
+        g_sPropertyDatabaseReadOnly.clear();
+        m_window->imgFinancial_Click();
+        QStringList captions;
+        for (const FieldInfo* f : FieldsOf(FieldView::Financial, "Rehab and Refinance")) {
+            auto* edit = m_window->findChild<QLineEdit*>(f->name);
+            QVERIFY(edit->isVisible());
+            captions << captionBeside(edit) + '|' + edit->placeholderText();
+        }
+        QCOMPARE(captions,
+                 QStringList({"Rehab Budget|0", "Rehab Months|0", "Holding Costs per Month|0",
+                              "After Repair Value|none", "Refinance in Month|none",
+                              "Refinance Loan-to-Value|75", "Refinance Interest Rate|",
+                              "Refinance Term|360", "Refinance Closing Costs|0"}));
+        auto* rate = m_window->findChild<QLineEdit*>("txtRefinanceRate");
+        type(*m_window, "txtRefinanceMonth", QStringLiteral("7"));
+        QVERIFY(NumberMark::IsMarked(rate));
+        QCOMPARE(rate->toolTip(), NumberMark::NeededTooltip(QStringLiteral("Refinance in Month")));
+        type(*m_window, "txtRefinanceRate", QStringLiteral("6.5"));
+        QVERIFY(!NumberMark::IsMarked(rate));
+        auto* months = m_window->findChild<QLineEdit*>("txtRehabMonths");
+        type(*m_window, "txtRehabMonths", QStringLiteral("25"));
+        QCOMPARE(months->toolTip(),
+                 NumberMark::OutOfRangeTooltip(QStringLiteral("whole months from 0 to 24")));
+        m_window->imgReturnsView_Click();
+        QCOMPARE(text("txtBrrrrAllInCost"), QStringLiteral("n/a"));
+
+        m_window->imgFinancial_Click();
+        type(*m_window, "txtRehabMonths", QString());
+        m_window->mnuFileSave_Click();
+        const QByteArray stored = ReadBytes(PropertyDatabasePath());
+        QVERIFY(stored.contains("\r\ntxtRefinanceMonth=7\r\ntxtRefinanceRate=6.5\r\n"));
+        QVERIFY(!stored.contains("txtRehabMonths") && !stored.contains("txtRefinanceLTV"));
+    }
+
+    // On paper the group reads as on screen for a property with a refinance, and is absent
+    // for one without a repair or a refinance.
+    void paperShowsTheRehabGroupOnlyWithOne() {
+        QVERIFY(!ReturnsPaperSection(*m_window).html().contains("Rehab and Refinance"));
+        enterProperty(kFixer);
+        const QString paper = tableLines(ReturnsPaperSection(*m_window).html()).join('\n');
+        for (const RehabFigureText& f :
+             RehabPanel::FigureTexts(ComputeReturns(ReadReturnsInputs(*m_window).inputs))) {
+            const QString expected = f.caption + QStringLiteral(": |") + text(qPrintable(f.name));
+            QVERIFY2(paper.contains(expected), qPrintable(expected));
+        }
+        QVERIFY(paper.contains("Refinance Cash Out|$41,731|$0|"));
+        QVERIFY(paper.contains("Refinance in Month: 7"));
+    }
+
+    // Property by property, every figure, table cell and marker of the view reads as it did
+    // before the rehab and refinance inputs existed, as long as they are left blank.
+    void blankRehabAndRefinanceLeaveTheViewAsItWas() {
+        const QString path = qEnvironmentVariable("QB_SOURCE_DIR") +
+                             QStringLiteral("/tests/gui/views/data/returns_as_before.txt");
+        const QString expected = ReadAll(path);
+        QString actual;
+        for (const QString& block : expected.split(QStringLiteral("== "), Qt::SkipEmptyParts)) {
+            const QStringList lines = block.split(QLatin1Char('\n'));
+            const int inputsEnd = int(lines.indexOf(QStringLiteral("--")));
+            QVERIFY(inputsEnd > 0);
+            enterProperty(lines.mid(1, inputsEnd - 1));
+            QStringList shown = lines.mid(0, inputsEnd + 1);
+            for (auto* field : view()->findChildren<QLineEdit*>())
+                if (field->objectName().startsWith(QLatin1String("txtRet")))
+                    shown << field->objectName() + QLatin1Char('=') + field->text();
+            const ReturnsTableModel* model = view()->tableModel();
+            for (int r = 0; r < model->rowCount(); ++r) {
+                QString row = model->headerData(r, Qt::Vertical).toString();
+                for (int c = 0; c < model->columnCount(); ++c)
+                    row += QLatin1Char('|') + model->data(model->index(r, c)).toString();
+                shown << row;
+            }
+            shown << QStringLiteral("markers|") + view()->chart()->payoffLabels().join('|');
+            actual += QStringLiteral("== ") + shown.join(QLatin1Char('\n')) + QLatin1Char('\n');
+        }
+        if (actual != expected) {
+            const QString written =
+                qEnvironmentVariable("QB_BUILD_DIR") + QStringLiteral("/returns_as_before.txt");
+            WriteFile(written, actual.toUtf8());
+            QFAIL(qPrintable(QStringLiteral("the view differs; it now reads as ") + written));
+        }
     }
 };
 
