@@ -106,6 +106,14 @@ void OfferPanel::refresh(const ReturnsInputs& in, double units) {
     recompute();
 }
 
+namespace {
+// Most figures stay as they were from one keystroke to the next: leave those unpainted.
+void setChangedText(QLineEdit* field, const QString& text) {
+    if (field->text() != text)
+        field->setText(text);
+}
+} // namespace
+
 void OfferPanel::recompute() {
     // The view is hidden: it works everything out again when it comes back.
     if (!m_hasInputs || !isVisibleTo(window()))
@@ -115,12 +123,14 @@ void OfferPanel::recompute() {
     for (int i = 0; i < kCriterionCount; ++i) {
         const Criterion c = AllCriteria()[size_t(i)];
         m_captions[i]->setText(CaptionFor(c, m_criteria));
-        m_targets[i]->setText(m_offer.targets[size_t(i)].text);
+        setChangedText(m_targets[i], m_offer.targets[size_t(i)].text);
     }
-    m_price->setText(m_offer.priceText);
+    setChangedText(m_price, m_offer.priceText);
     m_binding->setText(m_offer.bindingText);
-    m_gap->setText(m_offer.gapText);
-    m_gap->setCursorPosition(0);
+    if (m_gap->text() != m_offer.gapText) {
+        m_gap->setText(m_offer.gapText);
+        m_gap->setCursorPosition(0);
+    }
     m_use->setEnabled(m_offer.outcome == OfferOutcome::Price);
 }
 

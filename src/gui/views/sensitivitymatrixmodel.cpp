@@ -34,6 +34,7 @@ const QColor& SensitivityMatrixModel::missedColour() {
 void SensitivityMatrixModel::setMatrix(const SensitivityMatrix& matrix) {
     if (!m_filled)
         beginResetModel();
+    const SensitivityMatrix previous = m_matrix;
     m_matrix = matrix;
     if (!m_filled) {
         m_filled = true;
@@ -41,8 +42,11 @@ void SensitivityMatrixModel::setMatrix(const SensitivityMatrix& matrix) {
         return;
     }
     emit dataChanged(index(0, 0), index(kMatrixSize - 1, kMatrixSize - 1));
-    emit headerDataChanged(Qt::Horizontal, 0, kMatrixSize - 1);
-    emit headerDataChanged(Qt::Vertical, 0, kMatrixSize - 1);
+    // The headings name the prices and rents, which most keystrokes leave alone.
+    if (matrix.incomes != previous.incomes)
+        emit headerDataChanged(Qt::Horizontal, 0, kMatrixSize - 1);
+    if (matrix.prices != previous.prices)
+        emit headerDataChanged(Qt::Vertical, 0, kMatrixSize - 1);
 }
 
 int SensitivityMatrixModel::rowCount(const QModelIndex& parent) const {

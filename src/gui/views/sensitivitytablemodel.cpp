@@ -42,16 +42,21 @@ QString SeparatedCell(const QString& text, QChar separator) {
 
 void SensitivityTableModel::setTornado(const Tornado& tornado, std::optional<double> target) {
     const bool reshape = tornado.rows.size() != m_tornado.rows.size();
+    // The base and the target live in the heading, which only the chart reads.
+    const bool sameHeading = qFuzzyCompare(1 + tornado.base, 1 + m_tornado.base) &&
+                             target == m_target && tornado.metric == m_tornado.metric;
     if (reshape)
         beginResetModel();
     m_tornado = tornado;
     m_target = target;
     if (reshape) {
         endResetModel();
-    } else if (!m_tornado.rows.isEmpty()) {
-        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
-        emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
+        return;
     }
+    if (!m_tornado.rows.isEmpty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+    if (!sameHeading)
+        emit headerDataChanged(Qt::Horizontal, 0, 0);
 }
 
 int SensitivityTableModel::rowCount(const QModelIndex& parent) const {

@@ -27,11 +27,15 @@ void TornadoChart::setModel(QAbstractItemModel* model) {
     if (m_model)
         disconnect(m_model, nullptr, this, nullptr);
     m_model = model;
+    m_captionWidth = -1;
     if (!model)
         return;
     const auto again = [this] { update(); };
     connect(model, &QAbstractItemModel::dataChanged, this, again);
-    connect(model, &QAbstractItemModel::modelReset, this, again);
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        m_captionWidth = -1;
+        update();
+    });
     connect(model, &QAbstractItemModel::headerDataChanged, this, again);
     update();
 }
@@ -46,6 +50,10 @@ bool TornadoChart::belowTarget(double v) const {
     return target.isValid() && qIsFinite(v) && v < target.toDouble();
 }
 
+QColor TornadoChart::belowTargetColour(bool high) {
+    return high ? kHighBelowColour : kLowBelowColour;
+}
+
 QColor TornadoChart::sideColour(int row, bool high) const {
     if (!m_model)
         return QColor();
@@ -55,7 +63,6 @@ QColor TornadoChart::sideColour(int row, bool high) const {
 
 void TornadoChart::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QColor(0xc0, 0xc8, 0xd8));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     if (!m_model || m_model->rowCount() == 0)
@@ -90,10 +97,12 @@ void TornadoChart::paintEvent(QPaintEvent*) {
         }
     }
     const QFontMetrics fm = fontMetrics();
-    int captionWidth = 0;
-    for (int r = 0; r < rows; ++r)
-        captionWidth =
-            qMax(captionWidth, fm.horizontalAdvance(m_model->index(r, 0).data().toString()));
+    // The captions only change with the model's shape; measuring them is most of a paint.
+    if (m_captionWidth < 0)
+        for (int r = 0; r < rows; ++r)
+            m_captionWidth =
+                qMax(m_captionWidth, fm.horizontalAdvance(m_model->index(r, 0).data().toString()));
+    const int captionWidth = m_captionWidth;
     const int lineHeight = fm.height();
     const QRect plot(captionWidth + 16, lineHeight + 10, width() - captionWidth - 32,
                      height() - 3 * lineHeight - 24);
@@ -127,7 +136,10 @@ void TornadoChart::paintEvent(QPaintEvent*) {
                 continue;
             const double x0 = xOf(base);
             const double x1 = xOf(v);
-            QRectF bar(qMin(x0, x1), middle - barHeight / 2, qMax(qAbs(x1 - x0), 1.0), barHeight);
+            // Whole pixels: sharp edges without the cost of antialiasing.
+            const QRect bar =
+                QRectF(qMin(x0, x1), middle - barHeight / 2, qMax(qAbs(x1 - x0), 1.0), barHeight)
+                    .toRect();
             painter.fillRect(bar, sideColour(r, up));
         }
     }

@@ -27,8 +27,9 @@ public:
     // How a figure is written on the chart ("12.00%").
     void setValueText(std::function<QString(double)> text) { m_text = std::move(text); }
 
-    // The colour each side of a row is drawn in (low side first), for what a test can see.
+    // The colour each side of a row is drawn in, and the one a side below the target gets.
     QColor sideColour(int row, bool high) const;
+    static QColor belowTargetColour(bool high);
 
     QSize sizeHint() const override { return {600, 260}; }
 
@@ -41,4 +42,5 @@ private:
 
     QPointer<QAbstractItemModel> m_model;
     std::function<QString(double)> m_text;
+    int m_captionWidth = -1; // of the widest caption, once measured
 };
