@@ -68,14 +68,17 @@ private slots:
         form.setText("txtDownPayment", "57000");
         form.setText("txtClosingCosts", "6,000");
         form.setText("txtMortgagePrincipal1", "228000");
+        form.setText("txtMortgagePrincipal4", "1,500");
         const QVector<FieldEdit> edits = PurchasePriceEdits(form, 190001);
-        QCOMPARE(edits.size(), 4);
+        QCOMPARE(edits.size(), 5);
         QCOMPARE(edits[0].field, QStringLiteral("txtPurchasePrice"));
         QCOMPARE(edits[0].value, 190001.0);
         QCOMPARE(edits[1].value, 38000.2);  // 57,000 × 190,001 ÷ 285,000
         QCOMPARE(edits[2].value, 4000.02);  // 4,000.021…
         QCOMPARE(edits[3].value, 152000.8); // 228,000 × 190,001 ÷ 285,000
         QCOMPARE(edits[3].field, QStringLiteral("txtMortgagePrincipal1"));
+        QCOMPARE(edits[4].field, QStringLiteral("txtMortgagePrincipal4"));
+        QCOMPARE(edits[4].value, 1000.01); // 1,000.005… to the cent
         form.setText("txtClosingCosts", "six");
         QVERIFY(PurchasePriceEdits(form, 190001).isEmpty());
 
