@@ -6,6 +6,7 @@
 #include "gui/views/returnstablemodel.h"
 #include "gui/views/sensitivitypanel.h"
 #include "gui/widgets/figureexplainer.h"
+#include "gui/widgets/plaincelldelegate.h"
 #include "gui/widgets/returnschart.h"
 #include "model/fieldtable.h"
 
@@ -177,6 +178,8 @@ ReturnsView::ReturnsView(QWidget* parent, ControlTable& controls, Form& form)
     PlaceTwips(m_chart, kLeftCaption, top, kWidth - 480, 4800);
     top += 4800 + 360;
 
+    // Every keystroke repaints the year table: its cells paint their text alone.
+    m_table->setItemDelegate(new PlainCellDelegate(m_table));
     // What to offer, and how far the guesses may be off, below the returns they build on.
     m_offer = new OfferPanel(
         this, controls, m_form, [this] { return m_prompts; }, [this] { refresh(); });

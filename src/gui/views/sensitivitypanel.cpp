@@ -4,6 +4,7 @@
 #include "gui/views/controltable.h"
 #include "gui/views/sensitivitymatrixmodel.h"
 #include "gui/views/sensitivitytablemodel.h"
+#include "gui/widgets/plaincelldelegate.h"
 #include "gui/widgets/tornadochart.h"
 
 #include <QApplication>
@@ -14,7 +15,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
-#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace {
@@ -24,12 +24,12 @@ constexpr int kInner = ViewFrame::kWidth - 480;
 constexpr int kRowPixels = 20;
 
 // Outlines the cell of the figures as typed, whatever colour it has.
-class BaseCellDelegate : public QStyledItemDelegate {
+class BaseCellDelegate : public PlainCellDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using PlainCellDelegate::PlainCellDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        QStyledItemDelegate::paint(painter, option, index);
+        PlainCellDelegate::paint(painter, option, index);
         if (!index.data(SensitivityMatrixModel::BaseCellRole).toBool())
             return;
         painter->save();
@@ -93,6 +93,7 @@ SensitivityPanel::SensitivityPanel(QWidget* view, ControlTable& controls,
     m_table = new QTableView(this);
     controls.add(m_table, QStringLiteral("tblSensitivity"), 0, ControlKind::Label);
     m_table->setModel(m_model);
+    m_table->setItemDelegate(new PlainCellDelegate(m_table));
     SetUpTable(m_table);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);

@@ -2,7 +2,7 @@
 
 #include <QAbstractItemModel>
 #include <QPainter>
-#include <QPainterPath>
+#include <QStaticText>
 #include <QtMath>
 
 namespace {
@@ -27,15 +27,11 @@ void TornadoChart::setModel(QAbstractItemModel* model) {
     if (m_model)
         disconnect(m_model, nullptr, this, nullptr);
     m_model = model;
-    m_captionWidth = -1;
     if (!model)
         return;
     const auto again = [this] { update(); };
     connect(model, &QAbstractItemModel::dataChanged, this, again);
-    connect(model, &QAbstractItemModel::modelReset, this, [this] {
-        m_captionWidth = -1;
-        update();
-    });
+    connect(model, &QAbstractItemModel::modelReset, this, again);
     connect(model, &QAbstractItemModel::headerDataChanged, this, again);
     update();
 }
@@ -97,12 +93,22 @@ void TornadoChart::paintEvent(QPaintEvent*) {
         }
     }
     const QFontMetrics fm = fontMetrics();
-    // The captions only change with the model's shape; measuring them is most of a paint.
-    if (m_captionWidth < 0)
-        for (int r = 0; r < rows; ++r)
-            m_captionWidth =
-                qMax(m_captionWidth, fm.horizontalAdvance(m_model->index(r, 0).data().toString()));
-    const int captionWidth = m_captionWidth;
+    // The captions keep their text while the rows change places: laid out once, not on every
+    // keystroke, where it would be most of a paint.
+    int captionWidth = 0;
+    QVector<const QStaticText*> captions;
+    for (int r = 0; r < rows; ++r) {
+        const QString text = m_model->index(r, 0).data().toString();
+        auto it = m_captions.find(text);
+        if (it == m_captions.end()) {
+            QStaticText caption(text);
+            caption.setTextFormat(Qt::PlainText);
+            caption.prepare(QTransform(), font());
+            it = m_captions.insert(text, caption);
+        }
+        captions.append(&*it);
+        captionWidth = qMax(captionWidth, qCeil(it->size().width()));
+    }
     const int lineHeight = fm.height();
     const QRect plot(captionWidth + 16, lineHeight + 10, width() - captionWidth - 32,
                      height() - 3 * lineHeight - 24);
@@ -128,8 +134,10 @@ void TornadoChart::paintEvent(QPaintEvent*) {
     for (int r = 0; r < rows; ++r) {
         const double middle = plot.top() + pitch * (r + 0.5);
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(4, middle - pitch / 2, captionWidth + 4, pitch),
-                         Qt::AlignRight | Qt::AlignVCenter, m_model->index(r, 0).data().toString());
+        const QStaticText& caption = *captions.at(r);
+        painter.drawStaticText(QPointF(captionWidth + 8 - caption.size().width(),
+                                       middle - caption.size().height() / 2),
+                               caption);
         for (bool up : {false, true}) {
             const double v = value(r, up ? 3 : 2);
             if (!qIsFinite(v) || !qIsFinite(base))

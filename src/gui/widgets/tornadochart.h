@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QPointer>
+#include <QStaticText>
 #include <QWidget>
 
 #include <functional>
@@ -42,5 +44,5 @@ private:
 
     QPointer<QAbstractItemModel> m_model;
     std::function<QString(double)> m_text;
-    int m_captionWidth = -1; // of the widest caption, once measured
+    QHash<QString, QStaticText> m_captions; // laid out once each
 };
