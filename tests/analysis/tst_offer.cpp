@@ -133,6 +133,9 @@ private slots:
         broken.vacancyRate = qQNaN();
         QCOMPARE(SearchTarget(Criterion::CashOnCash, broken, 4, 0.08).text, QStringLiteral("n/a"));
         broken = in;
+        broken.mortgages[0].termMonths = 0; // a loan with no months to pay it over
+        QCOMPARE(SearchTarget(Criterion::CapRate, broken, 4, 0.07).text, QStringLiteral("n/a"));
+        broken = in;
         broken.holdingPeriod = 0;
         QCOMPARE(ComputeOffer(broken, 4, InvestmentCriteria::defaults()).priceText,
                  QStringLiteral("n/a"));
@@ -177,6 +180,53 @@ private slots:
         c.capRate = 0.11;
         QCOMPARE(CriteriaInForce(c), 4);
         QCOMPARE(CriteriaMet(in, 4, c), 2);
+    }
+
+    // Each figure's arithmetic names the price found and the figure there, worked again.
+    void explanationsShowThePriceFound() {
+        const ReturnsInputs in = Fourplex();
+        InvestmentCriteria c = Only(Criterion::CapRate, 0.07);
+        c.cashFlowPerUnit = 5000;
+        c.debtServiceCoverage = 0.01;
+        OfferResult r = ComputeOffer(in, 4, c);
+        const auto explain = [&](const QString& field) {
+            return ExplainOfferField(field, in, 4, c, r);
+        };
+        QVERIFY(explain("txtOfferCapRate")
+                    .endsWith(QStringLiteral("At $430,185: Capitalization Rate = Year-One Net "
+                                             "Operating Income ÷ Price = $30,113 ÷ $430,185 = "
+                                             "7.00%")));
+        QVERIFY(explain("txtOfferCashFlowPerUnit").contains(QStringLiteral("At $28,500: ")));
+        QVERIFY(explain("txtOfferDSCR").contains(QStringLiteral("At $2,850,000: ")));
+        QVERIFY(explain("txtOfferCapitalization").isEmpty());
+
+        r = ComputeOffer(in, 4, Only(Criterion::CapRate, 0.07));
+        QCOMPARE(ExplainOfferField(kOfferGapField, in, 4, c, r),
+                 QStringLiteral("Offer Price − Asking Price = $430,185 − $285,000 = $145,185; "
+                                "$145,185 ÷ $285,000 = 50.9 % of the asking price"));
+    }
+
+    // Rows move the price, columns the rent; without debt every cell meets a coverage target
+    // although no coverage can be worked out.
+    void priceByRentTable() {
+        const ReturnsInputs in = Fourplex();
+        const SensitivityMatrix m = ComputeSensitivityMatrix(in, 4, Criterion::CapRate, 0.1);
+        QCOMPARE(m.prices[0], 256500.0);
+        QCOMPARE(m.incomes[4], 4180.0);
+        // Cap rate = NOI ÷ price: at −10 % price and +10 % rent, (30,113 + 4,332) ÷ 256,500.
+        QVERIFY(qAbs(m.values[0][4] - 34445.0 / 256500) < 1e-12);
+        QVERIFY(qAbs(m.values[4][0] - (30113 - 4332) / 313500.0) < 1e-12);
+        QCOMPARE(m.meets[kMatrixBase][kMatrixBase], std::optional<bool>(true)); // 10.57 %
+        QCOMPARE(m.meets[4][0], std::optional<bool>(false));                    // 8.22 %
+
+        ReturnsInputs cash = in;
+        cash.mortgages[0] = {};
+        const SensitivityMatrix dscr =
+            ComputeSensitivityMatrix(cash, 4, Criterion::DebtServiceCoverage, 1.25);
+        QVERIFY(std::isnan(dscr.values[1][3]));
+        QCOMPARE(dscr.meets[1][3], std::optional<bool>(true));
+        QCOMPARE(ComputeSensitivityMatrix(cash, 4, Criterion::CashOnCash, std::nullopt).meets[0][0],
+                 std::nullopt);
     }
 
     void tornadoStepsStayInTheirRanges() {
@@ -268,8 +318,14 @@ private slots:
         QCOMPARE(c.capRate, std::nullopt);
         QCOMPARE(c.irrAfterTax, std::optional<double>(0.12));
 
+        // A value edited by hand with digit grouping and no quotes is one number, not a list.
+        const QString file = QSettings(QStringLiteral("Quillbrook")).fileName();
+        WriteFile(file, "[Criteria]\nCashFlowPerUnit=1,000\n");
+        stored.reload();
+        QCOMPARE(stored.criteria().cashFlowPerUnit, std::optional<double>(1000));
+
         stored.store({"7.5", "1.3", "", "6", "15"});
-        QCOMPARE(changed.size(), 2);
+        QCOMPARE(changed.size(), 3);
         QCOMPARE(ReadCriteriaTexts(), (QStringList{"7.5", "1.3", "", "6", "15"}));
         QCOMPARE(stored.criteria().capRate, std::optional<double>(0.06));
         QCOMPARE(stored.criteria().cashFlowPerUnit, std::nullopt);
