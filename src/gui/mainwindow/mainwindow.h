@@ -19,6 +19,7 @@
 #include <memory>
 
 class CornerBox;
+class CriteriaCommand;
 class FilePicker;
 class FinancialView;
 class HomePage;
@@ -189,6 +190,7 @@ public slots:
     void mnuToolsmnuPrintAnalysis_Click() { PrintFinancialAnalysisReport(); }
     void PrintFinancialAnalysisReport() { m_printAnalysis->print(); }
     void mnuToolsViewImageDetails_Click() { m_viewPicture->viewSelected(); }
+    void mnuToolsInvestmentCriteria_Click();
 
     void mnuHelp_Click() { m_helpMenu->refresh(); }
     void mnuHelpTopics_Click() { m_helpMenu->showTopics(); }
@@ -257,5 +259,6 @@ private:
     PrintAnalysisCommand* m_printAnalysis = nullptr;
     PaperAnalysisCommand* m_paperAnalysis = nullptr;
     ViewPictureCommand* m_viewPicture = nullptr;
+    CriteriaCommand* m_criteria = nullptr;
     QMetaObject::Connection m_focusChanged;
 };
