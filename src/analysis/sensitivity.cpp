@@ -43,6 +43,10 @@ QString SensitivityInputCaption(SensitivityInput input) {
         return QStringLiteral("Selling Costs");
     case SensitivityInput::HoldingPeriod:
         return QStringLiteral("Holding Period");
+    case SensitivityInput::RehabBudget:
+        return QStringLiteral("Rehab Budget");
+    case SensitivityInput::AfterRepairValue:
+        return QStringLiteral("After Repair Value");
     }
     return QString();
 }
@@ -51,10 +55,12 @@ QString SensitivityStepText(SensitivityInput input) {
     switch (input) {
     case SensitivityInput::PurchasePrice:
     case SensitivityInput::GrossMonthlyIncome:
+    case SensitivityInput::AfterRepairValue:
         return QStringLiteral("±5 %");
     case SensitivityInput::VacancyRate:
         return QStringLiteral("±2.5 points");
     case SensitivityInput::OperatingExpenses:
+    case SensitivityInput::RehabBudget:
         return QStringLiteral("±10 %");
     case SensitivityInput::InterestRate:
         return QStringLiteral("±0.5 point");
@@ -107,6 +113,12 @@ ReturnsInputs SteppedInputs(const ReturnsInputs& in, SensitivityInput input, boo
         if (in.holdingPeriod >= 1 && in.holdingPeriod <= 20)
             out.holdingPeriod = std::min(20, std::max(1, in.holdingPeriod + (up ? 2 : -2)));
         break;
+    case SensitivityInput::RehabBudget:
+        out.rehabCost *= 1 + sign * 0.10;
+        break;
+    case SensitivityInput::AfterRepairValue:
+        out.afterRepairValue *= 1 + sign * 0.05;
+        break;
     }
     return out;
 }
@@ -119,9 +131,17 @@ Tornado ComputeTornado(const ReturnsInputs& in, double units, Criterion metric) 
     Tornado t;
     t.metric = metric;
     t.base = CriterionMetric(metric, in, units);
-    for (int i = 0; i < kSensitivityInputCount; ++i) {
+    QVector<SensitivityInput> inputs;
+    for (int i = 0; i < kSensitivityInputCount; ++i)
+        inputs.append(SensitivityInput(i));
+    // A repair's own guesses count only where there is a repair to guess about.
+    if (in.rehabCost > 0)
+        inputs.append(SensitivityInput::RehabBudget);
+    if (in.afterRepairValue > 0)
+        inputs.append(SensitivityInput::AfterRepairValue);
+    for (SensitivityInput input : inputs) {
         TornadoRow row;
-        row.input = SensitivityInput(i);
+        row.input = input;
         row.low = CriterionMetric(metric, SteppedInputs(in, row.input, false), units);
         row.high = CriterionMetric(metric, SteppedInputs(in, row.input, true), units);
         t.rows.append(row);

@@ -26,8 +26,13 @@ enum class SensitivityInput {
     RentIncrease,       // ±1 point
     SellingCosts,       // ±1 point, not below 0
     HoldingPeriod,      // ±2 years, kept within 1–20
+    // Only for a property with a repair budget or an after repair value:
+    RehabBudget,      // ±10 %
+    AfterRepairValue, // ±5 %
 };
+// The inputs every tornado has; a repair adds up to two.
 constexpr int kSensitivityInputCount = 9;
+constexpr int kSensitivityInputMost = 11;
 
 QString SensitivityInputCaption(SensitivityInput input); // "Purchase Price"
 QString SensitivityStepText(SensitivityInput input);     // "±5 %"

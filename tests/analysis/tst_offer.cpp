@@ -273,6 +273,28 @@ private slots:
                  CriterionMetric(Criterion::CashOnCash,
                                  SteppedInputs(Fourplex(), t.rows[0].input, false), 4));
 
+        // A repair adds its budget and its value, a step each way, after the nine; a new price
+        // leaves both and the holding costs as typed.
+        ReturnsInputs fixer = Fourplex();
+        fixer.rehabCost = 30000;
+        fixer.holdingCosts = 900;
+        fixer.rehabMonths = 3;
+        fixer.afterRepairValue = 420000;
+        const Tornado repaired = ComputeTornado(fixer, 4, Criterion::IrrAfterTax);
+        QCOMPARE(repaired.rows.size(), kSensitivityInputMost);
+        QStringList captions;
+        for (const TornadoRow& r : repaired.rows)
+            captions << SensitivityInputCaption(r.input) + ' ' + SensitivityStepText(r.input);
+        QVERIFY(captions.contains(QStringLiteral("Rehab Budget ±10 %")));
+        QVERIFY(captions.contains(QStringLiteral("After Repair Value ±5 %")));
+        QCOMPARE(SteppedInputs(fixer, SensitivityInput::RehabBudget, true).rehabCost, 33000.0);
+        QCOMPARE(SteppedInputs(fixer, SensitivityInput::AfterRepairValue, false).afterRepairValue,
+                 399000.0);
+        const ReturnsInputs cheaper = AtPrice(fixer, fixer.purchasePrice * 0.8);
+        QCOMPARE(cheaper.rehabCost, 30000.0);
+        QCOMPARE(cheaper.holdingCosts, 900.0);
+        QCOMPARE(cheaper.afterRepairValue, 420000.0);
+
         // A row that cannot be computed at one end goes last, after every swing there is.
         QVector<TornadoRow> rows = {{SensitivityInput::PurchasePrice, 1, 2},
                                     {SensitivityInput::GrossMonthlyIncome, qQNaN(), 5},

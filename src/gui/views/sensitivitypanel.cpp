@@ -97,7 +97,7 @@ SensitivityPanel::SensitivityPanel(QWidget* view, ControlTable& controls,
     SetUpTable(m_table);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
-    const int tableHeight = TableHeight(m_table, kSensitivityInputCount);
+    const int tableHeight = TableHeight(m_table, kSensitivityInputMost);
     PlaceTwips(m_table, kLeft, top, kInner, tableHeight);
     for (int c = 0; c < 3; ++c)
         m_table->setColumnWidth(c, c == 0 ? 250 : 145);
