@@ -4,8 +4,11 @@
 #include "model/fieldtable.h"
 
 namespace {
-// The controls beside the fields that the outlook rewrites: its period box and its headings.
-const char* const kUnwatchedPrefixes[] = {"CMBCFAYEARS", "LBL10CF", "LBL5CF"};
+// The controls beside the fields that the views rewrite: the outlook's period box and its
+// headings, and the returns view's offer and sensitivity groups, which follow the user's own
+// criteria and choice of figure rather than the property.
+const char* const kUnwatchedPrefixes[] = {"CMBCFAYEARS", "LBL10CF",        "LBL5CF",
+                                          "LBLOFFER",    "CMBSENSITIVITY", "LBLSENSITIVITY"};
 } // namespace
 
 bool ChangeTracker::IsWatched(const ControlRef& control) {

@@ -1,6 +1,6 @@
 #include "base/errorlog.h"
-#include "base/safefile.h"
 #include "base/errortrap.h"
+#include "base/safefile.h"
 #include "testsupport.h"
 
 #include <QFile>
@@ -73,8 +73,8 @@ private slots:
     void aFullDiskKeepsTheOldLog() {
         TempProgramFolder folder;
         SmallDisk disk(64 * 1024);
-        const QString log = (disk.mounted() ? disk.path() : folder.path()) +
-                            QStringLiteral("/Quillbrook.Err");
+        const QString log =
+            (disk.mounted() ? disk.path() : folder.path()) + QStringLiteral("/Quillbrook.Err");
         ErrorLog::setLogPath(log);
         LogError(QStringLiteral("13"), QStringLiteral("Type mismatch"), QStringLiteral("1"));
         const QByteArray before = ReadBytes(log);

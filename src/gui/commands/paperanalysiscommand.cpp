@@ -135,6 +135,8 @@ void CentreTitle(QTextDocument& document) {
     title.setBlockFormat(format);
 }
 
+} // namespace
+
 // A browser's page has no pages, so nothing there keeps a section together: on paper, a
 // heading that the layout leaves at the foot of a page, its section starting on the next,
 // starts the next page itself, and so does a table that would fit on a page but is split
@@ -190,6 +192,16 @@ void KeepSectionsTogether(QTextDocument& document) {
         }
         if (!table)
             return false;
+        // A table right under its heading takes the heading along: breaking before the table
+        // alone left the heading behind, and once moved after it, alone on a page.
+        const QTextBlock above = document.findBlock(qMax(0, table->firstPosition() - 2));
+        if (above.isValid() && isHeading(above) &&
+            !(above.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)) {
+            QTextBlockFormat format = above.blockFormat();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(above).setBlockFormat(format);
+            return true;
+        }
         QTextFrameFormat format = table->frameFormat();
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         table->setFrameFormat(format);
@@ -200,8 +212,6 @@ void KeepSectionsTogether(QTextDocument& document) {
     while (breakOnce())
         document.markContentsDirty(0, document.characterCount());
 }
-
-} // namespace
 
 PaperAnalysisCommand::PaperAnalysisCommand(PrintAnalysisHost& host, QMenu* tools, QObject* parent)
     : QObject(parent), m_host(host) {

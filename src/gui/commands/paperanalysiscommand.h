@@ -16,6 +16,11 @@ class QTextDocument;
 class ReportCanvas;
 class ReturnsChart;
 
+// Page breaks for a document laid out on pages: a heading the layout leaves at the foot of a
+// page, and a table that fits on a page but is split across two, start the next page, a table
+// right under its heading together with it.
+void KeepSectionsTogether(QTextDocument& document);
+
 // The analysis page on paper: Tools › "Export Analysis as PDF..." and "Print Analysis...".
 // Both lay out the same page the browser report shows, with the three outlook charts drawn
 // afresh at the paper's resolution, followed by the investment returns on a page of their own,

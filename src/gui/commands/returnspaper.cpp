@@ -1,6 +1,7 @@
 #include "gui/commands/returnspaper.h"
 
 #include "analysis/refinance.h"
+#include "gui/dialogs/criteriasettings.h"
 #include "gui/views/rehabpanel.h"
 #include "gui/views/returnstablemodel.h"
 #include "gui/views/returnsview.h"
@@ -28,10 +29,17 @@ QString ReturnsPaperSection::chartName() {
     return QStringLiteral("returnsChart.png");
 }
 
-ReturnsPaperSection::ReturnsPaperSection(const Form& form) {
+ReturnsPaperSection::ReturnsPaperSection(const Form& form)
+    : ReturnsPaperSection(form, CriteriaSettings::instance().criteria()) {}
+
+ReturnsPaperSection::ReturnsPaperSection(const Form& form, const InvestmentCriteria& criteria)
+    : m_criteria(criteria) {
     m_inputs = ReadReturnsInputs(form).inputs;
     m_result = ComputeReturns(m_inputs);
     m_outlook = OutlookCashFlows(form, int(m_result.years.size()));
+    const double units = UnitCount(form);
+    m_offer = ComputeOffer(m_inputs, units, criteria);
+    m_tornado = ComputeTornado(m_inputs, units, Criterion::IrrAfterTax);
 }
 
 QString ReturnsPaperSection::inputsLine() const {
@@ -142,6 +150,44 @@ QString ReturnsPaperSection::yearTables() const {
     return html;
 }
 
+QString ReturnsPaperSection::offerTable() const {
+    // Each target with the price it allows, then the offer, as the view lays them out.
+    QString html = QStringLiteral("<table width=\"70%\" border=\"0\" align=\"center\">\n");
+    const auto row = [&](const QString& caption, const QString& text, bool strong) {
+        html += QStringLiteral("<tr><td class=\"style9\" align=\"right\" width=\"60%\">") +
+                Escaped(caption) + QStringLiteral(": </td>") + Cell(text, strong) +
+                QStringLiteral("</tr>\n");
+    };
+    for (const TargetOffer& t : m_offer.targets) {
+        const std::optional<double> target = m_criteria.target(t.criterion);
+        row(target
+                ? QStringLiteral("%1 \u2265 %2")
+                      .arg(CriterionCaption(t.criterion), CriterionValueText(t.criterion, *target))
+                : CriterionCaption(t.criterion) + QStringLiteral(" (not used)"),
+            t.text, false);
+    }
+    row(QStringLiteral("Offer Price"), m_offer.priceText, true);
+    if (!m_offer.bindingText.isEmpty())
+        html +=
+            QStringLiteral("<tr><td></td>") + Cell(m_offer.bindingText) + QStringLiteral("</tr>\n");
+    row(QStringLiteral("Against the Asking Price"), m_offer.gapText, false);
+    return html + QStringLiteral("</table>\n");
+}
+
+QString ReturnsPaperSection::tornadoTable() const {
+    QString html = QStringLiteral("<table width=\"80%\" border=\"1\" align=\"center\">\n<tr>");
+    for (const char* heading : {"Input", "Change", "At Low", "At High"})
+        html += Cell(QString::fromLatin1(heading), true);
+    html += QStringLiteral("</tr>\n");
+    for (const TornadoRow& r : m_tornado.rows)
+        html += QStringLiteral("<tr>") + Cell(SensitivityInputCaption(r.input)) +
+                Cell(SensitivityStepText(r.input)) +
+                Cell(CriterionValueText(m_tornado.metric, r.low), false, " align=\"right\"") +
+                Cell(CriterionValueText(m_tornado.metric, r.high), false, " align=\"right\"") +
+                QStringLiteral("</tr>\n");
+    return html + QStringLiteral("</table>\n");
+}
+
 QString ReturnsPaperSection::html() const {
     QString html = QStringLiteral("<p align=\"center\" class=\"style10\"><br>Investment "
                                   "Returns</p>\n");
@@ -159,6 +205,13 @@ QString ReturnsPaperSection::html() const {
         html += QStringLiteral("<p align=\"center\" class=\"style10\">Year by Year</p>\n");
         html += yearTables();
     }
+    html += QStringLiteral("<p align=\"center\" class=\"style10\">Offer Calculator</p>\n");
+    html += offerTable();
+    html += QStringLiteral("<p align=\"center\" class=\"style10\">Sensitivity of the %1 "
+                           "(%2 as typed)</p>\n")
+                .arg(CriterionCaption(m_tornado.metric),
+                     CriterionValueText(m_tornado.metric, m_tornado.base));
+    html += tornadoTable();
     html += QStringLiteral("<p align=\"center\" class=\"style9\">A negative income tax is a "
                            "loss: it lowers the tax due on other income. \"Outlook's Annual Cash "
                            "Flow\" is the Cash Flow Outlook's figure for the year.</p>\n");

@@ -20,8 +20,8 @@ struct PromptMessage {
     // The button that Enter presses; Ok / Yes when left unset.
     std::optional<PromptAnswer> defaultButton;
     // Captions for the Ok and Cancel buttons where the plain words would not say what they do.
-    QString okText;
-    QString cancelText;
+    QString okText = {};
+    QString cancelText = {};
 };
 
 struct PropertyNameRequest {

@@ -2,6 +2,7 @@
 
 #include "base/errortrap.h"
 #include "base/version.h"
+#include "gui/commands/criteriacommand.h"
 #include "gui/commands/comparepaper.h"
 #include "gui/commands/duplicatecommand.h"
 #include "gui/commands/paperanalysiscommand.h"
@@ -74,6 +75,7 @@ MainWindow::MainWindow(QWidget* parent)
     // Last, so their Tools entries come last.
     m_printAnalysis = new PrintAnalysisCommand(*m_host, m_mnuTools, this);
     m_paperAnalysis = new PaperAnalysisCommand(*m_host, m_mnuTools, this);
+    m_criteria = new CriteriaCommand(this, m_mnuTools);
     buildCompareEntry();
     InstallKeyboard(*this);
     NumberMark::WatchFigureFields(this);
@@ -354,6 +356,10 @@ void MainWindow::ShowHomePage() {
         m_homePage->LoadPropertiesOnMainPage(m_iHomePageStart,
                                              filter ? filter->currentText() : QString());
     });
+}
+
+void MainWindow::mnuToolsInvestmentCriteria_Click() {
+    m_criteria->edit();
 }
 
 Prompts& MainWindow::prompts() {

@@ -20,6 +20,7 @@
 
 class ComparePaperCommand;
 class CornerBox;
+class CriteriaCommand;
 class DuplicateCommand;
 class FilePicker;
 class FinancialView;
@@ -195,6 +196,7 @@ public slots:
     void mnuToolsmnuPrintAnalysis_Click() { PrintFinancialAnalysisReport(); }
     void PrintFinancialAnalysisReport() { m_printAnalysis->print(); }
     void mnuToolsViewImageDetails_Click() { m_viewPicture->viewSelected(); }
+    void mnuToolsInvestmentCriteria_Click();
     // Compares the properties picked on the home page (Ctrl+K); nothing while one is open.
     void mnuToolsCompareSelected_Click();
 
@@ -269,5 +271,6 @@ private:
     PrintAnalysisCommand* m_printAnalysis = nullptr;
     PaperAnalysisCommand* m_paperAnalysis = nullptr;
     ViewPictureCommand* m_viewPicture = nullptr;
+    CriteriaCommand* m_criteria = nullptr;
     QMetaObject::Connection m_focusChanged;
 };

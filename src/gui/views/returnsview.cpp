@@ -2,9 +2,12 @@
 
 #include "base/numerictext.h"
 #include "gui/views/controltable.h"
+#include "gui/views/offerpanel.h"
 #include "gui/views/rehabpanel.h"
 #include "gui/views/returnstablemodel.h"
+#include "gui/views/sensitivitypanel.h"
 #include "gui/widgets/figureexplainer.h"
+#include "gui/widgets/plaincelldelegate.h"
 #include "gui/widgets/returnschart.h"
 #include "model/fieldtable.h"
 
@@ -108,7 +111,7 @@ int ReturnsRatioCount() {
     return kRatioCount;
 }
 
-ReturnsView::ReturnsView(QWidget* parent, ControlTable& controls, const Form& form)
+ReturnsView::ReturnsView(QWidget* parent, ControlTable& controls, Form& form)
     : ViewFrame(parent, controls, QStringLiteral("frameReturnsView"),
                 QStringLiteral("Investment Returns"), 0),
       m_form(form) {
@@ -177,7 +180,24 @@ ReturnsView::ReturnsView(QWidget* parent, ControlTable& controls, const Form& fo
     m_chart = new ReturnsChart(this);
     controls.add(m_chart, QStringLiteral("chartReturns"), 0, ControlKind::Label);
     PlaceTwips(m_chart, kLeftCaption, top, kWidth - 480, 4800);
-    PlaceTwips(this, 0, 0, kWidth, top + 4800 + 360);
+    top += 4800 + 360;
+
+    // Every keystroke repaints the year table: its cells paint their text alone.
+    m_table->setItemDelegate(new PlainCellDelegate(m_table));
+    // What to offer, and how far the guesses may be off, below the returns they build on.
+    m_offer = new OfferPanel(
+        this, controls, m_form, [this] { return m_prompts; }, [this] { refresh(); });
+    top = m_offer->placeAt(top) + 360;
+    m_sensitivity = new SensitivityPanel(
+        this, controls, [this] { return m_form.text(QStringLiteral("txtPropertyInformation")); },
+        [this] { return m_prompts; });
+    top = m_sensitivity->placeAt(top);
+    PlaceTwips(this, 0, 0, kWidth, top + 360);
+}
+
+void ReturnsView::setFilePicker(FilePicker* picker) {
+    m_export.setFilePicker(picker);
+    m_sensitivity->setFilePicker(picker);
 }
 
 int ReturnsView::buildFigures(const QString& group, int firstFigure, int lastFigure, int left,
@@ -221,6 +241,9 @@ void ReturnsView::refresh() {
     m_model->setResult(m_result, OutlookCashFlows(m_form, int(m_result.years.size())));
     m_chart->setResult(m_result);
     m_rehab->show(m_inputs, m_result);
+    const double units = UnitCount(m_form);
+    m_offer->refresh(m_inputs, units);
+    m_sensitivity->refresh(m_inputs, units);
 }
 
 QString ReturnsView::explain(const QString& fieldName) const {

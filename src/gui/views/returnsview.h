@@ -7,6 +7,8 @@
 class FilePicker;
 class Prompts;
 class Form;
+class OfferPanel;
+class SensitivityPanel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -35,10 +37,10 @@ int ReturnsRatioCount();
 class ReturnsView : public ViewFrame {
     Q_OBJECT
 public:
-    ReturnsView(QWidget* parent, ControlTable& controls, const Form& form);
+    ReturnsView(QWidget* parent, ControlTable& controls, Form& form);
 
     // The file dialog "Export CSV..." asks through; the view's own until one is set.
-    void setFilePicker(FilePicker* picker) { m_export.setFilePicker(picker); }
+    void setFilePicker(FilePicker* picker);
     // Where a failed export is reported.
     void setPrompts(Prompts* prompts) { m_prompts = prompts; }
 
@@ -47,6 +49,8 @@ public:
 
     ReturnsTableModel* tableModel() const { return m_model; }
     ReturnsChart* chart() const { return m_chart; }
+    OfferPanel* offerPanel() const { return m_offer; }
+    SensitivityPanel* sensitivityPanel() const { return m_sensitivity; }
     // The arithmetic of the figure shown in that field, from the last refresh.
     QString explain(const QString& fieldName) const;
 
@@ -61,7 +65,7 @@ private:
     int buildFigures(const QString& group, int firstFigure, int lastFigure, int left, int top);
     QPushButton* addButton(const QString& name, const QString& text, int left, int top, int width);
 
-    const Form& m_form;
+    Form& m_form; // the offer group writes its price into the property
     Prompts* m_prompts = nullptr;
     ExportDestination m_export{QStringLiteral("Export CSV"), QStringLiteral("CSV Files"),
                                QStringLiteral("csv"), QStringLiteral("Returns"),
@@ -71,6 +75,8 @@ private:
     QTableView* m_table = nullptr;
     ReturnsChart* m_chart = nullptr;
     RehabPanel* m_rehab = nullptr;
+    OfferPanel* m_offer = nullptr;
+    SensitivityPanel* m_sensitivity = nullptr;
     ReturnsInputs m_inputs;
     ReturnsResult m_result;
 };

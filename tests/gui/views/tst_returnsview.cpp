@@ -3,20 +3,28 @@
 #include "base/numerictext.h"
 #include "base/programfolder.h"
 #include "gui/commands/returnspaper.h"
+#include "gui/dialogs/criteriadialog.h"
+#include "gui/dialogs/criteriasettings.h"
 #include "gui/dialogs/scriptedfilepicker.h"
 #include "gui/dialogs/scriptedprompts.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/views/rehabpanel.h"
 #include "gui/views/returnstablemodel.h"
 #include "gui/views/returnsview.h"
+#include "gui/views/sensitivitymatrixmodel.h"
+#include "gui/views/sensitivitypanel.h"
+#include "gui/views/sensitivitytablemodel.h"
 #include "gui/widgets/numbermark.h"
 #include "gui/widgets/returnschart.h"
+#include "gui/widgets/tornadochart.h"
 #include "model/fieldtable.h"
 #include "store/propertydatabase.h"
 #include "testsupport.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,6 +38,7 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 
 namespace {
@@ -444,10 +453,13 @@ private slots:
 
         ReturnsTableModel* model = view()->tableModel();
         QCOMPARE(model->columnCount(), 13);
+        // The year table ends where the offer begins; the tornado below has rows of its own.
+        const QStringList yearLines =
+            lines.mid(0, lines.indexOf(QStringLiteral("Offer Calculator")));
         for (int r = 0; r < model->rowCount(); ++r) {
             const QString caption = model->headerData(r, Qt::Vertical).toString();
             QStringList onPaper;
-            for (const QString& line : lines)
+            for (const QString& line : yearLines)
                 if (line.startsWith(caption + '|'))
                     onPaper += line.split('|', Qt::SkipEmptyParts).mid(1);
             QStringList onScreen;
@@ -666,6 +678,146 @@ private slots:
             WriteFile(written, actual.toUtf8());
             QFAIL(qPrintable(QStringLiteral("the view differs; it now reads as ") + written));
         }
+    }
+
+    // The offer and the tornado on the view follow a criterion changed in the dialog at once,
+    // without making the property itself a changed one.
+    void offerAndSensitivityFollowTheCriteriaAtOnce() {
+        CriteriaSettings::instance().reload(); // the defaults of this test's own settings
+        m_window->imgReturnsView_Click();
+        m_window->commands().TakeBaselineSnapshot();
+        QCOMPARE(text("txtOfferCapRate"), QStringLiteral("Not used"));
+        double lowest = qInf();
+        QString binding;
+        for (const char* name :
+             {"txtOfferCashOnCash", "txtOfferDSCR", "txtOfferCashFlowPerUnit", "txtOfferIRR"}) {
+            QVERIFY2(text(name).startsWith(QLatin1Char('$')), name);
+            const double price = FieldNumber(text(name));
+            if (price < lowest) {
+                lowest = price;
+                binding = captionBeside(m_window->findChild<QLineEdit*>(name));
+            }
+        }
+        QCOMPARE(FieldNumber(text("txtOfferPrice")), lowest);
+        QCOMPARE(text("lblOfferBinding"),
+                 QStringLiteral("Limited by ") + binding.section(" ≥", 0, 0));
+        QVERIFY(tooltipOf(m_window->findChild<QLineEdit*>("txtOfferIRR"))
+                    .contains(QStringLiteral("At ") + text("txtOfferIRR") + QLatin1Char(':')));
+
+        SensitivityTableModel* tornado = view()->sensitivityPanel()->tableModel();
+        QCOMPARE(m_window->findChild<QTableView*>("tblSensitivity")->model(), tornado);
+        QCOMPARE(tornado->rowCount(), 9);
+        QCOMPARE(tornado->index(0, 0).data().toString(), QStringLiteral("Purchase Price"));
+        QCOMPARE(tornado->index(0, 1).data().toString(), QStringLiteral("±5 %"));
+        QCOMPARE(CriterionValueText(Criterion::IrrAfterTax, tornado->tornado().base),
+                 text("txtRetIRRAfterTax"));
+        // Red where a side ends below the target.
+        TornadoChart* chart = view()->sensitivityPanel()->chart();
+        const auto redWhereBelow = [&](double target) {
+            for (int r = 0; r < 9; ++r)
+                for (int side : {2, 3}) {
+                    const bool red = chart->sideColour(r, side == 3) ==
+                                     TornadoChart::belowTargetColour(side == 3);
+                    QCOMPARE(red, tornado->index(r, side).data(TornadoChart::ValueRole).toDouble() <
+                                      target);
+                }
+        };
+        redWhereBelow(0.12);
+
+        // A text that is no number keeps OK disabled; 33 % is taken and shown at once.
+        QTimer::singleShot(0, this, [] {
+            auto* dialog = qobject_cast<CriteriaDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto* irr = dialog->findChild<QLineEdit*>("txtCriteriaIRRAfterTax");
+            auto* ok = dialog->findChild<QPushButton*>("cmdOK");
+            QCOMPARE(irr->text(), QStringLiteral("12"));
+            irr->setText(QStringLiteral("3x"));
+            QVERIFY(NumberMark::IsMarked(irr));
+            QVERIFY(!ok->isEnabled());
+            irr->setText(QStringLiteral("33"));
+            QVERIFY(ok->isEnabled());
+            QTest::mouseClick(ok, Qt::LeftButton);
+        });
+        m_window->findChild<QAction*>("mnuToolsInvestmentCriteria")->trigger();
+        QCOMPARE(ReadCriteriaTexts(), (QStringList{"8", "1.25", "100", "", "33"}));
+        QCOMPARE(captionBeside(m_window->findChild<QLineEdit*>("txtOfferIRR")),
+                 QStringLiteral("IRR After Tax ≥ 33.00%"));
+        QVERIFY(FieldNumber(text("txtOfferIRR")) < 285000); // below 33 % at the asking price
+        QCOMPARE(text("txtOfferPrice"), text("txtOfferIRR"));
+        QVERIFY(text("txtOfferGap").endsWith(QStringLiteral("below the asking price")));
+        redWhereBelow(0.33);
+        const QModelIndex base =
+            view()->sensitivityPanel()->matrixModel()->index(kMatrixBase, kMatrixBase);
+        QVERIFY(base.data(SensitivityMatrixModel::BaseCellRole).toBool());
+        QCOMPARE(base.data(Qt::BackgroundRole).value<QColor>(),
+                 SensitivityMatrixModel::missedColour());
+        m_window->TakeCurrentSnapshot();
+        QVERIFY(!m_window->HasUnsavedChanges());
+
+        // Another figure for the tornado, written as the view writes it.
+        auto* metric = m_window->findChild<QComboBox*>("cmbSensitivityMetric");
+        metric->setCurrentIndex(metric->findText(QStringLiteral("Debt Service Coverage")));
+        QCOMPARE(tornado->index(0, 2).data().toString().size(), 4); // "2.48"
+        m_window->TakeCurrentSnapshot();
+        QVERIFY(!m_window->HasUnsavedChanges());
+        CriteriaSettings::instance().store({"8", "1.25", "100", "", "12"});
+    }
+
+    void useAsPurchasePriceAsksAndEditsTheProperty() {
+        CriteriaSettings::instance().reload();
+        m_window->imgReturnsView_Click();
+        m_window->commands().TakeBaselineSnapshot();
+        m_prompts.clear();
+        const double offer = FieldNumber(text("txtOfferPrice"));
+        auto* use = m_window->findChild<QPushButton*>("cmdUseOfferPrice");
+        m_prompts.setNextAnswer(PromptAnswer::Cancel);
+        QTest::mouseClick(use, Qt::LeftButton);
+        QCOMPARE(m_prompts.messages().size(), 1);
+        QVERIFY(m_prompts.messages().at(0).text.contains(text("txtOfferPrice")));
+        QCOMPARE(text("txtPurchasePrice"), QStringLiteral("285000"));
+
+        m_prompts.setNextAnswer(PromptAnswer::Ok);
+        QTest::mouseClick(use, Qt::LeftButton);
+        QCOMPARE(FieldNumber(text("txtPurchasePrice")), offer);
+        // Down payment, closing costs and loans keep their share of the price, to the cent.
+        const double s = offer / 285000;
+        QVERIFY(qAbs(FieldNumber(text("txtDownPayment")) - 57000 * s) <= 0.005);
+        QVERIFY(qAbs(FieldNumber(text("txtClosingCosts")) - 6500 * s) <= 0.005);
+        QVERIFY(qAbs(FieldNumber(text("txtMortgagePrincipal2")) - 20000 * s) <= 0.005);
+        QCOMPARE(text("txtOfferGap"), QStringLiteral("At the asking price"));
+        m_window->TakeCurrentSnapshot();
+        QVERIFY(m_window->HasUnsavedChanges());
+    }
+
+    // Both sensitivity tables leave the view as plain numbers, and the paper shows the offer
+    // and the tornado as the view does.
+    void sensitivityCopiesAndPrintsAsShown() {
+        CriteriaSettings::instance().reload();
+        m_window->imgReturnsView_Click();
+        QTest::mouseClick(m_window->findChild<QPushButton*>("cmdCopySensitivity"), Qt::LeftButton);
+        const QStringList lines = QApplication::clipboard()->text().split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.at(0), QStringLiteral("Input\tChange\tIRR After Tax at Low (%)\tIRR After "
+                                             "Tax at High (%)"));
+        SensitivityTableModel* tornado = view()->sensitivityPanel()->tableModel();
+        for (int r = 0; r < 9; ++r)
+            QCOMPARE(lines.at(r + 1),
+                     QStringList({tornado->index(r, 0).data().toString(),
+                                  tornado->index(r, 1).data().toString(),
+                                  tornado->index(r, 2).data().toString().remove('%'),
+                                  tornado->index(r, 3).data().toString().remove('%')})
+                         .join('\t'));
+        QCOMPARE(lines.at(11).split('\t').mid(1),
+                 QStringList({"3420", "3610", "3800", "3990", "4180"}));
+        QCOMPARE(lines.at(14).split('\t').at(3),
+                 QString(text("txtRetIRRAfterTax")).remove('%')); // as typed
+
+        const QString paper = tableLines(ReturnsPaperSection(*m_window).html()).join('\n');
+        QVERIFY(paper.contains(QStringLiteral("Offer Price: |") + text("txtOfferPrice") + '|'));
+        QVERIFY(paper.contains(text("lblOfferBinding")));
+        for (int r = 0; r < 9; ++r)
+            QVERIFY(paper.contains(tornado->index(r, 0).data().toString() + '|' +
+                                   tornado->index(r, 1).data().toString() + '|' +
+                                   tornado->index(r, 2).data().toString() + '|'));
     }
 };
 
