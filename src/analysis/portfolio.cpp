@@ -1,6 +1,7 @@
 #include "analysis/portfolio.h"
 
 #include "analysis/analysis.h"
+#include "analysis/offer.h"
 #include "base/errortrap.h"
 #include "base/numerictext.h"
 #include "model/fieldtable.h"
@@ -100,6 +101,7 @@ PortfolioProperty ComputePortfolioProperty(const StoredProperty& stored) {
     const QString price = QStringLiteral("txtQISPropertyPrice");
     PortfolioProperty p;
     p.inputs = reading.inputs;
+    p.units = UnitCount(form);
     p.unusable = reading.unusableFields;
     auto set = [&p](PortfolioFigure f, double v) { p.figures[size_t(f)] = Finite(v); };
     set(PortfolioFigure::Price, SummaryValue(form, price, {}));
@@ -130,4 +132,33 @@ PortfolioProperty ComputePortfolioProperty(const StoredProperty& stored) {
     set(PortfolioFigure::ExpenseRatio, r.yearOne.expenseRatio);
     set(PortfolioFigure::LoanToValue, r.yearOne.loanToValue);
     return p;
+}
+
+QString PortfolioCriteria::criteriaText() const {
+    return priceable ? QStringLiteral("%1 of %2").arg(met).arg(inForce) : kNotAvailable;
+}
+
+PortfolioCriteria ComputePortfolioCriteria(const ReturnsInputs& in, double units,
+                                           const InvestmentCriteria& criteria, bool withOffer) {
+    PortfolioCriteria c;
+    c.priceable = IsPriceable(in);
+    c.inForce = CriteriaInForce(criteria);
+    c.met = CriteriaMet(in, units, criteria);
+    if (!withOffer)
+        return c;
+    const OfferResult offer = ComputeOffer(in, units, criteria);
+    c.offerText = offer.priceText;
+    switch (offer.outcome) {
+    case OfferOutcome::Price:
+    case OfferOutcome::Over:
+        c.offerSort = offer.price;
+        break;
+    case OfferOutcome::NoPrice:
+        c.offerSort = -1;
+        break;
+    case OfferOutcome::NotUsed:
+    case OfferOutcome::NotAvailable:
+        break;
+    }
+    return c;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/criteria.h"
 #include "analysis/returns.h"
 
 #include <QPair>
@@ -7,6 +8,7 @@
 #include <QVector>
 
 #include <array>
+#include <limits>
 
 // The figures of one property as the portfolio table and the comparison show them, worked out
 // from the property's stored inputs by the program's own engine: the investment summary and the
@@ -52,6 +54,7 @@ struct PortfolioProperty {
     // convert, no debt for the coverage, a holding period the returns cannot work with).
     std::array<double, kPortfolioFigureCount> figures{};
     ReturnsInputs inputs; // as the returns read them, for the comparison's input rows
+    double units = 1;     // what a figure per unit divides by (UnitCount)
     QStringList unusable; // the inputs that do not convert
     double value(PortfolioFigure f) const { return figures[size_t(f)]; }
     QString text(PortfolioFigure f) const { return PortfolioFigureText(f, value(f)); }
@@ -63,3 +66,24 @@ struct PortfolioProperty {
 bool IsPortfolioInput(const QString& key);
 
 PortfolioProperty ComputePortfolioProperty(const StoredProperty& stored);
+
+// How a property stands against the user's investment criteria at its asking price and, when
+// asked for, the most to offer for it: the offer searches a price for each target, a thousand
+// times the work of the other figures, so the table works it out last.
+struct PortfolioCriteria {
+    bool priceable = false; // a price above 0 and every input a number
+    int met = 0;
+    int inForce = 0;
+    // The offer as the returns view's offer shows it ("$467,547", "No price", "Over ...", "n/a",
+    // "Not used"), and the number it sorts by: the price, ten times the asking price for "Over",
+    // -1 for "No price" (below any price), NaN for "n/a" and "Not used". Empty and NaN when the
+    // offer was not asked for.
+    QString offerText;
+    double offerSort = std::numeric_limits<double>::quiet_NaN();
+    // "3 of 4"; "n/a" when the property cannot be priced.
+    QString criteriaText() const;
+    // Every target in force met: the row's green tick.
+    bool meetsEvery() const { return priceable && inForce > 0 && met == inForce; }
+};
+PortfolioCriteria ComputePortfolioCriteria(const ReturnsInputs& in, double units,
+                                           const InvestmentCriteria& criteria, bool withOffer);

@@ -114,6 +114,32 @@ private slots:
         QVERIFY(!IsPortfolioInput(QStringLiteral("txtMortgageMonthlyPayment1")));
         QVERIFY(!IsPortfolioInput(QStringLiteral("txtQISCapitalizationRate")));
     }
+
+    // The cap rate is NOI ÷ price and NOI does not move with the price: the offer under a 9 %
+    // target is 37520 ÷ 0.09 = 416,888.89, in whole dollars below it.
+    void criteriaAndOffer() {
+        InvestmentCriteria capRate;
+        capRate.capRate = 0.09;
+        const PortfolioProperty p = ComputePortfolioProperty(Fourplex());
+        PortfolioCriteria c = ComputePortfolioCriteria(p.inputs, p.units, capRate, true);
+        QCOMPARE(c.offerText, QStringLiteral("$416,888"));
+        QCOMPARE(c.offerSort, 416888.0);
+        QCOMPARE(c.criteriaText(), QStringLiteral("1 of 1"));
+        QVERIFY(c.meetsEvery());
+        capRate.capRate = 0.095; // 9.38 % at the asking price falls short
+        c = ComputePortfolioCriteria(p.inputs, p.units, capRate, false);
+        QCOMPARE(c.criteriaText(), QStringLiteral("0 of 1"));
+        QVERIFY(!c.meetsEvery());
+        QVERIFY(c.offerText.isEmpty());
+
+        StoredProperty broken = Fourplex();
+        broken[10].second = QStringLiteral("5 pct");
+        const PortfolioProperty b = ComputePortfolioProperty(broken);
+        c = ComputePortfolioCriteria(b.inputs, b.units, InvestmentCriteria::defaults(), true);
+        QCOMPARE(c.criteriaText(), QStringLiteral("n/a"));
+        QCOMPARE(c.offerText, QStringLiteral("n/a"));
+        QVERIFY(std::isnan(c.offerSort));
+    }
 };
 
 QTEST_GUILESS_MAIN(PortfolioTest)

@@ -2,8 +2,8 @@
 
 #include "base/errortrap.h"
 #include "base/version.h"
-#include "gui/commands/criteriacommand.h"
 #include "gui/commands/comparepaper.h"
+#include "gui/commands/criteriacommand.h"
 #include "gui/commands/duplicatecommand.h"
 #include "gui/commands/paperanalysiscommand.h"
 #include "gui/dialogs/prompts.h"

@@ -149,6 +149,21 @@ void CompareModel::buildLines() {
     result(QStringLiteral("Break-Even"), F::BreakEven, Better::Lower);
     result(QStringLiteral("IRR After Tax"), F::IrrAfterTax, Better::Higher);
     result(QStringLiteral("Equity Multiple"), F::EquityMultiple, Better::Higher);
+    // The offer is a price, as large as the deal: no best. Criteria: the more met the better.
+    Line offer;
+    offer.caption = QStringLiteral("Max Offer");
+    offer.kind = Kind::Result;
+    Line met;
+    met.caption = QStringLiteral("Criteria");
+    met.kind = Kind::Result;
+    met.better = Better::Higher;
+    for (const CompareColumn& c : qAsConst(m_columns)) {
+        offer.values.append(c.criteria.offerSort);
+        offer.texts.append(c.criteria.offerText);
+        met.values.append(c.criteria.priceable ? double(c.criteria.met) : kNaN);
+        met.texts.append(c.criteria.criteriaText());
+    }
+    m_lines << offer << met;
     result(QStringLiteral("Year-One NOI"), F::YearOneNoi, Better::Higher);
     result(QStringLiteral("Debt Service"), F::YearOneDebtService, Better::Neither);
     result(QStringLiteral("Sale Proceeds After Tax"), F::SaleProceedsAfterTax, Better::Higher);

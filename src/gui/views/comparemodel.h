@@ -10,6 +10,7 @@ struct CompareColumn {
     qint32 tableRow = 0;
     QString name;
     PortfolioProperty property;
+    PortfolioCriteria criteria; // with the offer
 };
 
 // Two to six properties side by side: one column per property, one row per figure, the inputs

@@ -1,5 +1,6 @@
 #include "gui/views/compareview.h"
 
+#include "gui/dialogs/criteriasettings.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/views/comparemodel.h"
 #include "gui/views/homepage.h"
@@ -111,6 +112,8 @@ void CompareView::showRows(const QVector<qint32>& rows) {
         c.tableRow = row;
         c.name = HomePage::PropertyName(row);
         c.property = ComputePortfolioProperty(StoredInputs(row));
+        c.criteria = ComputePortfolioCriteria(c.property.inputs, c.property.units,
+                                              CriteriaSettings::instance().criteria(), true);
         columns.append(c);
     }
     m_model->setColumns(columns);

@@ -7,6 +7,9 @@
 
 #include <QElapsedTimer>
 #include <QFutureWatcher>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -23,10 +26,27 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr int kBatchRows = 64;
 constexpr int kSliceMilliseconds = 8;
 
+// An offer is five price searches: fewer rows to a batch keep the workers evenly loaded.
+constexpr int kOfferBatchRows = 8;
+
 PortfolioFigure FigureOf(int column) {
     if (column >= PortfolioTableModel::Price && column <= PortfolioTableModel::EquityMultiple)
         return PortfolioFigure(column - PortfolioTableModel::Price);
     return PortfolioFigure::Count;
+}
+
+// The green tick of a row that meets every target in force.
+QIcon TickIcon() {
+    static const QIcon icon = [] {
+        QPixmap pixmap(14, 14);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(0, 150, 60), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(QPolygonF{QPointF(2.5, 7.5), QPointF(5.5, 10.5), QPointF(11.5, 3.5)});
+        return QIcon(pixmap);
+    }();
+    return icon;
 }
 
 bool Is(const QString& key, QLatin1String name) {
@@ -121,6 +141,9 @@ bool PortfolioTableModel::refresh() {
     if (m_started && generation == m_generation)
         return false;
     m_pool.clear(); // batches of the old table that have not started yet
+    ++m_passSerial;
+    m_pass = Pass::None;
+    m_offersIn = false;
     beginResetModel();
     m_started = true;
     m_generation = generation;
@@ -161,18 +184,26 @@ void PortfolioTableModel::readSlice() {
         m_nextRead = end;
         ++m_inFlight;
         const quint64 generation = m_generation;
-        auto* watcher = new QFutureWatcher<std::vector<PortfolioProperty>>(this);
-        connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation, first] {
-            apply(generation, first, watcher->result());
-            watcher->deleteLater();
-        });
-        watcher->setFuture(QtConcurrent::run(&m_pool, [batch = std::move(batch)] {
-            std::vector<PortfolioProperty> figures;
-            figures.reserve(batch.size());
-            for (const StoredProperty& stored : batch)
-                figures.push_back(ComputePortfolioProperty(stored));
-            return figures;
-        }));
+        const quint64 criteriaGeneration = m_criteriaGeneration;
+        auto* watcher = new QFutureWatcher<std::vector<Figures>>(this);
+        connect(watcher, &QFutureWatcherBase::finished, this,
+                [this, watcher, generation, criteriaGeneration, first] {
+                    apply(generation, criteriaGeneration, first, watcher->result());
+                    watcher->deleteLater();
+                });
+        watcher->setFuture(
+            QtConcurrent::run(&m_pool, [batch = std::move(batch), criteria = m_criteria] {
+                std::vector<Figures> figures;
+                figures.reserve(batch.size());
+                for (const StoredProperty& stored : batch) {
+                    Figures f;
+                    f.property = ComputePortfolioProperty(stored);
+                    f.criteria = ComputePortfolioCriteria(f.property.inputs, f.property.units,
+                                                          criteria, false);
+                    figures.push_back(std::move(f));
+                }
+                return figures;
+            }));
         if (clock.elapsed() >= kSliceMilliseconds)
             break;
     }
@@ -184,14 +215,18 @@ void PortfolioTableModel::readSlice() {
         m_reader.start();
 }
 
-void PortfolioTableModel::apply(quint64 generation, int first,
-                                const std::vector<PortfolioProperty>& results) {
+void PortfolioTableModel::apply(quint64 generation, quint64 criteriaGeneration, int first,
+                                const std::vector<Figures>& results) {
     if (generation != m_generation)
         return; // worked out for a table that is gone
     --m_inFlight;
     for (size_t i = 0; i < results.size(); ++i) {
         PortfolioRow& row = m_rows[size_t(first) + i];
-        row.figures = results[i].figures;
+        row.figures = results[i].property.figures;
+        row.inputs = results[i].property.inputs;
+        row.unitCount = results[i].property.units;
+        row.criteria = results[i].criteria;
+        row.criteriaKnown = criteriaGeneration == m_criteriaGeneration;
         row.computed = true;
     }
     const int count = int(results.size());
@@ -199,16 +234,121 @@ void PortfolioTableModel::apply(quint64 generation, int first,
     if (count > 0)
         emit dataChanged(index(first, Price), index(first + count - 1, ColumnCount - 1));
     emit progress(m_computed, int(m_rows.size()));
-    if (isFilled())
+    if (isFilled()) {
         emit filled();
+        // Criteria that changed while the figures came in are counted again first.
+        const bool stale = std::any_of(m_rows.begin(), m_rows.end(),
+                                       [](const PortfolioRow& r) { return !r.criteriaKnown; });
+        if (!stale)
+            emit criteriaIn();
+        startPass(stale ? Pass::Counts : Pass::Offers);
+    }
     if (m_nextRead < int(m_rows.size()) && !m_reader.isActive())
         m_reader.start();
+}
+
+void PortfolioTableModel::setCriteria(const InvestmentCriteria& criteria) {
+    m_criteria = criteria;
+    ++m_criteriaGeneration;
+    m_offersIn = false;
+    for (PortfolioRow& row : m_rows)
+        row.criteriaKnown = row.offerKnown = false;
+    if (!m_rows.empty())
+        emit dataChanged(index(0, MaxOffer), index(int(m_rows.size()) - 1, Criteria));
+    if (m_started && isFilled())
+        startPass(Pass::Counts);
+    else
+        ++m_passSerial; // the figures' own batches count them with these criteria
+}
+
+bool PortfolioTableModel::areOffersIn() const {
+    return m_offersIn;
+}
+
+void PortfolioTableModel::startPass(Pass pass) {
+    ++m_passSerial;
+    m_pass = pass;
+    m_nextPass = 0;
+    m_passInFlight = 0;
+    m_offersIn = false;
+    if (m_rows.empty()) {
+        m_pass = Pass::None;
+        m_offersIn = true;
+        emit offersIn();
+        return;
+    }
+    dispatchPass();
+}
+
+void PortfolioTableModel::dispatchPass() {
+    const int n = int(m_rows.size());
+    const bool offers = m_pass == Pass::Offers;
+    const int batchRows = offers ? kOfferBatchRows : kBatchRows;
+    const int mostInFlight = 2 * m_pool.maxThreadCount();
+    while (m_nextPass < n && m_passInFlight < mostInFlight) {
+        const int first = m_nextPass;
+        const int end = qMin(n, first + batchRows);
+        std::vector<std::pair<ReturnsInputs, double>> items;
+        items.reserve(size_t(end - first));
+        for (int i = first; i < end; ++i)
+            items.emplace_back(m_rows[size_t(i)].inputs, m_rows[size_t(i)].unitCount);
+        m_nextPass = end;
+        ++m_passInFlight;
+        const quint64 serial = m_passSerial;
+        auto* watcher = new QFutureWatcher<std::vector<PortfolioCriteria>>(this);
+        connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, serial, first] {
+            applyPass(serial, first, watcher->result());
+            watcher->deleteLater();
+        });
+        watcher->setFuture(
+            QtConcurrent::run(&m_pool, [items = std::move(items), criteria = m_criteria, offers] {
+                std::vector<PortfolioCriteria> results;
+                results.reserve(items.size());
+                for (const auto& [inputs, units] : items)
+                    results.push_back(ComputePortfolioCriteria(inputs, units, criteria, offers));
+                return results;
+            }));
+    }
+}
+
+void PortfolioTableModel::applyPass(quint64 serial, int first,
+                                    const std::vector<PortfolioCriteria>& results) {
+    if (serial != m_passSerial)
+        return; // a pass given up for new criteria or a new table
+    --m_passInFlight;
+    const bool offers = m_pass == Pass::Offers;
+    for (size_t i = 0; i < results.size(); ++i) {
+        PortfolioRow& row = m_rows[size_t(first) + i];
+        row.criteria = results[i];
+        row.criteriaKnown = true;
+        row.offerKnown = offers;
+    }
+    if (!results.empty())
+        emit dataChanged(index(first, MaxOffer), index(first + int(results.size()) - 1, Criteria));
+    if (m_nextPass < int(m_rows.size())) {
+        dispatchPass();
+        return;
+    }
+    if (m_passInFlight > 0)
+        return;
+    if (!offers) {
+        emit criteriaIn();
+        startPass(Pass::Offers);
+        return;
+    }
+    m_pass = Pass::None;
+    m_offersIn = true;
+    emit offersIn();
 }
 
 double PortfolioTableModel::number(int sourceRow, int column) const {
     const PortfolioRow& r = m_rows[size_t(sourceRow)];
     if (column == Units)
         return r.read ? r.unitsNumber : kNaN;
+    if (column == MaxOffer)
+        return r.offerKnown ? r.criteria.offerSort : kNaN;
+    if (column == Criteria)
+        return r.criteriaKnown && r.criteria.priceable ? double(r.criteria.met) : kNaN;
     const PortfolioFigure figure = FigureOf(column);
     if (figure == PortfolioFigure::Count || !r.computed)
         return kNaN;
@@ -225,9 +365,9 @@ QString PortfolioTableModel::text(int sourceRow, int column) const {
     case Units:
         return r.units;
     case MaxOffer:
+        return r.offerKnown ? r.criteria.offerText : QStringLiteral("…");
     case Criteria:
-        // These need the user's investment criteria, which the table does not read yet.
-        return QString();
+        return r.criteriaKnown ? r.criteria.criteriaText() : QStringLiteral("…");
     default:
         break;
     }
@@ -255,6 +395,18 @@ QVariant PortfolioTableModel::data(const QModelIndex& index, int role) const {
         return int((isNumeric(index.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     case Qt::UserRole:
         return number(index.row(), index.column());
+    case Qt::DecorationRole: {
+        const PortfolioRow& r = m_rows[size_t(index.row())];
+        if (index.column() == Criteria && r.criteriaKnown && r.criteria.meetsEvery())
+            return TickIcon();
+        return QVariant();
+    }
+    case Qt::ToolTipRole: {
+        const PortfolioRow& r = m_rows[size_t(index.row())];
+        if (index.column() == Criteria && r.criteriaKnown && r.criteria.meetsEvery())
+            return QStringLiteral("Meets every investment criterion in force");
+        return QVariant();
+    }
     default:
         return QVariant();
     }
@@ -287,26 +439,33 @@ void PortfolioSortProxy::setSourceModel(QAbstractItemModel* source) {
     auto* table = qobject_cast<PortfolioTableModel*>(source);
     Q_ASSERT(table || !source);
     if (table) {
+        // A column whose figures come in last is sorted again once they are all in.
+        const auto resortOn = [this, table](auto signal, int column) {
+            m_connections << connect(table, signal, this, [this, column] {
+                if (m_sortColumn == column)
+                    sort(m_sortColumn, m_sortOrder);
+            });
+        };
         m_connections << connect(table, &QAbstractItemModel::modelAboutToBeReset, this,
-                                 [this] { beginResetModel(); })
-                      << connect(table, &QAbstractItemModel::modelReset, this,
-                                 [this] {
-                                     order();
-                                     endResetModel();
-                                 })
-                      << connect(table, &QAbstractItemModel::dataChanged, this,
-                                 &PortfolioSortProxy::sourceDataChanged)
-                      // The filter and the search see a property once its texts are taken.
-                      << connect(table, &PortfolioTableModel::allRead, this,
-                                 [this] {
-                                     if (!m_search.isEmpty() || m_rule.isActive())
-                                         rebuild();
-                                 })
-                      // Rows are not moved while their figures come in: the order is settled once.
-                      << connect(table, &PortfolioTableModel::filled, this, [this] {
-                             if (m_sortColumn >= 0)
-                                 sort(m_sortColumn, m_sortOrder);
-                         });
+                                 [this] { beginResetModel(); });
+        m_connections << connect(table, &QAbstractItemModel::modelReset, this, [this] {
+            order();
+            endResetModel();
+        });
+        m_connections << connect(table, &QAbstractItemModel::dataChanged, this,
+                                 &PortfolioSortProxy::sourceDataChanged);
+        // The filter and the search see a property once its texts are taken.
+        m_connections << connect(table, &PortfolioTableModel::allRead, this, [this] {
+            if (!m_search.isEmpty() || m_rule.isActive())
+                rebuild();
+        });
+        // Rows are not moved while their figures come in: the order is settled once they are.
+        m_connections << connect(table, &PortfolioTableModel::filled, this, [this] {
+            if (m_sortColumn >= 0)
+                sort(m_sortColumn, m_sortOrder);
+        });
+        resortOn(&PortfolioTableModel::criteriaIn, PortfolioTableModel::Criteria);
+        resortOn(&PortfolioTableModel::offersIn, PortfolioTableModel::MaxOffer);
     }
     order();
     endResetModel();

@@ -29,6 +29,11 @@ struct PortfolioRow {
     QStringList unitTexts;  // every txtUnits and txtPurchasePrice value: what the filter tests
     QStringList priceTexts;
     std::array<double, kPortfolioFigureCount> figures{}; // NaN for n/a
+    ReturnsInputs inputs; // what the criteria and the offer are worked out from
+    double unitCount = 1; // what a figure per unit divides by
+    PortfolioCriteria criteria;
+    bool criteriaKnown = false; // met / in force, for the criteria in force now
+    bool offerKnown = false;
 };
 
 // Every property of the database as a row of figures. The rows follow the property table: a
@@ -37,6 +42,10 @@ struct PortfolioRow {
 // window answers, and works the figures out on worker threads, which see plain copies only:
 // the property table decodes its values as they are asked for and may not be read from two
 // threads. Figures are computed once per property and kept until the table changes.
+//
+// The criteria column counts the user's targets met along with the figures; the offer, five
+// price searches per property, comes in a pass of its own once every other figure is in, and
+// both are worked out again when the user changes the criteria.
 class PortfolioTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -69,6 +78,11 @@ public:
     // Follows the property table; starts the fill over when its generation moved on. True when
     // it started over.
     bool refresh();
+    // The user's criteria the Criteria and Max Offer columns are measured against; new ones
+    // work those two columns out again.
+    void setCriteria(const InvestmentCriteria& criteria);
+    // Every row's offer is in, for the criteria in force.
+    bool areOffersIn() const;
     bool isFilled() const { return m_computed == int(m_rows.size()); }
     bool isRead() const { return m_nextRead == int(m_rows.size()); }
     int computedRows() const { return m_computed; }
@@ -91,11 +105,24 @@ signals:
     void allRead();
     // Every row's figures are in.
     void filled();
+    // The Criteria column, then the Max Offer column, are in for every row.
+    void criteriaIn();
+    void offersIn();
 
 private:
-    struct Batch;
+    struct Figures {
+        PortfolioProperty property;
+        PortfolioCriteria criteria;
+    };
+    // The criteria over the rows already worked out: the counts alone, then with the offer.
+    enum class Pass { None, Counts, Offers };
+
     void readSlice();
-    void apply(quint64 generation, int first, const std::vector<PortfolioProperty>& results);
+    void apply(quint64 generation, quint64 criteriaGeneration, int first,
+               const std::vector<Figures>& results);
+    void startPass(Pass pass);
+    void dispatchPass();
+    void applyPass(quint64 serial, int first, const std::vector<PortfolioCriteria>& results);
 
     std::vector<PortfolioRow> m_rows;
     quint64 m_generation = 0;
@@ -103,6 +130,13 @@ private:
     int m_nextRead = 0;
     int m_computed = 0;
     int m_inFlight = 0;
+    InvestmentCriteria m_criteria;
+    quint64 m_criteriaGeneration = 0;
+    Pass m_pass = Pass::None;
+    quint64 m_passSerial = 0; // what comes back from an abandoned pass is dropped
+    int m_nextPass = 0;
+    int m_passInFlight = 0;
+    bool m_offersIn = false;
     QTimer m_reader;
     QThreadPool m_pool;
 };

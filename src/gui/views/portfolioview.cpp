@@ -1,5 +1,6 @@
 #include "gui/views/portfolioview.h"
 
+#include "gui/dialogs/criteriasettings.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/mainwindow/windowlayout.h"
 #include "gui/views/comparemodel.h"
@@ -102,6 +103,10 @@ void PortfolioView::build() {
     connect(m_search, &QLineEdit::textChanged, this, &PortfolioView::txtHomeSearch_Change);
 
     m_model = new PortfolioTableModel(this);
+    // The Criteria and Max Offer columns follow the user's criteria as they change.
+    m_model->setCriteria(CriteriaSettings::instance().criteria());
+    connect(&CriteriaSettings::instance(), &CriteriaSettings::changed, m_model,
+            [this] { m_model->setCriteria(CriteriaSettings::instance().criteria()); });
     m_proxy = new PortfolioSortProxy(this);
     m_proxy->setSourceModel(m_model);
     m_table = new QTableView(page);

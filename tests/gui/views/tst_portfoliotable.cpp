@@ -1,6 +1,7 @@
 // The portfolio table and the comparison: the model and its sort proxy over a property table
 // set in memory, then the home page of the real main window driven by its named widgets.
 #include "base/programfolder.h"
+#include "gui/dialogs/criteriasettings.h"
 #include "gui/dialogs/prompts.h"
 #include "gui/dialogs/scriptedfilepicker.h"
 #include "gui/dialogs/scriptedprompts.h"
@@ -192,6 +193,33 @@ private slots:
         QCOMPARE(Column(proxy, Model::Property).at(2), QStringLiteral("Cedar"));
     }
 
+    // Under a 9 % cap rate target (NOI ÷ price, the NOI fixed by the rent) the offers are the
+    // NOIs over 0.09 in whole dollars; only the $2,300 rent meets it at the asking price.
+    void criteriaAndOffersFollowTheTargets() {
+        SetTable(FiveDeals());
+        Model model;
+        PortfolioSortProxy proxy;
+        proxy.setSourceModel(&model);
+        InvestmentCriteria capRate;
+        capRate.capRate = 0.09;
+        model.setCriteria(capRate);
+        proxy.sort(Model::MaxOffer, Qt::DescendingOrder); // settled once the offers are in
+        fill(model);
+        QTRY_VERIFY(model.areOffersIn());
+        QCOMPARE(Column(proxy, Model::MaxOffer).mid(1),
+                 (QStringList{"$186,666", "$166,666", "$146,666", "n/a"}));
+        QCOMPARE(Column(proxy, Model::Criteria),
+                 (QStringList{"1 of 1", "0 of 1", "0 of 1", "0 of 1", "n/a"}));
+        QVERIFY(!proxy.index(0, Model::Criteria).data(Qt::DecorationRole).isNull());
+        QVERIFY(proxy.index(1, Model::Criteria).data(Qt::DecorationRole).isNull());
+
+        model.setCriteria(InvestmentCriteria());
+        QCOMPARE(model.text(0, Model::MaxOffer), QStringLiteral("…"));
+        QTRY_VERIFY(model.areOffersIn());
+        QCOMPARE(model.text(0, Model::MaxOffer), QStringLiteral("Not used"));
+        QCOMPARE(model.text(0, Model::Criteria), QStringLiteral("0 of 0"));
+    }
+
     void searchesNameAddressNotesWithTheFilter() {
         SetTable(FiveDeals());
         Model model;
@@ -263,6 +291,12 @@ private slots:
             QVERIFY(!w.homePage().nextLink()->isVisible());
             QTRY_VERIFY(p.model()->isFilled());
             QVERIFY(p.totals()->text().startsWith(QStringLiteral("5 properties")));
+            // New criteria reach the table at once: the cap rate alone, 8.5 %.
+            CriteriaSettings::instance().store({"", "", "", "8.5", ""});
+            QTRY_VERIFY(p.model()->areOffersIn());
+            QCOMPARE(p.model()->text(0, Model::Criteria), QStringLiteral("0 of 1")); // 8.40 %
+            QCOMPARE(p.model()->text(4, Model::Criteria), QStringLiteral("1 of 1")); // 10.80 %
+            CriteriaSettings::instance().store({"8", "1.25", "100", "", "12"});
             p.table()->sortByColumn(Model::IrrAfterTax, Qt::DescendingOrder);
         }
         // The choice and the sort come back with the next window.
