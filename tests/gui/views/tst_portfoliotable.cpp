@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -386,6 +387,46 @@ private slots:
         w.mnuFileClose_Click();
         p.optHomeCards_Click();
         QSettings(QStringLiteral("Quillbrook")).remove(QStringLiteral("Portfolio"));
+    }
+
+    // The cards narrowed by the search and the filter together; then, with the table shown,
+    // Remove takes the table's current row whatever its name or place: here the second of two
+    // "Birch", shown first. A comparison made before goes with the table it was made from.
+    void removeTakesTheTablesRow() {
+        WriteAndLoad(FiveDeals());
+        ScriptedPrompts prompts;
+        MainWindow w;
+        w.setPrompts(&prompts);
+        PortfolioView& p = w.portfolio();
+        HomePage& home = w.homePage();
+        home.filterBox()->setCurrentText(QStringLiteral("Multiple Units"));
+        home.cmbShowProperties_Click();
+        p.searchBox()->setText(QStringLiteral("birch"));
+        QVERIFY(!home.card(1)->isHidden() && home.card(2)->isHidden());
+        QCOMPARE(home.line(1, 1)->text(), QStringLiteral("Birch"));
+        QCOMPARE(home.cardTag(1), 1); // the Birch of two units, not the one of one
+        home.filterBox()->setCurrentIndex(0);
+        p.searchBox()->clear();
+
+        p.optHomeTable_Click();
+        QTRY_VERIFY(p.model()->isFilled());
+        p.table()->sortByColumn(Model::IrrAfterTax, Qt::DescendingOrder);
+        p.table()->selectAll();
+        p.cmdCompare_Click();
+        QVERIFY(!p.compare()->isHidden());
+        p.table()->selectRow(0);
+        emit w.fileMenu()->aboutToShow();
+        prompts.setNextAnswer(PromptAnswer::Ok);
+        w.findChild<QAction*>(QStringLiteral("mnuFileRemoveSelectedProperty"))->trigger();
+        QVERIFY(prompts.messages().last().text.contains(QStringLiteral("\"Birch\"")));
+        QCOMPARE(g_lPropertyCount, 4);
+        QVERIFY(!ReadAll(PropertyDatabasePath()).contains(QStringLiteral("77 Birch Hill")));
+        QVERIFY(ReadAll(PropertyDatabasePath()).contains(QStringLiteral("4 Elm Road")));
+        QVERIFY(p.compare()->isHidden());
+        QTRY_VERIFY(p.model()->isFilled());
+        QCOMPARE(p.proxy()->rowCount(), 4);
+        QVERIFY(p.table()->selectionModel()->selectedRows().isEmpty());
+        p.optHomeCards_Click();
     }
 
     void comparesThreeSideBySide() {
