@@ -433,6 +433,8 @@ void Chart(Form& form) {
 } // namespace
 
 void RecalculateAnalysis(Form& form) {
+    // A window shows each figure once, in its final form, when the run is over.
+    FormUpdate update(form);
     InvestmentSummary(form);
     Outlook(form);
     Chart(form);
