@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <functional>
 #include <utility>
 
 QWidget* WidgetForm::control(const QString& name, int index) const {
@@ -18,19 +19,16 @@ QWidget* WidgetForm::control(const QString& name, int index) const {
         return cell->widget;
     // Controls other parts of the program put into the window (the home page's cards and
     // filter box, the picture strip) are found by their names. A control found once is
-    // remembered while it lives and keeps its name: a snapshot of the window reads dozens of
-    // them, and each search walks every widget of the window.
-    const auto matches = [&](const QWidget* w) {
-        return w->objectName().compare(name, Qt::CaseInsensitive) == 0 &&
-               w->property("index").toInt() == index;
-    };
+    // remembered while it lives and keeps its name (array cells keep their numbers): a
+    // snapshot of the window reads dozens of them, and each search walks every widget.
     const QString key = name.toLower() + QLatin1Char('#') + QString::number(index);
     const QPointer<QWidget> known = m_found.value(key);
-    if (known && matches(known))
+    if (known && known->objectName().compare(name, Qt::CaseInsensitive) == 0)
         return known;
     const auto children = m_window.findChildren<QWidget*>();
     for (QWidget* w : children) {
-        if (matches(w)) {
+        if (w->objectName().compare(name, Qt::CaseInsensitive) == 0 &&
+            w->property("index").toInt() == index) {
             m_found.insert(key, w);
             return w;
         }
@@ -73,6 +71,8 @@ void WidgetForm::setText(const QString& name, const QString& value, int index) {
             DispatchFieldChange(*m_owner, *handler, 0);
         return;
     }
+    if (cell)
+        showKept(cell); // what follows compares with the widget's own text
     if (edit) {
         // An unchanged text runs no handler, as with the widget's own setter.
         if (edit->text() != value)
@@ -109,11 +109,13 @@ void WidgetForm::setTextColor(const QString& name, int index, QRgb colour) {
         if (cell->colour == colour)
             return;
         cell->colour = colour;
+        cell->colourPending = true;
         if (m_updateDepth > 0) {
-            cell->colourPending = true;
             queue(cell);
             return;
         }
+        showKept(cell);
+        return;
     }
     applyColour(w, colour);
 }
@@ -217,24 +219,66 @@ void WidgetForm::showPending() {
     std::optional<ChartData> chart = std::exchange(m_pendingChart, std::nullopt);
     for (ControlTable::Cell* cell : cells) {
         cell->queued = false;
-        if (cell->textPending) {
-            cell->textPending = false;
-            auto* edit = static_cast<QLineEdit*>(cell->widget);
-            if (edit->text() != cell->pendingText) {
-                // Its handler ran when the text was written.
-                const QLineEdit* outer = std::exchange(m_showing, edit);
-                FieldLimit::setText(edit, cell->pendingText);
-                m_showing = outer;
-            }
-            cell->pendingText.clear();
-        }
-        if (cell->colourPending) {
-            cell->colourPending = false;
-            applyColour(cell->widget, cell->colour);
-        }
+        // An outlook cell nobody can see (the 5-year grid beside the 20-year one, the other
+        // decade, the outlook not shown) gets its text when it is shown: laying out a text
+        // costs as much as drawing it, and a keystroke changes a hundred of them.
+        if (cell->index > 0 && !cell->widget->isVisible())
+            keepUntilShown(cell);
+        else
+            showKept(cell);
     }
     if (chart)
         m_chart->setData(chart->values, chart->labels);
+}
+
+void WidgetForm::showKept(ControlTable::Cell* cell) {
+    if (cell->textPending) {
+        cell->textPending = false;
+        auto* edit = static_cast<QLineEdit*>(cell->widget);
+        if (edit->text() != cell->pendingText) {
+            // Its handler ran when the text was written.
+            const QLineEdit* outer = std::exchange(m_showing, edit);
+            FieldLimit::setText(edit, cell->pendingText);
+            m_showing = outer;
+        }
+        cell->pendingText.clear();
+    }
+    if (cell->colourPending) {
+        cell->colourPending = false;
+        applyColour(cell->widget, cell->colour);
+    }
+}
+
+namespace {
+// Gives a field kept from the screen its text as it is shown, before it is drawn.
+class ShowWatcher : public QObject {
+public:
+    explicit ShowWatcher(std::function<void(QWidget*)> shown) : m_shown(std::move(shown)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            m_shown(static_cast<QWidget*>(watched));
+        return false;
+    }
+
+private:
+    std::function<void(QWidget*)> m_shown;
+};
+} // namespace
+
+void WidgetForm::keepUntilShown(ControlTable::Cell* cell) {
+    if (!m_showWatcher) {
+        m_showWatcher = std::make_unique<ShowWatcher>([this](QWidget* w) {
+            ControlTable::Cell* kept = m_hiddenKept.value(w);
+            if (kept && !kept->queued)
+                showKept(kept);
+        });
+    }
+    if (!m_hiddenKept.contains(cell->widget)) {
+        m_hiddenKept.insert(cell->widget, cell);
+        cell->widget->installEventFilter(m_showWatcher.get());
+    }
 }
 
 void WidgetForm::applyDesignDefaults() {

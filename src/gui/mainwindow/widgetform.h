@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QVector>
+#include <memory>
 #include <optional>
 
 class OutlookChart;
@@ -20,8 +21,9 @@ class QWidget;
 // Inside an update (FormUpdate) the texts and colours of the named text fields and the chart
 // are kept here and put on the widgets once, at the end, with only what changed: a
 // recalculation rewrites hundreds of figures, most of them twice on the way to their shown
-// form, and opening a property runs one for each expense it loads. Reads see the kept texts,
-// and a field's change handler runs when its text is written, exactly as without an update.
+// form, and opening a property runs one for each expense it loads. An outlook cell not on
+// screen gets its text when it is shown. Reads through the form see the kept texts, and a field's
+// change handler runs when its text is written, exactly as without an update.
 class WidgetForm : public Form {
 public:
     explicit WidgetForm(QWidget& window) : m_window(window) {}
@@ -59,6 +61,9 @@ private:
     };
     // Puts what an update kept on the widgets, in the order it was first written.
     void showPending();
+    // Puts a cell's kept text and colour on its widget.
+    void showKept(ControlTable::Cell* cell);
+    void keepUntilShown(ControlTable::Cell* cell);
     void queue(ControlTable::Cell* cell);
     void applyColour(QWidget* w, QRgb colour);
     void runEvents();
@@ -77,4 +82,6 @@ private:
     std::optional<ChartData> m_pendingChart;
     bool m_eventsWanted = false;
     const QLineEdit* m_showing = nullptr; // the field being given its kept text
+    std::unique_ptr<QObject> m_showWatcher;
+    QHash<const QWidget*, ControlTable::Cell*> m_hiddenKept; // fields watched for being shown
 };

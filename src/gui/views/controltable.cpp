@@ -28,6 +28,7 @@ void ControlTable::add(QWidget* widget, const QString& name, int index, ControlK
     Cell& cell = m_store.back();
     cell.widget = widget;
     cell.kind = kind;
+    cell.index = index;
     cells[index] = &cell;
     if (kind != ControlKind::TextField)
         m_others.append({name, index, kind});

@@ -18,6 +18,7 @@ public:
     struct Cell {
         QWidget* widget = nullptr;
         ControlKind kind = ControlKind::TextField;
+        int index = 0; // the cell's number in its array, 0 for a single control
         QRgb colour = 0xff000000;
         // A text and colour the form has taken but not yet put on the widget (widgetform.h).
         QString pendingText;

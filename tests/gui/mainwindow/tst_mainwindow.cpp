@@ -611,7 +611,11 @@ void TestMainWindow::eachKeystrokeShowsTheOutlookOnceAndWhole() {
                 !field.name.startsWith(QLatin1String("txtQIS")))
                 continue;
             for (int i = field.cells == 0 ? 0 : 1; i <= field.cells; ++i) {
+                QCOMPARE(w.text(field.name, i), expected.text(field.name, i));
+                // What is on screen; a cell out of sight gets its figure when shown.
                 auto* cell = w.control<QLineEdit>(field.name, i);
+                if (!cell->isVisible())
+                    continue;
                 QCOMPARE(cell->text(), expected.text(field.name, i));
                 if (field.cells > 0)
                     QCOMPARE(cell->palette().color(QPalette::Text).rgb(),
@@ -635,6 +639,9 @@ void TestMainWindow::eachKeystrokeShowsTheOutlookOnceAndWhole() {
         QTest::keyClick(advertising, Qt::Key_Backspace);
         check();
     }
+    w.findChild<QScrollBar*>(QStringLiteral("hscrollCashFlow10to20"))->setValue(1);
+    QVERIFY(w.control(QStringLiteral("txt10CFNetCashflow"), 1)->isVisible());
+    check();
     period->setCurrentIndex(0);
     check();
     QTest::keyClicks(advertising, QStringLiteral("7"));
