@@ -27,8 +27,7 @@ constexpr qint64 kPiece = qint64(1) << 20;
 // How long a copy may run before its progress box shows; the window draws itself meanwhile.
 constexpr int kQuietCopyMs = 200;
 
-const QString kNotAFile =
-    QStringLiteral("it is not a file but a pipe, a device or a socket, which is no picture");
+const QString kNotAFile = QStringLiteral("it is a pipe, a device or a socket, not a picture file");
 
 std::function<void()>& pieceHook() {
     static std::function<void()> hook;

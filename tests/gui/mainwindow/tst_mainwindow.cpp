@@ -33,6 +33,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTest>
@@ -635,6 +636,13 @@ void TestMainWindow::eachKeystrokeShowsTheOutlookOnceAndWhole() {
     }
     QCOMPARE(netWrites, keys.size());
     QCOMPARE(mortgageWrites, 0);
+    // What the screen shows after the keystrokes is what a full repaint draws.
+    QCoreApplication::processEvents();
+    const QImage typed = w.screen()->grabWindow(w.winId()).toImage();
+    w.repaint();
+    const QImage whole = w.screen()->grabWindow(w.winId()).toImage();
+    QVERIFY(!typed.isNull());
+    QCOMPARE(typed, whole);
     for (int i = 0; i < keys.size(); ++i) {
         QTest::keyClick(advertising, Qt::Key_Backspace);
         check();
