@@ -64,7 +64,7 @@ protected:
             return !insideBox(target);
         case QEvent::Close:
             // Refused, not just held back: a close left accepted goes ahead.
-            if (target != m_window && target != m_window->windowHandle())
+            if (!m_window || (target != m_window && target != m_window->windowHandle()))
                 return false;
             event->ignore();
             return true;
