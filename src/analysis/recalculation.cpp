@@ -437,6 +437,8 @@ void RecalculateInvestmentSummary(Form& form) {
 }
 
 void RecalculateAnalysis(Form& form) {
+    // A window shows each figure once, in its final form, when the run is over.
+    FormUpdate update(form);
     InvestmentSummary(form);
     Outlook(form);
     Chart(form);

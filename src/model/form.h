@@ -43,4 +43,22 @@ public:
 
     // Lets pending window events run (the chart repaints); nothing to do without a window.
     virtual void processPendingEvents() {}
+
+    // Between the two, a window may keep what is written to itself and show only the last
+    // text of each field, once, at the end: reads, handlers and their order are unchanged.
+    // Updates nest; the outermost end shows the result. Use FormUpdate rather than these.
+    virtual void beginUpdate() {}
+    virtual void endUpdate() {}
+};
+
+// One update of a form, for as long as the object lives.
+class FormUpdate {
+public:
+    explicit FormUpdate(Form& form) : m_form(form) { m_form.beginUpdate(); }
+    ~FormUpdate() { m_form.endUpdate(); }
+    FormUpdate(const FormUpdate&) = delete;
+    FormUpdate& operator=(const FormUpdate&) = delete;
+
+private:
+    Form& m_form;
 };

@@ -140,14 +140,28 @@ private:
 
     // The picture reference as the page uses it: the entry itself when it names a file, else
     // the file of that name in the current picture folder (a moved program folder), else the
-    // entry below the program folder. Empty when the list has no such entry.
+    // entry below the program folder, unless it already lies there: a copy this program made
+    // and that was since removed would otherwise link to the folder inside itself. Empty when
+    // the list has no such entry.
     bool picturePath(int i, QString* path) const {
         if (i < 1 || i >= m_pictures.size())
             return false;
         const QString entry = LocatePictureFile(m_pictures.at(i), m_folder);
         const QFileInfo info(entry);
-        *path = LinkText((info.exists() && !info.isDir()) ? entry : m_folder + entry);
+        const bool found = info.exists() && !info.isDir();
+        *path = LinkText(found || liesInFolder(entry) ? entry : m_folder + entry);
         return true;
+    }
+    bool liesInFolder(const QString& entry) const {
+        for (const QString& folder : {m_folder, m_folder.trimmed()}) {
+            if (folder.isEmpty())
+                continue;
+            const QString prefix =
+                folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+            if (entry.startsWith(prefix))
+                return true;
+        }
+        return false;
     }
     void pictureCell(const char* start, const QString& path) {
         line(QString::fromLatin1(start) + path + QStringLiteral("\" alt=") + number(111) +

@@ -406,6 +406,22 @@ private slots:
         QVERIFY(cells.at(2).contains(QStringLiteral("src=\"") + dir.path() + "/gone/qb/"));
     }
 
+    // A copy this program made and that was removed since links where it was, not below the
+    // folder a second time; with or without a separator at the folder's end.
+    void aRemovedCopyLinksToItsOwnPlace() {
+        QTemporaryDir dir;
+        for (const QString& folder : {dir.path(), dir.path() + QLatin1Char('/')}) {
+            const QString gone = dir.path() + QStringLiteral("/_data/_propertyImages/1.jpg");
+            const QStringList cells = PageLines(WritePage(MemoryForm(), {QString(), gone}, folder))
+                                          .filter(QStringLiteral("alt= 111 "));
+            QCOMPARE(cells.size(), 2);
+            for (const QString& cell : cells) {
+                QVERIFY(cell.contains(QStringLiteral("src=\"") + gone + QLatin1Char('"')));
+                QCOMPARE(cell.count(dir.path()), 1);
+            }
+        }
+    }
+
     void theBannerLogoKeepsItsProportions() {
         const QStringList banner =
             PageLines(WritePage(MemoryForm(), {QString()}, QStringLiteral("/opt/qb")))

@@ -97,9 +97,14 @@ void PropertyCommands::openRow(qint32 row) {
     Trap(5521, [&] { g_sListOfImagesForProperty = QStringList{QString()}; });
     Trap(5522, [&] { m_host.ClearPictureSelection(); });
     Trap(5523, [&] { m_host.clearPictureStripImages(); });
-    Trap(5524, [&] { ClearPropertyFields(); });
-    g_lCurrentProperty = row;
-    Trap(5526, [&] { LoadPropertyIntoFields(m_host.form(), g_sListOfImagesForProperty); });
+    {
+        // Emptying and loading run every field's handler as before; the window shows only
+        // where they end.
+        FormUpdate update(m_host.form());
+        Trap(5524, [&] { ClearPropertyFields(); });
+        g_lCurrentProperty = row;
+        Trap(5526, [&] { LoadPropertyIntoFields(m_host.form(), g_sListOfImagesForProperty); });
+    }
     Trap(5527, [&] { m_host.resetPictureStripScroll(); });
     Trap(5528, [&] { m_host.ShowPictureStrip(); });
     Trap(5529, [&] { TakeBaselineSnapshot(); });
@@ -328,6 +333,7 @@ void PropertyCommands::RemovePropertyAtRow(qint32 row) {
 
 void PropertyCommands::ClearPropertyFields() {
     Form& form = m_host.form();
+    FormUpdate update(form);
     const QVector<ControlRef> controls = form.controlsInWindowOrder();
     for (const ControlRef& c : controls) {
         if (c.kind != ControlKind::TextField)

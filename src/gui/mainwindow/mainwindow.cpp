@@ -223,6 +223,7 @@ void MainWindow::setPictureClock(std::function<QDateTime()> clock) {
 void MainWindow::buildPictureStrip() {
     m_pictureStrip = new PictureStrip(*m_frameProperty, m_commands->g_sListOfImagesForProperty);
     m_views->setPictureStrip(m_pictureStrip);
+    m_pictureStrip->setPrompts([this]() -> Prompts& { return prompts(); });
     connect(m_pictureStrip, &PictureStrip::edited, this, [this] { m_commands->picturesChanged(); });
     connect(m_pictureStrip, &PictureStrip::firstPictureChanged, this,
             [this] { m_corner->showFirstPictureOf(*m_pictureStrip); });

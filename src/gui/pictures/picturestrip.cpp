@@ -3,6 +3,7 @@
 #include "base/errortrap.h"
 #include "base/programfolder.h"
 #include "gui/mainwindow/windowlayout.h"
+#include "gui/pictures/picturecopy.h"
 #include "gui/pictures/picturefiles.h"
 #include "gui/views/viewframe.h"
 
@@ -113,22 +114,39 @@ int PictureStrip::selectedSlot() const {
 }
 
 void PictureStrip::addPicture() {
+    // The window takes no input while a copy runs, but a test or a queued call might.
+    if (m_copying)
+        return;
     std::optional<QString> chosen;
     Trap(4310, [&] { chosen = ChoosePictureFile(filePicker(), m_lastPictureFolder); });
     if (!chosen || chosen->isEmpty())
         return;
+    // A folder named like a picture, a pipe or a device is refused before anything opens it.
+    const QString refusal = PictureSourceRefusal(*chosen);
+    if (!refusal.isEmpty()) {
+        tellNotAdded(*chosen, refusal);
+        return;
+    }
     QString copy;
     Trap(4320, [&] { copy = FreePictureCopyPath(now(), *chosen); });
+    PictureCopyResult copied;
+    copied.reason = QStringLiteral("the picture folder could not be made");
     Trap(4330, [&] {
         // The picture folder is made again if something removed it since start-up.
         QDir().mkpath(QFileInfo(copy).absolutePath());
-        if (!QFile::copy(*chosen, copy)) {
-            const QFileInfo source(*chosen);
-            if (!source.dir().exists())
-                RaiseError(76);
-            RaiseError(source.exists() ? 75 : 53);
-        }
+        m_copying = true;
+        copied = CopyPictureWithProgress(window(), *chosen, copy);
+        m_copying = false;
     });
+    m_copying = false;
+    if (copied.outcome == PictureCopyResult::Cancelled)
+        return;
+    // Only a picture whose copy is whole is listed: a reference to a file never written
+    // would be saved with the property and show as a broken picture ever after.
+    if (copied.outcome != PictureCopyResult::Copied) {
+        tellNotAdded(*chosen, copied.reason);
+        return;
+    }
     Trap(4340, [&] {
         if (m_pictures.isEmpty())
             m_pictures.append(QString());
@@ -138,6 +156,24 @@ void PictureStrip::addPicture() {
     Trap(4360, [&] { m_bar->setValue(0); });
     Trap(4370, [&] { refresh(); });
     Trap(4380, [&] { emit firstPictureChanged(); });
+}
+
+void PictureStrip::tellNotAdded(const QString& file, const QString& reason) {
+    PromptMessage m;
+    m.title = QStringLiteral("Picture Not Added");
+    QString why = reason.isEmpty() ? QStringLiteral("the copy failed") : reason;
+    why[0] = why.at(0).toUpper();
+    if (!why.endsWith(QLatin1Char('.')))
+        why += QLatin1Char('.');
+    m.text = QStringLiteral("This file could not be copied into the picture folder, so it was "
+                            "not added to the property's pictures:\r\n\r\n") +
+             QDir::toNativeSeparators(file) + QStringLiteral("\r\n\r\n") + why;
+    m.icon = PromptIcon::Warning;
+    m.buttons = PromptButtons::Ok;
+    Trap(4390, [&] {
+        if (m_prompts)
+            m_prompts().message(m);
+    });
 }
 
 void PictureStrip::deleteSelectionIfAny() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/dialogs/picker.h"
+#include "gui/dialogs/prompts.h"
 #include "gui/dialogs/widgetfilepicker.h"
 #include "gui/pictures/pictureslotimage.h"
 
@@ -34,6 +35,8 @@ public:
     // the strip's own back.
     void setFilePicker(FilePicker* picker) { m_picker = picker; }
     void setClock(Clock clock) { m_clock = std::move(clock); }
+    // Where "Picture Not Added" is told.
+    void setPrompts(std::function<Prompts&()> prompts) { m_prompts = std::move(prompts); }
 
     QFrame* slotFrame(int j) const { return m_frames[j - 1]; }           // frmSelectPropertyImage
     PictureSlotImage* slotImage(int j) const { return m_images[j - 1]; } // imgPropertyListItem
@@ -68,6 +71,8 @@ signals:
 
 private:
     bool hasBorder(int j) const;
+    // "Picture Not Added": the file and why.
+    void tellNotAdded(const QString& file, const QString& reason);
     // The list entry written in slot j's tag (0 when it holds none).
     int tag(int j) const;
     QDateTime now() const { return m_clock ? m_clock() : QDateTime::currentDateTime(); }
@@ -83,4 +88,6 @@ private:
     std::unique_ptr<WidgetFilePicker> m_ownPicker;
     QString m_lastPictureFolder; // where the file dialog opens next
     Clock m_clock;               // a test's; the system clock otherwise
+    std::function<Prompts&()> m_prompts;
+    bool m_copying = false;
 };

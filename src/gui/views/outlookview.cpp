@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -42,10 +43,23 @@ protected:
             p.fillRect(QRect(headerLeft, 0, cells.right() + 1 - headerLeft, headerHeight),
                        QColor(232, 238, 247));
         p.setPen(QColor(176, 186, 200));
+        // A new figure repaints only its cell, inside the rules: a rule is drawn again only
+        // where the area to paint touches it.
+        const QRegion& dirty = event->region();
         for (QObject* child : children()) {
             auto* cell = qobject_cast<QLineEdit*>(child);
-            if (cell && !cell->isHidden())
-                p.drawRect(cell->geometry().adjusted(-1, -1, 0, 0));
+            if (!cell || cell->isHidden())
+                continue;
+            const QRect rule = cell->geometry().adjusted(-1, -1, 0, 0);
+            // The pixels the outline covers: one column and one row around the cell.
+            const QRect outline = rule.adjusted(0, 0, 1, 1);
+            if (!dirty.intersects(outline))
+                continue;
+            if (dirty.intersects(QRect(outline.left(), outline.top(), outline.width(), 1)) ||
+                dirty.intersects(QRect(outline.left(), outline.bottom(), outline.width(), 1)) ||
+                dirty.intersects(QRect(outline.left(), outline.top(), 1, outline.height())) ||
+                dirty.intersects(QRect(outline.right(), outline.top(), 1, outline.height())))
+                p.drawRect(rule);
         }
     }
 };

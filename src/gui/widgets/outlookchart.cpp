@@ -4,6 +4,8 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QGraphicsLineItem>
+#include <QGraphicsScene>
 #include <QLocale>
 #include <QValueAxis>
 #include <algorithm>
@@ -41,6 +43,7 @@ OutlookChart::OutlookChart(QWidget* parent) : QChartView(parent) {
     m_values->setLabelsFont(axisFont);
     m_values->setLabelFormat(QStringLiteral("$%.0f"));
     m_values->setRange(-1, 1);
+    m_niceScale = std::make_unique<QValueAxis>();
     chart->addAxis(m_categories, Qt::AlignBottom);
     chart->addAxis(m_values, Qt::AlignLeft);
     m_series->attachAxis(m_categories);
@@ -52,16 +55,17 @@ OutlookChart::OutlookChart(QWidget* parent) : QChartView(parent) {
     delete builtIn;
     setRenderHint(QPainter::Antialiasing);
     setFrameShape(QFrame::NoFrame);
+    // The bars, lines and labels keep their antialiasing inside their own bounds, so the
+    // view need not widen every repainted area, which draws labels next to the plot again
+    // on each new bar.
+    setOptimizationFlag(QGraphicsView::DontAdjustForAntialiasing, true);
 }
 
 void OutlookChart::setData(const QVector<double>& values, const QStringList& labels) {
     ++m_updates;
-    QList<qreal> bars;
-    bars.reserve(values.size());
     double low = 0;
     double high = 0;
     for (double v : values) {
-        bars.append(v);
         low = std::min(low, v);
         high = std::max(high, v);
     }
@@ -74,16 +78,45 @@ void OutlookChart::setData(const QVector<double>& values, const QStringList& lab
     if (high > 0)
         high += pad;
 
-    if (m_set->count() > 0)
-        m_set->remove(0, m_set->count());
-    m_set->append(bars);
+    // A keystroke changes a few bars: those change where they stand, and the chart lays
+    // itself out again only when the number of years does.
+    if (m_set->count() == values.size()) {
+        for (int i = 0; i < values.size(); ++i) {
+            if (m_set->at(i) != values.at(i))
+                m_set->replace(i, values.at(i));
+        }
+    } else {
+        const QList<qreal> bars(values.begin(), values.end());
+        if (m_set->count() > 0)
+            m_set->remove(0, m_set->count());
+        m_set->append(bars);
+    }
     if (labels != m_labels) {
         m_labels = labels;
         m_categories->setCategories(labels);
         m_categories->setLabelsAngle(labels.size() > 10 ? -90 : 0);
     }
-    m_values->setRange(low, high);
-    m_values->applyNiceNumbers();
+    // The axis rounds the range out to even steps. Worked out on a spare axis, so the chart's
+    // own scale, and with it every label and grid line, moves only when the rounded range does.
+    m_niceScale->setTickCount(m_values->tickCount());
+    m_niceScale->setRange(low, high);
+    m_niceScale->applyNiceNumbers();
+    if (m_niceScale->min() != m_values->min() || m_niceScale->max() != m_values->max())
+        m_values->setRange(m_niceScale->min(), m_niceScale->max());
+    if (m_niceScale->tickCount() != m_values->tickCount())
+        m_values->setTickCount(m_niceScale->tickCount());
+    cacheStillParts();
+}
+
+void OutlookChart::cacheStillParts() {
+    // A change of the bars repaints the whole plot. The grid lines under them stay where they
+    // are, so each keeps its drawing and is only copied back; drawn afresh, antialiased, they
+    // cost more than all the bars. A line that moves draws itself again on its own. (The
+    // labels are left alone: kept that way, they are not drawn at all.)
+    for (QGraphicsItem* item : scene()->items()) {
+        if (item->type() == QGraphicsLineItem::Type && item->cacheMode() == QGraphicsItem::NoCache)
+            item->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+    }
 }
 
 QVector<double> OutlookChart::values() const {
@@ -96,3 +129,5 @@ QVector<double> OutlookChart::values() const {
 QStringList OutlookChart::labels() const {
     return m_categories->categories();
 }
+
+OutlookChart::~OutlookChart() = default;

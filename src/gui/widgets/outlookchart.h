@@ -3,6 +3,7 @@
 #include <QChartView>
 #include <QStringList>
 #include <QVector>
+#include <memory>
 
 class QBarCategoryAxis;
 class QBarSeries;
@@ -15,8 +16,9 @@ class OutlookChart : public QChartView {
     Q_OBJECT
 public:
     explicit OutlookChart(QWidget* parent = nullptr);
+    ~OutlookChart() override;
 
-    // Replaces the whole series. Years beyond ten get upright labels so twenty stay legible.
+    // Shows these years. Years beyond ten get upright labels so twenty stay legible.
     void setData(const QVector<double>& values, const QStringList& labels);
 
     QVector<double> values() const;
@@ -24,10 +26,13 @@ public:
     int updateCount() const { return m_updates; }
 
 private:
+    void cacheStillParts();
+
     QBarSeries* m_series = nullptr;
     QBarSet* m_set = nullptr;
     QBarCategoryAxis* m_categories = nullptr;
     QValueAxis* m_values = nullptr;
+    std::unique_ptr<QValueAxis> m_niceScale; // never shown: rounds a range as m_values would
     QStringList m_labels;
     int m_updates = 0;
 };

@@ -1,6 +1,7 @@
 // The main window as a user meets it: its fields, the moves between the views and what each
 // move recomputes, typing into the financial figures, the outlook period, the layout and the
 // window position.
+#include "analysis/analysis.h"
 #include "app/application.h"
 #include "base/errorlog.h"
 #include "base/numerictext.h"
@@ -13,8 +14,10 @@
 #include "gui/widgets/linklabel.h"
 #include "gui/widgets/outlookchart.h"
 #include "model/fieldtable.h"
+#include "model/memoryform.h"
 #include "store/databaselock.h"
 #include "store/propertydatabase.h"
+#include "store/propertytable.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -33,6 +36,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTest>
@@ -101,6 +105,8 @@ private slots:
     void typingAnExpenseUpdatesTotalSummaryAndChart();
     void periodBoxShowsTheMatchingGridAndChart();
     void twentyYearBarPagesBetweenTheDecades();
+    void eachKeystrokeShowsTheOutlookOnceAndWhole();
+    void openingAPropertyRunsEveryHandlerAsBefore();
 
     void typingLimitsHoldBackOnlyWhatTheUserAdds();
     void closingTheWindowRunsNoHandlerOnIt();
@@ -560,6 +566,140 @@ void TestMainWindow::twentyYearBarPagesBetweenTheDecades() {
     w.setText(QStringLiteral("txtGrossMonthlyIncome"), QStringLiteral("20000"));
     w.setText(QStringLiteral("txtAdvertising"), QStringLiteral("60"));
     QCOMPARE(w.textColor(QStringLiteral("txt5CFNetCashflow"), 1), qRgb(0, 128, 0));
+}
+
+namespace {
+
+// The outlook as the same inputs give it when worked out away from the window.
+MemoryForm ExpectedOutlook(MainWindow& w) {
+    MemoryForm expected;
+    for (const FieldSpec& field : StoredFields()) {
+        for (int i = field.cells == 0 ? 0 : 1; i <= field.cells; ++i)
+            expected.setText(field.name, w.text(field.name, i), i);
+    }
+    expected.selectOutlookPeriod(
+        w.control<QComboBox>(QStringLiteral("cmbCFAYears"))->currentIndex());
+    RecalculateAnalysis(expected);
+    return expected;
+}
+
+} // namespace
+
+// Figures change where they stand: after each keystroke every cell on screen holds the figure
+// and colour the inputs give, written once, and the chart's bars and scale match them, also
+// after typing back to an earlier figure and after the number of years changes.
+void TestMainWindow::eachKeystrokeShowsTheOutlookOnceAndWhole() {
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ShowPropertyStrip(w);
+    w.setText(QStringLiteral("txtGrossMonthlyIncome"), QStringLiteral("3800"));
+    w.setText(QStringLiteral("txtMortgagePrincipal1"), QStringLiteral("208000"));
+    w.setText(QStringLiteral("txtAnnualInterestRate1"), QStringLiteral("6.75"));
+    w.setText(QStringLiteral("txtAmortizationTerm1"), QStringLiteral("360"));
+    w.setText(QStringLiteral("txtAnnualRateIncrease"), QStringLiteral("3"));
+    w.lblCashFlow_DragDrop();
+    auto* period = w.control<QComboBox>(QStringLiteral("cmbCFAYears"));
+    period->setCurrentIndex(2);
+    int netWrites = 0;
+    int mortgageWrites = 0;
+    connect(w.control<QLineEdit>(QStringLiteral("txt10CFNetCashflow"), 15), &QLineEdit::textChanged,
+            [&] { ++netWrites; });
+    connect(w.control<QLineEdit>(QStringLiteral("txt10CFTotalMortgages"), 15),
+            &QLineEdit::textChanged, [&] { ++mortgageWrites; });
+    auto* advertising = w.control<QLineEdit>(QStringLiteral("txtAdvertising"));
+    advertising->setFocus();
+    advertising->end(false);
+    const auto check = [&] {
+        const MemoryForm expected = ExpectedOutlook(w);
+        for (const FieldSpec& field : StoredFields()) {
+            if (!field.name.startsWith(QLatin1String("txt10CF")) &&
+                !field.name.startsWith(QLatin1String("txtQIS")))
+                continue;
+            for (int i = field.cells == 0 ? 0 : 1; i <= field.cells; ++i) {
+                QCOMPARE(w.text(field.name, i), expected.text(field.name, i));
+                // What is on screen; a cell out of sight gets its figure when shown.
+                auto* cell = w.control<QLineEdit>(field.name, i);
+                if (!cell->isVisible())
+                    continue;
+                QCOMPARE(cell->text(), expected.text(field.name, i));
+                if (field.cells > 0)
+                    QCOMPARE(cell->palette().color(QPalette::Text).rgb(),
+                             expected.textColor(field.name, i));
+            }
+        }
+        QCOMPARE(w.chart()->values(), expected.chartValues());
+        QCOMPARE(w.chart()->labels(), expected.chartLabels());
+        auto* axis = qobject_cast<QValueAxis*>(w.chart()->chart()->axes(Qt::Vertical).first());
+        for (double v : expected.chartValues())
+            QVERIFY(axis->min() < v && v < axis->max());
+    };
+    const QString keys = QStringLiteral("9999");
+    for (QChar key : keys) {
+        QTest::keyClicks(advertising, QString(key));
+        check();
+    }
+    QCOMPARE(netWrites, keys.size());
+    QCOMPARE(mortgageWrites, 0);
+    // What the screen shows after the keystrokes is what a full repaint draws.
+    QCoreApplication::processEvents();
+    const QImage typed = w.screen()->grabWindow(w.winId()).toImage();
+    w.repaint();
+    const QImage whole = w.screen()->grabWindow(w.winId()).toImage();
+    QVERIFY(!typed.isNull());
+    QCOMPARE(typed, whole);
+    for (int i = 0; i < keys.size(); ++i) {
+        QTest::keyClick(advertising, Qt::Key_Backspace);
+        check();
+    }
+    w.findChild<QScrollBar*>(QStringLiteral("hscrollCashFlow10to20"))->setValue(1);
+    QVERIFY(w.control(QStringLiteral("txt10CFNetCashflow"), 1)->isVisible());
+    check();
+    period->setCurrentIndex(0);
+    check();
+    QTest::keyClicks(advertising, QStringLiteral("7"));
+    period->setCurrentIndex(2);
+    check();
+}
+
+// Opening a property empties the fields and loads them with every change handler running in
+// the same order as ever: the figures, and the errors logged on the way, are those of the
+// same steps worked through away from the window.
+void TestMainWindow::openingAPropertyRunsEveryHandlerAsBefore() {
+    QByteArray database = SampleDatabaseBytes(2, 0);
+    database.replace("txtRepairAndMaintenance=", "txtRepairAndMaintenance=n/a"); // no number
+    WriteFile(PropertyDatabasePath(), database);
+    LoadPropertyDatabase();
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const auto logged = [&] { return int(m_folder->logLines().size()); };
+    const int before = logged();
+    w.commands().OpenPropertyAtRow(2);
+    w.commands().OpenPropertyAtRow(1);
+    const int windowErrors = logged() - before;
+    QVERIFY(windowErrors > 0);
+
+    MemoryForm expected;
+    ConnectAnalysisHandlers(expected);
+    expected.applyDesignDefaults();
+    for (qint32 row : {2, 1}) {
+        for (const ControlRef& c : expected.controlsInWindowOrder()) {
+            if (c.kind == ControlKind::TextField)
+                expected.setText(c.name, QString(), c.index);
+        }
+        g_lCurrentProperty = row;
+        QStringList pictures{QString()};
+        LoadPropertyIntoFields(expected, pictures);
+    }
+    QCOMPARE(logged() - before - windowErrors, windowErrors);
+    for (const FieldSpec& field : StoredFields()) {
+        for (int i = field.cells == 0 ? 0 : 1; i <= field.cells; ++i)
+            QCOMPARE(w.text(field.name, i), expected.text(field.name, i));
+    }
+    QCOMPARE(w.text(QStringLiteral("lblAnnualOperatingExpenses")),
+             expected.text(QStringLiteral("lblAnnualOperatingExpenses")));
+    ResetPropertyTable();
 }
 
 void TestMainWindow::typingLimitsHoldBackOnlyWhatTheUserAdds() {

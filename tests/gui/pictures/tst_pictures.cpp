@@ -8,6 +8,7 @@
 #include "gui/dialogs/scriptedprompts.h"
 #include "gui/dialogs/widgetfilepicker.h"
 #include "gui/mainwindow/mainwindow.h"
+#include "gui/pictures/picturecopy.h"
 #include "gui/pictures/picturefiles.h"
 #include "gui/views/homepage.h"
 #include "store/propertydatabase.h"
@@ -22,14 +23,20 @@
 #include <QFileDialog>
 #include <QFrame>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSemaphore>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -455,17 +462,143 @@ private slots:
         QVERIFY(s.prompts.messages().isEmpty());
     }
 
-    void aFailedCopyIsLoggedAndStillListed() {
+    // A copy that fails is named with its reason and adds nothing: no reference to a file that
+    // was never written, no half file under a picture's name.
+    void aFailedCopyIsNotAdded() {
         Session s;
         s.w().mnuFileAddNewProperty_Click();
-        s.add(m_folder->file(QStringLiteral("camera/gone.png"))); // no such folder
+        const QString gone = m_folder->file(QStringLiteral("camera/gone.png")); // no such folder
+        s.add(gone);
+        QCOMPARE(s.prompts.titles(), QStringList{QStringLiteral("Picture Not Added")});
+        QVERIFY(s.prompts.messages().at(0).text.contains(gone));
+        QVERIFY(s.prompts.messages().at(0).text.contains(QStringLiteral("does not exist")));
+        QCOMPARE(s.list().size(), 1);
+        QVERIFY(!s.dirty());
+        QVERIFY(s.shownSlots().isEmpty());
+
+        // A picture folder with no room left.
+        SmallDisk disk(256 * 1024);
+        if (!disk.mounted())
+            QSKIP("mounting a small tmpfs needs root");
+        QVERIFY(QDir(ProgramPath(QStringLiteral("_data/_propertyImages"))).removeRecursively());
+        QVERIFY(QFile::link(disk.path(), ProgramPath(QStringLiteral("_data/_propertyImages"))));
+        const QString photo = m_folder->file(QStringLiteral("camera/large.bmp"));
+        MakePicture(photo, Qt::red, 400, 300); // 480 kB
+        s.prompts.clear();
+        s.add(photo);
+        QCOMPARE(s.prompts.titles(), QStringList{QStringLiteral("Picture Not Added")});
+        QVERIFY(s.prompts.messages().at(0).text.contains(photo));
+        QVERIFY(s.prompts.messages().at(0).text.contains(QStringLiteral("No space left")));
+        QCOMPARE(s.list().size(), 1);
+        QVERIFY(!s.dirty());
+        QVERIFY(QDir(disk.path()).entryList(QDir::Files).isEmpty());
+        // With room, the same picture goes in.
+        s.prompts.clear();
+        MakePicture(photo, Qt::red, 40, 30);
+        s.add(photo);
+        QVERIFY(s.prompts.messages().isEmpty());
         QCOMPARE(s.list().size(), 2);
-        QVERIFY(!m_folder->logLines().isEmpty());
-        QVERIFY(
-            m_folder->logLines().join('\n').contains(QStringLiteral("\"76\",\"Path not found\"")));
-        // Its slot shows the replacement picture.
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files).size(), 1);
+    }
+
+    // A pipe, a device or a folder named like a picture is refused before anything opens it;
+    // opening a pipe waits for a writer forever.
+    void onlyRegularFilesAreCopied() {
+        Session s;
+        s.w().mnuFileAddNewProperty_Click();
+        const QString pipe = m_folder->file(QStringLiteral("camera/pipe.jpg"));
+        QDir().mkpath(m_folder->file(QStringLiteral("camera/folder.jpg")));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QStringList refused{pipe, m_folder->file(QStringLiteral("camera/folder.jpg")),
+                                  QStringLiteral("/dev/zero")};
+        for (const QString& file : refused)
+            s.add(file);
+        QCOMPARE(s.prompts.titles(), QStringList(3, QStringLiteral("Picture Not Added")));
+        for (int i = 0; i < refused.size(); ++i)
+            QVERIFY(s.prompts.messages().at(i).text.contains(refused.at(i)));
+        QVERIFY(s.prompts.messages().at(1).text.contains(QStringLiteral("folder")));
+        QCOMPARE(s.list().size(), 1);
+        QVERIFY(pictureFolder().isEmpty());
+        // A stored reference that became a pipe shows the replacement, without waiting.
+        WriteProperty({pipe});
+        LoadPropertyDatabase();
+        s.open();
         QVERIFY(
             SameLook(s.image(1)->pixmap().toImage(), FileImage(ImagesFile(kInvalidPictureFile))));
+    }
+
+    // While a copy runs the window draws but takes no click or key: the picture belongs to the
+    // property open when it started. A slow copy shows a box whose Cancel adds nothing.
+    void theWindowWaitsForACopy() {
+        WriteProperty(sources(1));
+        Session s;
+        s.open();
+        QSemaphore go;
+        SetPictureCopyPieceHook([&go] { go.acquire(); });
+        auto* name = s.w().control<QLineEdit>(QStringLiteral("txtPropertyInformation"));
+        bool tried = false;
+        QTimer::singleShot(0, [&] {
+            QTest::keyClicks(name, QStringLiteral("xyz"));
+            QTest::mouseClick(s.button("cmdDeletePicture"), Qt::LeftButton);
+            s.clickSlot(1);
+            QTest::keyClick(name, Qt::Key_W, Qt::ControlModifier); // Close
+            tried = true;
+        });
+        QTimer::singleShot(10, [&] {
+            QTRY_VERIFY(s.w().findChild<QWidget*>(QStringLiteral("pictureCopyProgress")));
+            go.release(1000);
+        });
+        s.add(source(1));
+        SetPictureCopyPieceHook({});
+        QVERIFY(tried);
+        QCOMPARE(name->text(), QStringLiteral("Elm Court"));
+        QCOMPARE(s.list().size(), 3);
+        QVERIFY(Near(s.slotColour(1), kColours.at(1)));
+
+        // Cancelled: nothing listed, nothing left in the folder.
+        SetPictureCopyPieceHook([] { QThread::msleep(50); });
+        QTimer::singleShot(10, [&] {
+            QTRY_VERIFY(s.w().findChild<QProgressDialog*>(QStringLiteral("pictureCopyProgress")));
+            auto* box = s.w().findChild<QProgressDialog*>(QStringLiteral("pictureCopyProgress"));
+            QTest::mouseClick(box->findChild<QPushButton*>(), Qt::LeftButton);
+        });
+        const QString big = m_folder->file(QStringLiteral("camera/big.bmp"));
+        MakePicture(big, Qt::blue, 2000, 1500); // 9 MB: nine pieces
+        const int files = pictureFolder().size();
+        s.add(big);
+        SetPictureCopyPieceHook({});
+        QCOMPARE(s.list().size(), 3);
+        QCOMPARE(pictureFolder().size(), files);
+        QVERIFY(s.prompts.messages().isEmpty());
+    }
+
+    // A picture larger than the image reader takes whole is still a picture: shown smaller
+    // in the strip, the corner, its card and the full-size view.
+    void aPictureBeyondTheReadersLimitIsShownSmaller() {
+        const QString file = m_folder->file(QStringLiteral("aerial.png"));
+        {
+            QImage huge(20000, 20000, QImage::Format_Indexed8);
+            huge.setColorTable({QColor(Qt::darkGreen).rgb()});
+            huge.fill(0);
+            QImageWriter writer(file, "png");
+            writer.setQuality(80); // quick to write, a couple of megabytes on disk
+            QVERIFY(writer.write(huge));
+        }
+        QVERIFY(qint64(20000) * 20000 > qint64(QImageReader::allocationLimit()) * 1024 * 1024);
+        WriteProperty({file});
+        Session s;
+        s.w().setWindowSizeTwips(12000, 9000);
+        QVERIFY(Near(CentreColour(s.w().homePage().picture(1)->pixmap()), Qt::darkGreen));
+        s.open();
+        QVERIFY(Near(s.slotColour(1), Qt::darkGreen));
+        QVERIFY(Near(CentreColour(s.corner()->pixmap()), Qt::darkGreen));
+        const ViewerSeen seen =
+            s.viewerFrom([&] { QTest::mouseDClick(s.image(1), Qt::LeftButton); });
+        QVERIFY(seen.opened);
+        QVERIFY(seen.stretched);
+        QCOMPARE(seen.size.width(), MainWindow::toPixels(0.75 * s.w().windowWidthTwips()));
+        QCOMPARE(seen.size.height(), seen.size.width());
+        QVERIFY(Near(seen.colour, Qt::darkGreen));
     }
 
     void deletingSlot2ScrolledBy3RemovesEntry5() {
