@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fails when source folders include each other in a circle (gui/dialogs -> gui/commands ->
 # gui/dialogs), or when a layer includes one above it: base -> model -> analysis, store,
-# report -> gui -> app. A folder is the part of an include path before the file name.
+# report -> gui (widgets -> dialogs -> views -> pictures -> commands -> mainwindow) -> app.
+# A folder is the part of an include path before the file name.
 set -euo pipefail
 src="${1:-$(cd "$(dirname "$0")/.." && pwd)/src}"
 edges=$(cd "$src" && grep -rHoE --include='*.cpp' --include='*.h' '^#include "[a-z/]+/[A-Za-z0-9_]+\.h"' . |
@@ -9,7 +10,8 @@ edges=$(cd "$src" && grep -rHoE --include='*.cpp' --include='*.h' '^#include "[a
 rank() {
     case "$1" in
     base*) echo 0 ;; model*) echo 1 ;; analysis* | store* | report*) echo 2 ;;
-    gui*) echo 3 ;; app*) echo 4 ;; *) echo 9 ;;
+    gui/widgets) echo 3 ;; gui/dialogs) echo 4 ;; gui/views) echo 5 ;; gui/pictures) echo 6 ;;
+    gui/commands) echo 7 ;; gui/mainwindow) echo 8 ;; app*) echo 9 ;; *) echo 99 ;;
     esac
 }
 status=0

@@ -6,8 +6,8 @@
 #include "gui/commands/reportcommand.h"
 #include "gui/commands/returnspaper.h"
 #include "gui/dialogs/prompts.h"
-#include "gui/mainwindow/windowlayout.h"
 #include "gui/widgets/returnschart.h"
+#include "gui/widgets/twips.h"
 #include "model/form.h"
 #include "report/analysisreport.h"
 
@@ -245,8 +245,8 @@ void PaperAnalysisCommand::updateEntries() {
 std::unique_ptr<QTextDocument> PaperAnalysisCommand::buildDocument(qreal scale) {
     const PrintAnalysisHost::View view = m_host.shownView();
     m_host.showView(PrintAnalysisHost::Outlook);
-    const QSize chartLayout(WindowLayout::TwipsToPixels(kReportChartWidthTwips),
-                            WindowLayout::TwipsToPixels(kReportChartHeightTwips));
+    const QSize chartLayout(TwipsToPixels(kReportChartWidthTwips),
+                            TwipsToPixels(kReportChartHeightTwips));
     QList<QImage> charts;
     for (int k = 0; k < 3; ++k) {
         m_host.showOutlookPeriod(k);

@@ -4,7 +4,7 @@
 #include "base/safefile.h"
 #include "gui/widgets/outlookchart.h"
 
-#include "gui/mainwindow/windowlayout.h"
+#include "gui/widgets/twips.h"
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
@@ -20,7 +20,7 @@ ReportCanvas::ReportCanvas(QObject* parent) : QObject(parent) {}
 ReportCanvas::~ReportCanvas() = default;
 
 void ReportCanvas::setSizeTwips(int width, int height) {
-    const auto pixels = [](int twips) { return std::max(1, WindowLayout::TwipsToPixels(twips)); };
+    const auto pixels = [](int twips) { return std::max(1, TwipsToPixels(twips)); };
     m_size = QSize(pixels(width), pixels(height));
 }
 

@@ -2,7 +2,7 @@
 
 #include "base/shell.h"
 #include "base/version.h"
-#include "gui/commands/helpcommands.h"
+#include "gui/dialogs/helptexts.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -93,20 +93,20 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     layout->addWidget(m_lblSmallPrint);
     layout->addLayout(buttons);
 
-    const QPixmap logo(HelpCommands::AboutLogoPath());
+    const QPixmap logo(HelpTexts::AboutLogoPath());
     if (!logo.isNull())
         m_picIcon->setPixmap(logo);
 }
 
 void frmAbout::fillAbout() {
-    setWindowTitle(HelpCommands::AboutCaption());
+    setWindowTitle(HelpTexts::AboutCaption());
     m_lblTitle->setText(ProgramTitle() + QStringLiteral(" v") + VersionText());
-    m_lblCopyright->setText(HelpCommands::NoticeLine());
-    m_lblURL->setText(HelpCommands::MakerDomain());
-    m_lblURL->setTag(HelpCommands::MakerHomeAddress());
+    m_lblCopyright->setText(HelpTexts::NoticeLine());
+    m_lblURL->setText(HelpTexts::MakerDomain());
+    m_lblURL->setTag(HelpTexts::MakerHomeAddress());
     m_lblEmail->clear();
     m_lblEmail->hide();
-    m_lblSmallPrint->setText(HelpCommands::SmallPrint());
+    m_lblSmallPrint->setText(HelpTexts::SmallPrint());
     fitToContent();
 }
 
@@ -114,9 +114,9 @@ void frmAbout::fillNewsletter() {
     setWindowTitle(QStringLiteral("Newsletter"));
     m_lblTitle->setText(QStringLiteral("The Quillbrook Newsletter"));
     m_lblCopyright->setText(QStringLiteral("To subscribe, visit us online at:"));
-    m_lblURL->setText(HelpCommands::MakerDomain());
-    m_lblURL->setTag(HelpCommands::NewsletterAddress());
-    m_lblEmail->setText(QStringLiteral("or:  ") + HelpCommands::NewsletterEmail());
+    m_lblURL->setText(HelpTexts::MakerDomain());
+    m_lblURL->setTag(HelpTexts::NewsletterAddress());
+    m_lblEmail->setText(QStringLiteral("or:  ") + HelpTexts::NewsletterEmail());
     m_lblEmail->show();
     m_lblSmallPrint->setText(QStringLiteral("Subscribe now to get updates, new releases, and "
                                             "other great real estate investing tips and "

@@ -1,8 +1,8 @@
 #include "gui/mainwindow/helpmenu.h"
 
 #include "base/shell.h"
-#include "gui/commands/helpcommands.h"
 #include "gui/dialogs/aboutbox.h"
+#include "gui/dialogs/helptexts.h"
 #include "gui/dialogs/prompts.h"
 
 #include <QAction>
@@ -19,7 +19,7 @@ HelpMenu::HelpMenu(QWidget* window, QMenu* menu, std::function<Prompts&()> promp
         return action;
     };
     add(QStringLiteral("General &Help"), QStringLiteral("mnuHelpTopics"), &HelpMenu::showTopics);
-    add(HelpCommands::OnlineHelpCaption(), QStringLiteral("mnuHelpOnlineHelp"),
+    add(HelpTexts::OnlineHelpCaption(), QStringLiteral("mnuHelpOnlineHelp"),
         &HelpMenu::showOnlineHelp);
     add(QStringLiteral("The Quillbrook Newsletter..."), QStringLiteral("mnuHelpNewsletter"),
         &HelpMenu::showNewsletter);
@@ -29,7 +29,7 @@ HelpMenu::HelpMenu(QWidget* window, QMenu* menu, std::function<Prompts&()> promp
 }
 
 void HelpMenu::refresh() {
-    m_about->setText(HelpCommands::AboutCaption());
+    m_about->setText(HelpTexts::AboutCaption());
 }
 
 void HelpMenu::openPage(const QString& path) {
@@ -46,13 +46,13 @@ void HelpMenu::openPage(const QString& path) {
 }
 
 void HelpMenu::showTopics() {
-    openPage(HelpCommands::LocalHelpPath());
+    openPage(HelpTexts::LocalHelpPath());
 }
 
 // The maker's pages are no file the user could open by hand: a refusal says nothing.
 
 void HelpMenu::showOnlineHelp() {
-    OpenDocument(HelpCommands::OnlineHelpAddress());
+    OpenDocument(HelpTexts::OnlineHelpAddress());
 }
 
 void HelpMenu::showNewsletter() {

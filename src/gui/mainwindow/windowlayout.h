@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/widgets/twips.h"
+
 #include <QRect>
 #include <QString>
 #include <QVector>
@@ -9,15 +11,9 @@
 // real window).
 namespace WindowLayout {
 
-// The screen has 15 twips to a pixel (96 dots per inch); positions are designed in twips.
-constexpr int kTwipsPerPixel = 15;
-constexpr int TwipsToPixels(double twips) {
-    const double pixels = twips / kTwipsPerPixel;
-    return int(pixels < 0 ? pixels - 0.5 : pixels + 0.5);
-}
-constexpr int PixelsToTwips(int pixels) {
-    return pixels * kTwipsPerPixel;
-}
+using ::kTwipsPerPixel;
+using ::PixelsToTwips;
+using ::TwipsToPixels;
 
 // Beyond this width the content is centred.
 constexpr int kCentreBeyond = 11440;

@@ -2,10 +2,10 @@
 
 #include "base/errortrap.h"
 #include "base/programfolder.h"
-#include "gui/mainwindow/windowlayout.h"
 #include "gui/pictures/picturecopy.h"
 #include "gui/pictures/picturefiles.h"
 #include "gui/views/viewframe.h"
+#include "gui/widgets/twips.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,8 +15,6 @@
 #include <QSet>
 
 namespace {
-
-using WindowLayout::TwipsToPixels;
 
 // Slot lefts within the strip, by the last list index shown (4 or more, 3, 2, 1).
 constexpr int kSlotLefts[4][4] = {

@@ -1,8 +1,8 @@
 #include "gui/pictures/pictureviewer.h"
 
 #include "base/errortrap.h"
-#include "gui/mainwindow/windowlayout.h"
 #include "gui/pictures/picturefiles.h"
+#include "gui/widgets/twips.h"
 
 #include "gui/widgets/clickableimage.h"
 #include "gui/widgets/linklabel.h"
@@ -59,9 +59,9 @@ void frmShowImage::showPicture(QWidget* parent, const QString& reference, double
     Trap(4920, [&] { viewer.setFixedSize(pic->size()); });
     Trap(4930, [&] {
         const double limit = widthLimitTwips;
-        if (!(limit < double(WindowLayout::PixelsToTwips(viewer.width()))) || pic->width() <= 0)
+        if (!(limit < double(PixelsToTwips(viewer.width()))) || pic->width() <= 0)
             return;
-        const int width = WindowLayout::TwipsToPixels(limit);
+        const int width = TwipsToPixels(limit);
         const int height = int(std::lround(double(pic->height()) / pic->width() * width));
         viewer.setFixedSize(width, height);
         img->setGeometry(0, 0, width, height);

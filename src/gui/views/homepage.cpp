@@ -4,10 +4,10 @@
 #include "base/errortrap.h"
 #include "base/numerictext.h"
 #include "base/programfolder.h"
-#include "gui/mainwindow/windowlayout.h"
-#include "gui/pictures/picturefiles.h"
 #include "gui/views/homefilter.h"
 #include "gui/widgets/elidedlabel.h"
+#include "gui/widgets/pictureload.h"
+#include "gui/widgets/twips.h"
 #include "store/propertytable.h"
 
 #include <QComboBox>
@@ -23,7 +23,7 @@
 namespace {
 
 constexpr int px(int twips) {
-    return WindowLayout::TwipsToPixels(twips);
+    return TwipsToPixels(twips);
 }
 
 constexpr int kCardLeft[3] = {240, 3840, 7440};

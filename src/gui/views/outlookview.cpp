@@ -1,8 +1,8 @@
 #include "gui/views/outlookview.h"
 
-#include "gui/mainwindow/windowlayout.h"
 #include "gui/views/controltable.h"
 #include "gui/widgets/outlookchart.h"
+#include "gui/widgets/twips.h"
 #include "model/fieldtable.h"
 
 #include <QComboBox>
@@ -13,8 +13,6 @@
 #include <QScrollBar>
 
 namespace {
-
-using WindowLayout::TwipsToPixels;
 
 constexpr int kBarThickness = 255;
 constexpr int kGridRowPitch = 315; // grid rows: 20-pixel cells, 1-pixel rules

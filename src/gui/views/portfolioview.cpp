@@ -2,11 +2,11 @@
 
 #include "gui/dialogs/criteriasettings.h"
 #include "gui/dialogs/prompts.h"
-#include "gui/mainwindow/windowlayout.h"
 #include "gui/views/comparemodel.h"
 #include "gui/views/compareview.h"
 #include "gui/views/homepage.h"
 #include "gui/views/portfoliotablemodel.h"
+#include "gui/widgets/twips.h"
 #include "store/propertytable.h"
 
 #include <QAction>
@@ -28,7 +28,7 @@
 namespace {
 
 constexpr int px(int twips) {
-    return WindowLayout::TwipsToPixels(twips);
+    return TwipsToPixels(twips);
 }
 
 // The cards' page: its filter row and its paging row (the links), in pixels.

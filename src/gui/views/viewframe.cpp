@@ -1,8 +1,8 @@
 #include "gui/views/viewframe.h"
 
-#include "gui/mainwindow/windowlayout.h"
 #include "gui/views/controltable.h"
 #include "gui/widgets/fieldlimit.h"
+#include "gui/widgets/twips.h"
 #include "model/fieldtable.h"
 
 #include <QLabel>
@@ -19,25 +19,6 @@ void setHeadingColour(QLabel* label) {
 }
 
 } // namespace
-
-QFont PixelFont(int pixels, bool bold, bool condensed) {
-    QFont f;
-    f.setFamilies(condensed ? QStringList{QStringLiteral("DejaVu Sans Condensed"),
-                                          QStringLiteral("Liberation Sans Narrow"),
-                                          QStringLiteral("Arial Narrow"), QStringLiteral("Sans")}
-                            : QStringList{QStringLiteral("DejaVu Sans"),
-                                          QStringLiteral("Liberation Sans"),
-                                          QStringLiteral("Arial"), QStringLiteral("Sans")});
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
-void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
-    using WindowLayout::TwipsToPixels;
-    widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                        TwipsToPixels(height));
-}
 
 ViewFrame::ViewFrame(QWidget* parent, ControlTable& controls, const QString& name,
                      const QString& heading, int heightTwips)

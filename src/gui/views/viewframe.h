@@ -1,16 +1,13 @@
 #pragma once
 
+#include "gui/widgets/twips.h"
+
 #include <QFrame>
 
 class ControlTable;
 struct FieldInfo;
 class QLabel;
 class QLineEdit;
-
-// The program's type in pixels, whatever the desktop's own font size.
-QFont PixelFont(int pixels, bool bold = false, bool condensed = false);
-// Places a widget by a position and size given in twips.
-void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
 
 // One view of the open property: a frame of the content area's width with a heading and a rule
 // under it, and the helpers every view builds its captioned fields with. Each control built

@@ -4,7 +4,7 @@
 
 // The maker's places on the web and the local help page, as the Help menu and the about and
 // newsletter boxes offer them.
-namespace HelpCommands {
+namespace HelpTexts {
 
 // The domain shown in the captions.
 QString MakerDomain();
@@ -26,4 +26,4 @@ QString LocalHelpPath();
 // The logo both boxes show.
 QString AboutLogoPath();
 
-} // namespace HelpCommands
+} // namespace HelpTexts

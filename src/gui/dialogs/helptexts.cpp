@@ -1,9 +1,9 @@
-#include "gui/commands/helpcommands.h"
+#include "gui/dialogs/helptexts.h"
 
 #include "base/programfolder.h"
 #include "base/version.h"
 
-namespace HelpCommands {
+namespace HelpTexts {
 
 QString MakerDomain() {
     return QStringLiteral("www.harrowgate.example");
@@ -42,4 +42,4 @@ QString AboutLogoPath() {
     return ResourcePath(QStringLiteral("_images/hgtQuillbrookLogoSmall4.jpg"));
 }
 
-} // namespace HelpCommands
+} // namespace HelpTexts
