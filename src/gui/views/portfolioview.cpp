@@ -76,6 +76,10 @@ PortfolioView::~PortfolioView() {
 void PortfolioView::build() {
     QFrame* page = m_home.frameHome();
     page->installEventFilter(this);
+    // The page shows only as far as the content area that holds it, which a taller window
+    // may grow later than the page.
+    if (page->parentWidget())
+        page->parentWidget()->installEventFilter(this);
 
     m_showAs = new QLabel(QStringLiteral("Show as"), page);
     m_showAs->setObjectName(QStringLiteral("lblShowAs"));
@@ -273,7 +277,9 @@ void PortfolioView::layout() {
     m_tableOption->setGeometry(kMargin + 120, kTopRow, 62, 22);
     m_compareButton->setGeometry(width - kMargin - 88, kTopRow - 1, 88, 24);
 
-    const int visibleBottom = page->height() - kOutOfSight;
+    int visibleBottom = page->height() - kOutOfSight;
+    if (const QWidget* holder = page->parentWidget())
+        visibleBottom = qMin(visibleBottom, holder->height() - page->y());
     if (!isTableShown()) {
         // Between the paging links, where the cards leave room.
         m_search->setGeometry(180, kLinkRow, 364, 20);
@@ -436,7 +442,8 @@ void PortfolioView::saveLayout() {
 
 bool PortfolioView::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (watched == m_home.frameHome() && type == QEvent::Resize) {
+    if (type == QEvent::Resize &&
+        (watched == m_home.frameHome() || watched == m_home.frameHome()->parentWidget())) {
         layout();
     } else if (watched == m_search && type == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
