@@ -19,6 +19,7 @@
 #include "gui/views/propertyview.h"
 #include "gui/views/returnsview.h"
 #include "gui/views/summaryview.h"
+#include "gui/widgets/focusring.h"
 #include "gui/widgets/numbermark.h"
 #include "model/fieldtable.h"
 
@@ -78,6 +79,7 @@ MainWindow::MainWindow(QWidget* parent)
     m_criteria = new CriteriaCommand(this, m_mnuTools);
     buildCompareEntry();
     InstallKeyboard(*this);
+    FocusRing::Install(this);
     NumberMark::WatchFigureFields(this);
 }
 

@@ -167,7 +167,7 @@ void PortfolioView::build() {
     m_progress = new QProgressBar(page);
     m_progress->setObjectName(QStringLiteral("prgPortfolio"));
     m_progress->setTextVisible(false);
-    m_export = new QPushButton(QStringLiteral("Export CSV..."), page);
+    m_export = new QPushButton(QStringLiteral("E&xport CSV..."), page);
     m_export->setObjectName(QStringLiteral("cmdPortfolioExportCsv"));
     connect(m_export, &QPushButton::clicked, this, &PortfolioView::cmdPortfolioExportCsv_Click);
 

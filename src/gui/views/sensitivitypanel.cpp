@@ -72,10 +72,10 @@ SensitivityPanel::SensitivityPanel(QWidget* view, ControlTable& controls,
     connect(m_metric, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &SensitivityPanel::recompute);
 
-    auto* copy = new QPushButton(QStringLiteral("Copy Tables"), this);
+    auto* copy = new QPushButton(QStringLiteral("Cop&y Tables"), this);
     controls.add(copy, QStringLiteral("cmdCopySensitivity"), 0, ControlKind::Label);
     PlaceTwips(copy, 6900, -30, 1620, 375);
-    auto* csv = new QPushButton(QStringLiteral("Export CSV..."), this);
+    auto* csv = new QPushButton(QStringLiteral("Export C&SV..."), this);
     controls.add(csv, QStringLiteral("cmdExportSensitivityCsv"), 0, ControlKind::Label);
     PlaceTwips(csv, 8640, -30, 1980, 375);
     connect(copy, &QPushButton::clicked, this, &SensitivityPanel::cmdCopySensitivity_Click);
