@@ -106,6 +106,7 @@ private slots:
     void periodBoxShowsTheMatchingGridAndChart();
     void twentyYearBarPagesBetweenTheDecades();
     void eachKeystrokeShowsTheOutlookOnceAndWhole();
+    void theChartAfterEachKeystrokeIsTheChartItsFiguresDraw();
     void openingAPropertyRunsEveryHandlerAsBefore();
 
     void typingLimitsHoldBackOnlyWhatTheUserAdds();
@@ -660,6 +661,63 @@ void TestMainWindow::eachKeystrokeShowsTheOutlookOnceAndWhole() {
     QTest::keyClicks(advertising, QStringLiteral("7"));
     period->setCurrentIndex(2);
     check();
+}
+
+// A keystroke that moves only the bars redraws the bars alone over the chart kept from before;
+// the chart on screen is still, pixel for pixel, the chart its figures draw afresh, also right
+// after a keystroke that moved the scale with them.
+void TestMainWindow::theChartAfterEachKeystrokeIsTheChartItsFiguresDraw() {
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ShowPropertyStrip(w);
+    w.setText(QStringLiteral("txtGrossMonthlyIncome"), QStringLiteral("3800"));
+    w.setText(QStringLiteral("txtMortgagePrincipal1"), QStringLiteral("208000"));
+    w.setText(QStringLiteral("txtAnnualInterestRate1"), QStringLiteral("6.75"));
+    w.setText(QStringLiteral("txtAmortizationTerm1"), QStringLiteral("360"));
+    w.setText(QStringLiteral("txtAnnualRateIncrease"), QStringLiteral("3"));
+    w.lblCashFlow_DragDrop();
+    w.control<QComboBox>(QStringLiteral("cmbCFAYears"))->setCurrentIndex(2);
+    OutlookChart* chart = w.chart();
+    auto* scale = qobject_cast<QValueAxis*>(chart->chart()->axes(Qt::Vertical).first());
+    auto* advertising = w.control<QLineEdit>(QStringLiteral("txtAdvertising"));
+    advertising->end(false);
+    const auto onScreen = [&] {
+        for (int turn = 0; turn < 3; ++turn)
+            QCoreApplication::processEvents();
+        const QRect area(chart->mapTo(&w, QPoint()), chart->size());
+        return w.screen()->grabWindow(w.winId()).toImage().copy(area);
+    };
+    const auto afresh = [&] {
+        OutlookChart fresh;
+        fresh.setPalette(chart->parentWidget()->palette());
+        fresh.setAttribute(Qt::WA_DontShowOnScreen);
+        fresh.resize(chart->size());
+        fresh.show();
+        fresh.setData(chart->values(), chart->labels());
+        QCoreApplication::processEvents();
+        return fresh.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    // Advertising 50 becomes 505 and back (the bars move), then 7000: the scale has a line
+    // fewer and keeps its width. Insurance 600 becomes 60 and back: the bars move over it.
+    auto* insurance = w.control<QLineEdit>(QStringLiteral("txtInsurance"));
+    insurance->end(false);
+    const std::pair<QLineEdit*, Qt::Key> keys[] = {
+        {advertising, Qt::Key_5},         {advertising, Qt::Key_Backspace},
+        {advertising, Qt::Key_Backspace}, {advertising, Qt::Key_Backspace},
+        {advertising, Qt::Key_7},         {advertising, Qt::Key_0},
+        {advertising, Qt::Key_0},         {advertising, Qt::Key_0},
+        {insurance, Qt::Key_Backspace},   {insurance, Qt::Key_0}};
+    int paintsWhenScaleMoved = -1;
+    for (const auto& [field, key] : keys) {
+        const int lines = scale->tickCount();
+        QTest::keyClick(field, key);
+        if (scale->tickCount() != lines)
+            paintsWhenScaleMoved = chart->barPaints();
+        QCOMPARE(onScreen().convertToFormat(QImage::Format_RGB32), afresh());
+    }
+    QVERIFY(paintsWhenScaleMoved >= 0);
+    QVERIFY(chart->barPaints() > paintsWhenScaleMoved);
 }
 
 // Opening a property empties the fields and loads them with every change handler running in
