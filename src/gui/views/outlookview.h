@@ -4,6 +4,7 @@
 
 class OutlookChart;
 class QComboBox;
+class QLineEdit;
 class QScrollBar;
 
 // The cash flow outlook: a period box (5, 10 or 20 years), the grid for that period (the
@@ -30,8 +31,13 @@ signals:
     void periodChosen();
     void decadeScrolled();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
     int buildGrids();
+    void markOpaqueCells();
 
     QComboBox* m_period = nullptr;
     QFrame* m_grid5 = nullptr;
@@ -40,5 +46,7 @@ private:
     QFrame* m_secondDecade = nullptr;
     QScrollBar* m_decadeBar = nullptr;
     OutlookChart* m_chart = nullptr;
+    QVector<QLineEdit*> m_cells; // both grids
+    bool m_opaqueKnown = false;
     int m_lastPeriodIndex = -1;
 };

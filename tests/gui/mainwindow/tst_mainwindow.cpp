@@ -107,6 +107,7 @@ private slots:
     void twentyYearBarPagesBetweenTheDecades();
     void eachKeystrokeShowsTheOutlookOnceAndWhole();
     void theChartAfterEachKeystrokeIsTheChartItsFiguresDraw();
+    void outlookCellsDrawEveryTextAsTheirFontSetsIt();
     void openingAPropertyRunsEveryHandlerAsBefore();
 
     void typingLimitsHoldBackOnlyWhatTheUserAdds();
@@ -718,6 +719,35 @@ void TestMainWindow::theChartAfterEachKeystrokeIsTheChartItsFiguresDraw() {
     }
     QVERIFY(paintsWhenScaleMoved >= 0);
     QVERIFY(chart->barPaints() > paintsWhenScaleMoved);
+}
+
+// Figures are laid out without the text shaper, any other text with it: a cell draws each text
+// as a field in the cell's font always did, a word whose letters the font joins included.
+void TestMainWindow::outlookCellsDrawEveryTextAsTheirFontSetsIt() {
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ShowPropertyStrip(w);
+    w.lblCashFlow_DragDrop();
+    auto* cell = w.control<QLineEdit>(QStringLiteral("txt5CFNetCashflow"), 1);
+    QVERIFY(cell->isVisible());
+    QLineEdit shaped;
+    shaped.setAttribute(Qt::WA_DontShowOnScreen);
+    shaped.setFrame(false);
+    shaped.setAlignment(cell->alignment());
+    shaped.setTextMargins(cell->textMargins());
+    shaped.resize(cell->size());
+    shaped.show();
+    for (const QString& text : {QStringLiteral("($12,345)"), QStringLiteral("Infinite"),
+                                QStringLiteral("$7,001"), QStringLiteral("office")}) {
+        w.setText(QStringLiteral("txt5CFNetCashflow"), text, 1);
+        QFont font = cell->font();
+        font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() & ~QFont::PreferNoShaping));
+        shaped.setFont(font);
+        shaped.setPalette(cell->palette());
+        shaped.setText(text);
+        QCOMPARE(cell->grab().toImage(), shaped.grab().toImage());
+    }
 }
 
 // Opening a property empties the fields and loads them with every change handler running in
