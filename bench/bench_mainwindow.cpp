@@ -10,9 +10,14 @@
 //                                    VIEW (property, financial, summary, outlook, outlook20,
 //                                    returns)
 //                                    and waits, for looking at it on a real screen
+//   bench_mainwindow --show VIEW --type KEYS
+//                                    also types KEYS into an operating expense, a key every
+//                                    two seconds, for watching the view follow them ("-" is
+//                                    Backspace)
 #include "base/programfolder.h"
 #include "benchreport.h"
 #include "gui/mainwindow/mainwindow.h"
+#include "gui/widgets/outlookchart.h"
 #include "model/fieldtable.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
@@ -26,6 +31,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -189,12 +195,31 @@ double timePropertyOpen(MainWindow& w) {
     return MedianOf(times);
 }
 
+// Types into the advertising expense one key at a time while the event loop runs.
+void typeSlowly(MainWindow& w, const QString& keys) {
+    auto* field = w.findChild<QLineEdit*>(QStringLiteral("txtAdvertising"));
+    field->setCursorPosition(field->text().size());
+    for (int i = 0; i < keys.size(); ++i) {
+        const QChar key = keys.at(i);
+        QTimer::singleShot(2000 * (i + 1), field, [field, key, chart = w.chart()] {
+            if (key == QLatin1Char('-'))
+                QTest::keyClick(field, Qt::Key_Backspace);
+            else
+                QTest::keyClicks(field, QString(key));
+            std::printf("typed %c (the chart's bars drawn alone %d times so far)\n", key.toLatin1(),
+                        chart->barPaints());
+            std::fflush(stdout);
+        });
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QString shotsDir;
     QString view;
     QString only;
+    QString keys;
     for (int i = 1; i + 1 < argc; ++i) {
         if (qstrcmp(argv[i], "--shots") == 0)
             shotsDir = QString::fromLocal8Bit(argv[i + 1]);
@@ -202,6 +227,8 @@ int main(int argc, char* argv[]) {
             view = QString::fromLocal8Bit(argv[i + 1]);
         if (qstrcmp(argv[i], "--only") == 0)
             only = QString::fromLocal8Bit(argv[i + 1]);
+        if (qstrcmp(argv[i], "--type") == 0)
+            keys = QString::fromLocal8Bit(argv[i + 1]);
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && view.isEmpty())
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -217,6 +244,7 @@ int main(int argc, char* argv[]) {
 
     if (!view.isEmpty()) {
         showView(w, view);
+        typeSlowly(w, keys);
         return app.exec();
     }
     if (!shotsDir.isEmpty()) {

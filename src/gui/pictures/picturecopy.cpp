@@ -1,5 +1,7 @@
 #include "gui/pictures/picturecopy.h"
 
+#include "gui/widgets/inputhold.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
@@ -33,60 +35,6 @@ std::function<void()>& pieceHook() {
     static std::function<void()> hook;
     return hook;
 }
-
-// Holds back the user's clicks and keys from everything but the progress box while a copy
-// runs: the picture is added to the property open when it started, and the window's own
-// events (painting, resizing) go on.
-class InputHold : public QObject {
-public:
-    explicit InputHold(QWidget* window) : m_window(window) { qApp->installEventFilter(this); }
-    ~InputHold() override { qApp->removeEventFilter(this); }
-    void allow(QWidget* box) { m_box = box; }
-
-protected:
-    bool eventFilter(QObject* target, QEvent* event) override {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::ContextMenu:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-        case QEvent::DragEnter:
-        case QEvent::DragMove:
-        case QEvent::Drop:
-            return !insideBox(target);
-        case QEvent::Close:
-            // Refused, not just held back: a close left accepted goes ahead.
-            if (!m_window || (target != m_window && target != m_window->windowHandle()))
-                return false;
-            event->ignore();
-            return true;
-        default:
-            return false;
-        }
-    }
-
-private:
-    bool insideBox(QObject* target) const {
-        if (!m_box)
-            return false;
-        // Input reaches the box's window first, then its widgets.
-        if (target == m_box->windowHandle())
-            return true;
-        auto* widget = qobject_cast<QWidget*>(target);
-        return widget && widget->window() == m_box;
-    }
-
-    QWidget* m_window;
-    QPointer<QWidget> m_box;
-};
 
 } // namespace
 

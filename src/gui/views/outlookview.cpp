@@ -1,6 +1,7 @@
 #include "gui/views/outlookview.h"
 
 #include "gui/views/controltable.h"
+#include "gui/widgets/figurefont.h"
 #include "gui/widgets/linklabel.h"
 #include "gui/widgets/outlookchart.h"
 #include "gui/widgets/twips.h"
@@ -8,11 +9,13 @@
 #include "report/analysisreport.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace {
 
@@ -63,6 +66,22 @@ protected:
         }
     }
 };
+
+// Whether the field draws every pixel of its own, with no background under it: a new figure
+// then repaints its cell alone, not the grid and the view under it as well.
+bool PaintsEveryPixel(QWidget* field) {
+    QImage probe(field->size(), QImage::Format_ARGB32_Premultiplied);
+    probe.fill(Qt::transparent);
+    field->render(&probe, QPoint(), QRegion(), QWidget::RenderFlags());
+    for (int y = 0; y < probe.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(probe.constScanLine(y));
+        for (int x = 0; x < probe.width(); ++x) {
+            if (qAlpha(line[x]) != 255)
+                return false;
+        }
+    }
+    return true;
+}
 
 // Year captions of the grids: the 20-year grid abbreviates from year 10 on.
 QString yearCaption(int year, bool twentyYearGrid) {
@@ -148,6 +167,34 @@ OutlookView::OutlookView(QWidget* parent, ControlTable& controls)
     PlaceTwips(this, 0, 0, kWidth, chartTop + 3600 + 120);
 }
 
+void OutlookView::markOpaqueCells() {
+    // The cells share one style, palette and frame: one on screen tells for all. (Drawn off
+    // screen, a cell would first lay out the whole window.)
+    const auto shown = std::find_if(m_cells.cbegin(), m_cells.cend(),
+                                    [](const QLineEdit* cell) { return cell->isVisible(); });
+    if (shown == m_cells.cend())
+        return;
+    m_opaqueKnown = true;
+    const bool opaque = PaintsEveryPixel(*shown);
+    for (QLineEdit* cell : std::as_const(m_cells))
+        cell->setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+}
+
+void OutlookView::showEvent(QShowEvent* event) {
+    ViewFrame::showEvent(event);
+    if (!m_opaqueKnown)
+        markOpaqueCells();
+}
+
+void OutlookView::changeEvent(QEvent* event) {
+    ViewFrame::changeEvent(event);
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange) {
+        m_opaqueKnown = false;
+        if (isVisible())
+            markOpaqueCells();
+    }
+}
+
 // Returns the height of the taller grid, the 20-year one with its bar.
 int OutlookView::buildGrids() {
     const QFont cellFont = PixelFont(11, false, true);
@@ -185,6 +232,8 @@ int OutlookView::buildGrids() {
                 cell->setFont(cellFont);
                 cell->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 cell->setTextMargins(2, 0, 3, 0);
+                new FigureFont(cell);
+                m_cells.append(cell);
             }
         }
     };

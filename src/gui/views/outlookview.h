@@ -5,6 +5,7 @@
 class LinkLabel;
 class OutlookChart;
 class QComboBox;
+class QLineEdit;
 class QScrollBar;
 
 // The cash flow outlook: a period box (5, 10 or 20 years), the grid for that period (the
@@ -33,8 +34,13 @@ signals:
     // The note's link under the grid was followed.
     void returnsWanted();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
     int buildGrids();
+    void markOpaqueCells();
 
     QComboBox* m_period = nullptr;
     QFrame* m_grid5 = nullptr;
@@ -44,5 +50,7 @@ private:
     QScrollBar* m_decadeBar = nullptr;
     OutlookChart* m_chart = nullptr;
     LinkLabel* m_returnsLink = nullptr;
+    QVector<QLineEdit*> m_cells; // both grids
+    bool m_opaqueKnown = false;
     int m_lastPeriodIndex = -1;
 };

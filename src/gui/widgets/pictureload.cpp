@@ -1,11 +1,17 @@
 #include "gui/widgets/pictureload.h"
 
 #include "base/programfolder.h"
+#include "gui/widgets/inputhold.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPixmapCache>
+#include <QThread>
+#include <functional>
+#include <memory>
 
 const QString kInvalidPictureFile = QStringLiteral("invalidPictureFormat.jpg");
 
@@ -24,44 +30,90 @@ qint64 ImageBytes(const QSize& size) {
     return qint64(size.width()) * size.height() * 4;
 }
 
+// What the reader takes whole, in megabytes: its own limit, also while it is raised for a
+// picture decoding beside the window.
+int g_readerLimitMb = 0; // 0 while nothing is raised
+
+int ReaderLimitMb() {
+    return g_readerLimitMb > 0 ? g_readerLimitMb : QImageReader::allocationLimit();
+}
+
+std::function<void()>& decodeHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+// Runs a decoding on a thread of its own and waits for it with the event loop turning: a
+// picture beyond the reader's limit takes a second or more, during which the window goes on
+// drawing. Clicks and keys wait until it is done, so nothing changes what the picture is
+// decoded for. (Asked again meanwhile, by what the window draws, a decoding runs here.)
+QImage DecodeBesideWindow(const std::function<QImage()>& decode) {
+    static bool busy = false;
+    if (busy || !qApp || QThread::currentThread() != qApp->thread())
+        return decode();
+    busy = true;
+    QImage image;
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        if (decodeHook())
+            decodeHook()();
+        image = decode();
+    }));
+    InputHold hold;
+    QEventLoop loop;
+    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    if (!worker->isFinished())
+        loop.exec();
+    worker->wait();
+    busy = false;
+    return image;
+}
+
 // Reads a picture the reader's memory limit refuses whole: decoded smaller where the format
 // can (JPEG, full-colour PNG), else whole under a limit raised for this one picture and made
-// smaller at once. tooLarge: even that would take more memory than is sensible.
+// smaller at once. tooLarge: even that would take more memory than is sensible. Both reads run
+// beside the window; the limit is raised and put back on the window's thread, between them.
 QImage ReadOversized(const QString& path, const QSize& original, const QSize& target,
                      bool* tooLarge) {
     *tooLarge = false;
-    {
+    const QImage smaller = DecodeBesideWindow([&] {
         QImageReader reader(path);
         reader.setAutoTransform(true);
-        if (reader.supportsOption(QImageIOHandler::ScaledSize)) {
-            reader.setScaledSize(target);
-            const QImage image = reader.read();
-            if (!image.isNull())
-                return image;
-        }
-    }
+        if (!reader.supportsOption(QImageIOHandler::ScaledSize))
+            return QImage();
+        reader.setScaledSize(target);
+        return reader.read();
+    });
+    if (!smaller.isNull())
+        return smaller;
     const qint64 needMb = ImageBytes(original) / (1024 * 1024) + 1;
     if (needMb > kLargestDecodeMb) {
         *tooLarge = true;
         return QImage();
     }
     const int limit = QImageReader::allocationLimit();
+    const int outerLimitMb = g_readerLimitMb;
+    g_readerLimitMb = ReaderLimitMb();
     QImageReader::setAllocationLimit(int(qMax<qint64>(limit, needMb)));
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    QImage whole = reader.read();
+    QImage image = DecodeBesideWindow([&] {
+        QImageReader reader(path);
+        reader.setAutoTransform(true);
+        QImage whole = reader.read();
+        if (whole.isNull())
+            return whole;
+        // Thinned in its own format first: in full colour at this size it would need up to
+        // four times the memory again.
+        const QSize between = target * 2;
+        if (whole.width() > between.width() && whole.height() > between.height())
+            whole = whole.scaled(between, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        return whole
+            .convertToFormat(whole.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                     : QImage::Format_RGB32)
+            .scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    });
     QImageReader::setAllocationLimit(limit);
-    if (whole.isNull())
-        return whole;
-    // Thinned in its own format first: in full colour at this size it would need up to four
-    // times the memory again.
-    const QSize between = target * 2;
-    if (whole.width() > between.width() && whole.height() > between.height())
-        whole = whole.scaled(between, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    return whole
-        .convertToFormat(whole.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                 : QImage::Format_RGB32)
-        .scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    g_readerLimitMb = outerLimitMb;
+    return image;
 }
 
 } // namespace
@@ -109,7 +161,7 @@ PictureLoad DecodePictureFile(const QString& path, QPixmap* out, const QSize& fi
         original.height() > fitTo.height() * 2)
         smaller = original.scaled(fitTo * 2, Qt::KeepAspectRatioByExpanding);
     // Larger than the reader takes whole: a valid picture all the same.
-    const qint64 limitBytes = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    const qint64 limitBytes = qint64(ReaderLimitMb()) * 1024 * 1024;
     if (original.isValid() && limitBytes > 0 && ImageBytes(original) > limitBytes) {
         const QSize target = smaller.isValid() ? smaller
                                                : original.scaled(original.boundedTo(kLargestShown),
@@ -189,4 +241,8 @@ PictureLoad LoadScaledPicture(const QString& path, const QSize& size, QPixmap* o
     if (!key.isEmpty())
         QPixmapCache::insert(key, *out);
     return result;
+}
+
+void SetPictureDecodeHook(std::function<void()> hook) {
+    decodeHook() = std::move(hook);
 }

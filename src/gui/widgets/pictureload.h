@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <QSize>
 #include <QString>
+#include <functional>
 
 // Reading picture files for display: a stored reference with its fallbacks, photographs
 // decoded only as large as they are shown, and the program's own images.
@@ -21,6 +22,10 @@ PictureLoad LoadScaledPicture(const QString& path, const QSize& size, QPixmap* o
 // path does not exist, then as the "invalid picture" replacement when the file is missing or
 // no picture. False (and out untouched) on any other failure. Nothing here is logged.
 bool LoadPictureReference(const QString& reference, QPixmap* out, const QSize& fitTo = QSize());
+
+// Tests: runs on the thread that decodes a picture beyond the image reader's limit, before
+// it decodes.
+void SetPictureDecodeHook(std::function<void()> hook);
 
 // A file of the program's images folder.
 QString ImagesFile(const QString& name);

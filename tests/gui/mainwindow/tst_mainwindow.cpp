@@ -106,6 +106,8 @@ private slots:
     void periodBoxShowsTheMatchingGridAndChart();
     void twentyYearBarPagesBetweenTheDecades();
     void eachKeystrokeShowsTheOutlookOnceAndWhole();
+    void theChartAfterEachKeystrokeIsTheChartItsFiguresDraw();
+    void outlookCellsDrawEveryTextAsTheirFontSetsIt();
     void openingAPropertyRunsEveryHandlerAsBefore();
 
     void typingLimitsHoldBackOnlyWhatTheUserAdds();
@@ -660,6 +662,94 @@ void TestMainWindow::eachKeystrokeShowsTheOutlookOnceAndWhole() {
     QTest::keyClicks(advertising, QStringLiteral("7"));
     period->setCurrentIndex(2);
     check();
+}
+
+// A keystroke that moves only the bars redraws the bars alone over the chart kept from before;
+// the chart on screen is still, pixel for pixel, the chart its figures draw afresh, also right
+// after a keystroke that moved the scale with them.
+void TestMainWindow::theChartAfterEachKeystrokeIsTheChartItsFiguresDraw() {
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ShowPropertyStrip(w);
+    w.setText(QStringLiteral("txtGrossMonthlyIncome"), QStringLiteral("3800"));
+    w.setText(QStringLiteral("txtMortgagePrincipal1"), QStringLiteral("208000"));
+    w.setText(QStringLiteral("txtAnnualInterestRate1"), QStringLiteral("6.75"));
+    w.setText(QStringLiteral("txtAmortizationTerm1"), QStringLiteral("360"));
+    w.setText(QStringLiteral("txtAnnualRateIncrease"), QStringLiteral("3"));
+    w.lblCashFlow_DragDrop();
+    w.control<QComboBox>(QStringLiteral("cmbCFAYears"))->setCurrentIndex(2);
+    // Tall enough that the whole chart is on screen, under the grid and its note.
+    w.resize(w.width(), w.findChild<QWidget*>(QStringLiteral("frame5YearView"))->height() + 300);
+    OutlookChart* chart = w.chart();
+    auto* scale = qobject_cast<QValueAxis*>(chart->chart()->axes(Qt::Vertical).first());
+    auto* advertising = w.control<QLineEdit>(QStringLiteral("txtAdvertising"));
+    advertising->end(false);
+    const auto onScreen = [&] {
+        for (int turn = 0; turn < 3; ++turn)
+            QCoreApplication::processEvents();
+        const QRect area(chart->mapTo(&w, QPoint()), chart->size());
+        return w.screen()->grabWindow(w.winId()).toImage().copy(area);
+    };
+    const auto afresh = [&] {
+        OutlookChart fresh;
+        fresh.setPalette(chart->parentWidget()->palette());
+        fresh.setAttribute(Qt::WA_DontShowOnScreen);
+        fresh.resize(chart->size());
+        fresh.show();
+        fresh.setData(chart->values(), chart->labels());
+        QCoreApplication::processEvents();
+        return fresh.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    // Advertising 50 becomes 505 and back (the bars move), then 7000: the scale has a line
+    // fewer and keeps its width. Insurance 600 becomes 60 and back: the bars move over it.
+    auto* insurance = w.control<QLineEdit>(QStringLiteral("txtInsurance"));
+    insurance->end(false);
+    const std::pair<QLineEdit*, Qt::Key> keys[] = {
+        {advertising, Qt::Key_5},         {advertising, Qt::Key_Backspace},
+        {advertising, Qt::Key_Backspace}, {advertising, Qt::Key_Backspace},
+        {advertising, Qt::Key_7},         {advertising, Qt::Key_0},
+        {advertising, Qt::Key_0},         {advertising, Qt::Key_0},
+        {insurance, Qt::Key_Backspace},   {insurance, Qt::Key_0}};
+    int paintsWhenScaleMoved = -1;
+    for (const auto& [field, key] : keys) {
+        const int lines = scale->tickCount();
+        QTest::keyClick(field, key);
+        if (scale->tickCount() != lines)
+            paintsWhenScaleMoved = chart->barPaints();
+        QCOMPARE(onScreen().convertToFormat(QImage::Format_RGB32), afresh());
+    }
+    QVERIFY(paintsWhenScaleMoved >= 0);
+    QVERIFY(chart->barPaints() > paintsWhenScaleMoved);
+}
+
+// Figures are laid out without the text shaper, any other text with it: a cell draws each text
+// as a field in the cell's font always did, a word whose letters the font joins included.
+void TestMainWindow::outlookCellsDrawEveryTextAsTheirFontSetsIt() {
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ShowPropertyStrip(w);
+    w.lblCashFlow_DragDrop();
+    auto* cell = w.control<QLineEdit>(QStringLiteral("txt5CFNetCashflow"), 1);
+    QVERIFY(cell->isVisible());
+    QLineEdit shaped;
+    shaped.setAttribute(Qt::WA_DontShowOnScreen);
+    shaped.setFrame(false);
+    shaped.setAlignment(cell->alignment());
+    shaped.setTextMargins(cell->textMargins());
+    shaped.resize(cell->size());
+    shaped.show();
+    for (const QString& text : {QStringLiteral("($12,345)"), QStringLiteral("Infinite"),
+                                QStringLiteral("$7,001"), QStringLiteral("office")}) {
+        w.setText(QStringLiteral("txt5CFNetCashflow"), text, 1);
+        QFont font = cell->font();
+        font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() & ~QFont::PreferNoShaping));
+        shaped.setFont(font);
+        shaped.setPalette(cell->palette());
+        shaped.setText(text);
+        QCOMPARE(cell->grab().toImage(), shaped.grab().toImage());
+    }
 }
 
 // Opening a property empties the fields and loads them with every change handler running in

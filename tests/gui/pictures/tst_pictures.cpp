@@ -30,6 +30,7 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSemaphore>
 #include <QStandardPaths>
@@ -170,10 +171,15 @@ public:
     // Runs a command that may open the full-size view; reads the view and clicks it shut.
     ViewerSeen viewerFrom(const std::function<void()>& command) {
         auto seen = std::make_shared<ViewerSeen>();
-        QTimer::singleShot(0, window.get(), [seen] {
+        // Looked for at every turn of the event loop: the viewer opens once its picture is
+        // decoded, and the event loop turns meanwhile.
+        QTimer look;
+        look.setInterval(0);
+        QObject::connect(&look, &QTimer::timeout, window.get(), [seen, &look] {
             auto* viewer = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (!viewer || viewer->objectName() != QLatin1String("frmShowImage"))
                 return;
+            look.stop();
             seen->opened = true;
             seen->title = viewer->windowTitle();
             seen->size = viewer->size();
@@ -185,6 +191,7 @@ public:
             seen->picture = shown->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
             QTest::mouseClick(shown, Qt::LeftButton);
         });
+        look.start();
         command();
         QCoreApplication::processEvents();
         return *seen;
@@ -573,8 +580,15 @@ private slots:
     }
 
     // A picture larger than the image reader takes whole is still a picture: shown smaller
-    // in the strip, the corner, its card and the full-size view.
+    // in the strip, the corner, its card and the full-size view, each decoded on a thread
+    // beside the window's.
     void aPictureBeyondTheReadersLimitIsShownSmaller() {
+        int besideWindow = 0;
+        int onWindowThread = 0;
+        SetPictureDecodeHook([&] {
+            ++(QThread::currentThread() == qApp->thread() ? onWindowThread : besideWindow);
+        });
+        const auto noHook = qScopeGuard([] { SetPictureDecodeHook({}); });
         const QString file = m_folder->file(QStringLiteral("aerial.png"));
         {
             QImage huge(20000, 20000, QImage::Format_Indexed8);
@@ -599,6 +613,8 @@ private slots:
         QCOMPARE(seen.size.width(), MainWindow::toPixels(0.75 * s.w().windowWidthTwips()));
         QCOMPARE(seen.size.height(), seen.size.width());
         QVERIFY(Near(seen.colour, Qt::darkGreen));
+        QVERIFY(besideWindow >= 3);
+        QCOMPARE(onWindowThread, 0);
     }
 
     void deletingSlot2ScrolledBy3RemovesEntry5() {
