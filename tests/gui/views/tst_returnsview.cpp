@@ -293,6 +293,38 @@ private slots:
         QVERIFY(view()->chart()->amountLabels().isEmpty()); // nothing to draw, no made-up scale
     }
 
+    // The year axis marks whole years, and a marker stands exactly on its year: the second
+    // loan's payoff in year 10, a refinance in month 36 in year 3.
+    void chartYearsAreWholeAndMarkersSitOnTheirYear() {
+        using Ticks = QVector<double>;
+        m_window->imgReturnsView_Click();
+        ReturnsChart* chart = view()->chart();
+        type(*m_window, "txtHoldingPeriod", QStringLiteral("12"));
+        QCOMPARE(chart->yearTickValues(), (Ticks{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+        QCOMPARE(chart->markerPositions().size(), 1);
+        QCOMPARE(chart->markerPositions().first().x(), 10.0);
+        type(*m_window, "txtHoldingPeriod", QStringLiteral("16"));
+        QCOMPARE(chart->yearTickValues(), (Ticks{1, 4, 7, 10, 13, 16}));
+        QCOMPARE(chart->markerPositions().first().x(), 10.0);
+        m_window->imgFinancial_Click();
+        m_window->setText(QStringLiteral("txtRefinanceMonth"), QStringLiteral("36"));
+        m_window->setText(QStringLiteral("txtRefinanceRate"), QStringLiteral("6"));
+        m_window->imgReturnsView_Click();
+        const qsizetype refinanced = chart->payoffLabels().indexOf(QStringLiteral("Refinanced"));
+        QVERIFY(refinanced >= 0);
+        QCOMPARE(chart->markerPositions().at(refinanced).x(), 3.0);
+
+        // Ten years or fewer: every year. Beyond, the first and the last always, and between
+        // them even whole steps; a span no step divides shows every year where they fit.
+        QCOMPARE(ReturnsChart::YearTicks(7, 20), (QVector<int>{1, 2, 3, 4, 5, 6, 7}));
+        QCOMPARE(ReturnsChart::YearTicks(11, 20), (QVector<int>{1, 3, 5, 7, 9, 11}));
+        QCOMPARE(ReturnsChart::YearTicks(19, 20),
+                 (QVector<int>{1, 3, 5, 7, 9, 11, 13, 15, 17, 19}));
+        QCOMPARE(ReturnsChart::YearTicks(20, 20).size(), 20);
+        QCOMPARE(ReturnsChart::YearTicks(20, 19), (QVector<int>{1, 20}));
+        QCOMPARE(ReturnsChart::YearTicks(1, 20), (QVector<int>{1}));
+    }
+
     void figuresShowTheirArithmetic() {
         m_window->imgQuickView_Click();
         auto* rate = m_window->findChild<QLineEdit*>("txtQISCapitalizationRate");
