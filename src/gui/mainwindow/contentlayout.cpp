@@ -50,8 +50,17 @@ int ContentLayout::contentTopTwips() const {
 
 void ContentLayout::setContentHeightTwips(int height) {
     m_contentHeight = height;
-    m.content->resize(WindowLayout::TwipsToPixels(kContentWidth),
+    m.content->resize(WindowLayout::TwipsToPixels(m_contentWidth),
                       WindowLayout::TwipsToPixels(height));
+}
+
+QWidget* ContentLayout::followingFrame() const {
+    for (QObject* child : m.content->children()) {
+        auto* frame = qobject_cast<QWidget*>(child);
+        if (frame && !frame->isHidden() && frame->property(ViewFrame::kFollowsWindowWidth).toBool())
+            return frame;
+    }
+    return nullptr;
 }
 
 void ContentLayout::layout() {
@@ -61,14 +70,39 @@ void ContentLayout::layout() {
     in.windowHeight = windowHeightTwips();
     in.innerWidth = innerWidthTwips();
     in.innerHeight = innerHeightTwips();
-    in.contentWidth = kContentWidth;
     in.contentHeight = m_contentHeight;
     in.cornerWidth = kCornerWidth;
     in.navigationHeight = kStripHeight;
     in.vbarWidth = WindowLayout::PixelsToTwips(m.vbar->width());
     in.hbarHeight = WindowLayout::PixelsToTwips(m.hbar->height());
     in.vbarVisible = !m.vbar->isHidden();
+    // The returns view and the portfolio table use the room a wide window gives them; the
+    // classic views keep their design's width, centred.
+    const bool following = followingFrame() != nullptr;
+    in.contentWidth =
+        following
+            ? WindowLayout::FollowingContentWidth(in.innerWidth, in.windowHeight, in.contentHeight,
+                                                  in.vbarWidth, kContentWidth)
+            : kContentWidth;
     const WindowLayout::Result r = WindowLayout::Compute(in);
+    Trap(3805, [&] {
+        m_contentWidth = in.contentWidth;
+        const int pixels = WindowLayout::TwipsToPixels(m_contentWidth);
+        m.content->resize(pixels, m.content->height());
+        // Only the frame shown now is wide; one that stops following (the cards back in place
+        // of the table) gets the design's width back.
+        for (QObject* child : m.content->children()) {
+            auto* frame = qobject_cast<QWidget*>(child);
+            if (!frame || !frame->property(ViewFrame::kFollowsWindowWidth).isValid() ||
+                frame->isHidden())
+                continue;
+            const int width = frame->property(ViewFrame::kFollowsWindowWidth).toBool()
+                                  ? pixels
+                                  : WindowLayout::TwipsToPixels(kContentWidth);
+            if (frame->width() != width)
+                frame->resize(width, frame->height());
+        }
+    });
 
     Trap(3810, [&] {
         m_homeFrameHeight = r.homeFrameHeight;
@@ -97,7 +131,7 @@ void ContentLayout::layout() {
     });
     Trap(3890, [&] {
         double left = 0;
-        if (!WindowLayout::CentredLeft(in.windowWidth, kContentWidth, &left))
+        if (following || !WindowLayout::CentredLeft(in.windowWidth, kContentWidth, &left))
             left = 0;
         m_contentLeft = left;
         m.content->move(WindowLayout::TwipsToPixels(left), m.content->y());
@@ -120,7 +154,7 @@ void ContentLayout::horizontalScrolled() {
         m.hbar->setValue(0);
     }
     m_contentLeft =
-        WindowLayout::ScrollOffset(windowWidthTwips(), 0, kContentWidth, m.hbar->value());
+        WindowLayout::ScrollOffset(windowWidthTwips(), 0, m_contentWidth, m.hbar->value());
     m.content->move(WindowLayout::TwipsToPixels(m_contentLeft), m.content->y());
 }
 

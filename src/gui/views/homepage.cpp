@@ -7,6 +7,7 @@
 #include "gui/views/homefilter.h"
 #include "gui/widgets/elidedlabel.h"
 #include "gui/widgets/pictureload.h"
+#include "gui/widgets/themecolours.h"
 #include "gui/widgets/twips.h"
 #include "store/propertytable.h"
 
@@ -126,9 +127,7 @@ void HomePage::buildControls() {
             line->setFont(n == 1 ? nameFont : figureFont);
             // Centred over the picture, so the card reads as one block.
             line->setGeometry(px(kLineLeft), px(kLineTop[n - 1]), px(kLineWidth), px(kLineHeight));
-            QPalette pal = line->palette();
-            pal.setColor(QPalette::WindowText, n == 1 ? QColor(0, 0, 96) : QColor(40, 40, 40));
-            line->setPalette(pal);
+            Theme::SetTextColour(line, n == 1 ? QColor(0, 0, 96) : QColor(40, 40, 40));
             line->installEventFilter(this);
             c.lines[n - 1] = line;
         }
@@ -204,9 +203,12 @@ void HomePage::setBorder(int k, bool on) {
     f->setFrameShape(on ? QFrame::Box : QFrame::NoFrame);
     f->setFrameShadow(QFrame::Plain);
     f->setLineWidth(1);
+    // A white card, light blue when selected, as deep as a dark desktop's text needs.
     QPalette pal = f->palette();
-    pal.setColor(QPalette::Window, on ? kCardSelectedBackground : QColor(Qt::white));
-    pal.setColor(QPalette::WindowText, kCardBorder);
+    const QColor background = on ? Theme::Tint(kCardSelectedBackground, pal) : Theme::Page(pal);
+    pal.setColor(QPalette::Window, background);
+    pal.setColor(QPalette::WindowText,
+                 Theme::Readable(kCardBorder, background, Theme::kMarkContrast));
     f->setPalette(pal);
 }
 

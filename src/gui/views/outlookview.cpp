@@ -2,6 +2,7 @@
 
 #include "gui/views/controltable.h"
 #include "gui/widgets/outlookchart.h"
+#include "gui/widgets/themecolours.h"
 #include "gui/widgets/twips.h"
 #include "model/fieldtable.h"
 
@@ -39,7 +40,7 @@ protected:
         }
         if (headerHeight > 0 && !cells.isEmpty())
             p.fillRect(QRect(headerLeft, 0, cells.right() + 1 - headerLeft, headerHeight),
-                       QColor(232, 238, 247));
+                       Theme::Tint(QColor(232, 238, 247), palette()));
         p.setPen(QColor(176, 186, 200));
         // A new figure repaints only its cell, inside the rules: a rule is drawn again only
         // where the area to paint touches it.

@@ -6,6 +6,7 @@
 #include "gui/views/compareview.h"
 #include "gui/views/homepage.h"
 #include "gui/views/portfoliotablemodel.h"
+#include "gui/views/viewframe.h"
 #include "gui/widgets/twips.h"
 #include "store/propertytable.h"
 
@@ -76,6 +77,7 @@ PortfolioView::~PortfolioView() {
 void PortfolioView::build() {
     QFrame* page = m_home.frameHome();
     page->installEventFilter(this);
+    page->setProperty(ViewFrame::kFollowsWindowWidth, false);
 
     m_showAs = new QLabel(QStringLiteral("Show as"), page);
     m_showAs->setObjectName(QStringLiteral("lblShowAs"));
@@ -172,6 +174,7 @@ void PortfolioView::build() {
     connect(m_compare, &CompareView::openRequested, this,
             [this](qint32 row, const QString& name) { m_home.openProperty(row, name); });
     connect(m_compare, &CompareView::closed, this, [this] {
+        followWidth();
         if (isTableShown())
             m_table->setFocus();
         else
@@ -218,6 +221,7 @@ void PortfolioView::showTable(bool table) {
     m_export->setVisible(table);
     m_progress->setVisible(table && !m_model->isFilled());
     updateTotals();
+    followWidth();
     layout();
     // Written a moment later with the column layout: a settings file written on the click
     // would keep the window waiting for the disk.
@@ -263,6 +267,16 @@ void PortfolioView::updateTotals() {
         return;
     }
     m_totals->setText(PortfolioTotalsText(SumPortfolio(*m_model, m_proxy->shownRows())));
+}
+
+void PortfolioView::followWidth() {
+    // The table and the comparison use a wide window's room; the cards keep their design.
+    QFrame* page = m_home.frameHome();
+    const bool wide = isTableShown() || !m_compare->isHidden();
+    if (page->property(ViewFrame::kFollowsWindowWidth) == QVariant(wide))
+        return;
+    page->setProperty(ViewFrame::kFollowsWindowWidth, wide);
+    emit widthFollowingChanged();
 }
 
 void PortfolioView::layout() {
@@ -343,8 +357,9 @@ void PortfolioView::cmdCompare_Click() {
         m_prompts().message(m);
         return;
     }
-    layout();
     m_compare->showRows(rows);
+    followWidth();
+    layout();
 }
 
 void PortfolioView::openIndex(const QModelIndex& proxyIndex) {

@@ -65,11 +65,17 @@ public slots:
     void cmdCompare_Click();
     void cmdPortfolioExportCsv_Click();
 
+signals:
+    // The home page started or stopped following the window's width (the table or the
+    // comparison came up, or the cards came back): the window lays it out again.
+    void widthFollowingChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void build();
+    void followWidth();
     void showTable(bool table);
     void layout();
     // The page was built again: follow the property table and the filter box.

@@ -3,6 +3,7 @@
 #include "analysis/returns.h"
 #include "base/errortrap.h"
 #include "base/numerictext.h"
+#include "gui/widgets/themecolours.h"
 #include "model/fieldtable.h"
 
 #include <QLineEdit>
@@ -72,7 +73,11 @@ void NumberMark::check() {
     m_shown = problem;
     m_field->setProperty(kMarkedProperty, !problem.isEmpty());
     if (!problem.isEmpty()) {
-        m_field->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #d00000; }"));
+        // As red as the field's background allows a frame to stand out from it.
+        const QColor frame = Theme::Readable(
+            Theme::MarkRed(), m_field->palette().color(QPalette::Base), Theme::kMarkContrast);
+        m_field->setStyleSheet(
+            QStringLiteral("QLineEdit { border: 2px solid %1; }").arg(frame.name()));
         m_field->setToolTip(problem);
     } else {
         m_field->setStyleSheet(QString());

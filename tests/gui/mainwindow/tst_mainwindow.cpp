@@ -13,6 +13,7 @@
 #include "gui/mainwindow/windowlayout.h"
 #include "gui/widgets/linklabel.h"
 #include "gui/widgets/outlookchart.h"
+#include "gui/widgets/themecolours.h"
 #include "model/fieldtable.h"
 #include "model/memoryform.h"
 #include "store/databaselock.h"
@@ -367,7 +368,10 @@ void TestMainWindow::linksTurnBlueWhileHoveredAndOpenTheirViewOnRelease() {
     QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 128));
     QVERIFY(!link->font().underline());
     emit link->pointerEntered();
-    QCOMPARE(link->palette().color(QPalette::WindowText), QColor(102, 153, 204));
+    // The light blue, only as dark as the grey strip needs to keep it readable.
+    const QColor hovered = link->palette().color(QPalette::WindowText);
+    QVERIFY(qAbs(hovered.hue() - QColor(102, 153, 204).hue()) <= 3);
+    QVERIFY(Theme::Contrast(hovered, Theme::BackgroundOf(link)) >= Theme::kTextContrast);
     QVERIFY(link->font().underline());
     emit link->pointerLeft();
     QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 128));
@@ -556,10 +560,10 @@ void TestMainWindow::twentyYearBarPagesBetweenTheDecades() {
     w.setText(QStringLiteral("txtGrossMonthlyIncome"), QStringLiteral("100"));
     period->setCurrentIndex(0);
     QCOMPARE(w.textColor(QStringLiteral("txt5CFNetCashflow"), 1), qRgb(255, 0, 0));
-    QCOMPARE(w.control<QLineEdit>(QStringLiteral("txt5CFNetCashflow"), 1)
-                 ->palette()
-                 .color(QPalette::Text),
-             QColor(255, 0, 0));
+    // On screen a red dark enough to read on the white cell.
+    const QPalette cell = w.control<QLineEdit>(QStringLiteral("txt5CFNetCashflow"), 1)->palette();
+    QCOMPARE(cell.color(QPalette::Text).hue(), 0);
+    QVERIFY(Theme::Contrast(cell.color(QPalette::Text), cell.color(QPalette::Base)) >= 4.5);
     QVERIFY(w.chart()->values().first() < 0);
     auto* axis = qobject_cast<QValueAxis*>(w.chart()->chart()->axes(Qt::Vertical).first());
     QVERIFY(axis->min() <= w.chart()->values().first());
@@ -624,8 +628,9 @@ void TestMainWindow::eachKeystrokeShowsTheOutlookOnceAndWhole() {
                     continue;
                 QCOMPARE(cell->text(), expected.text(field.name, i));
                 if (field.cells > 0)
-                    QCOMPARE(cell->palette().color(QPalette::Text).rgb(),
-                             expected.textColor(field.name, i));
+                    QCOMPARE(cell->palette().color(QPalette::Text),
+                             Theme::Readable(QColor::fromRgb(expected.textColor(field.name, i)),
+                                             cell->palette().color(QPalette::Base)));
             }
         }
         QCOMPARE(w.chart()->values(), expected.chartValues());
@@ -921,21 +926,23 @@ void TestMainWindow::scrollingMovesTheContentByThirdsAndHiddenBarsReset() {
     QCOMPARE(w.contentTopTwips(), 0);
 }
 
+// The test screen is 800 pixels wide: a window of 770 (and its frame, 7) at the default
+// left edge of 67 would stick out, so it moves in to 23.
 void TestMainWindow::opensAtTheDefaultPositionWithoutSettings() {
     MainWindow w;
-    QCOMPARE(w.pos(), QPoint(67, 67));
+    QCOMPARE(w.pos(), QPoint(23, 67));
     QCOMPARE(w.windowWidthTwips(), 11650);
     QVERIFY(qAbs(w.windowHeightTwips() - 9555) < 15); // whole pixels
 
     writeSettings(QStringLiteral("not a number"), QStringLiteral("1500"));
     MainWindow bad;
-    QCOMPARE(bad.pos(), QPoint(67, 100));
+    QCOMPARE(bad.pos(), QPoint(23, 100));
 }
 
 void TestMainWindow::opensAtAStoredPosition() {
-    writeSettings(QStringLiteral("3000"), QStringLiteral("1500"));
+    writeSettings(QStringLiteral("300"), QStringLiteral("1500"));
     MainWindow w;
-    QCOMPARE(w.pos(), QPoint(200, 100));
+    QCOMPARE(w.pos(), QPoint(20, 100));
     // The stored size is never read back.
     QSettings settings(QStringLiteral("Quillbrook"));
     settings.setValue(QStringLiteral("Settings/MainWidth"), QStringLiteral("4000"));
@@ -946,14 +953,15 @@ void TestMainWindow::opensAtAStoredPosition() {
 void TestMainWindow::storedPositionOffEveryScreenIsIgnored() {
     writeSettings(QStringLiteral("300000"), QStringLiteral("1500"));
     MainWindow right;
-    QCOMPARE(right.pos(), QPoint(67, 67));
+    QCOMPARE(right.pos(), QPoint(23, 67));
     writeSettings(QStringLiteral("-30000"), QStringLiteral("-30000"));
     MainWindow above;
-    QCOMPARE(above.pos(), QPoint(67, 67));
-    // Partly on screen is still on screen.
+    QCOMPARE(above.pos(), QPoint(23, 67));
+    // Partly on screen is moved in whole, at its own size where the screen has room.
     writeSettings(QStringLiteral("-3000"), QStringLiteral("0"));
     MainWindow partly;
-    QCOMPARE(partly.pos(), QPoint(-200, 0));
+    QCOMPARE(partly.pos(), QPoint(0, 0));
+    QCOMPARE(partly.windowWidthTwips(), 11650);
 }
 
 void TestMainWindow::closingStoresThePositionUnlessMinimised() {
@@ -961,23 +969,23 @@ void TestMainWindow::closingStoresThePositionUnlessMinimised() {
         MainWindow w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.move(150, 90);
+        w.move(15, 90);
         QVERIFY(w.close());
     }
-    QCOMPARE(storedSetting(QStringLiteral("MainLeft")), QStringLiteral("2250"));
+    QCOMPARE(storedSetting(QStringLiteral("MainLeft")), QStringLiteral("225"));
     QCOMPARE(storedSetting(QStringLiteral("MainTop")), QStringLiteral("1350"));
     QCOMPARE(storedSetting(QStringLiteral("MainWidth")), QStringLiteral("11650"));
     QVERIFY(!storedSetting(QStringLiteral("MainHeight")).isEmpty());
 
     {
         MainWindow w;
-        QCOMPARE(w.pos(), QPoint(150, 90));
+        QCOMPARE(w.pos(), QPoint(15, 90));
         w.showMinimized();
         w.move(300, 300);
         QVERIFY(w.isMinimized());
         QVERIFY(w.close());
     }
-    QCOMPARE(storedSetting(QStringLiteral("MainLeft")), QStringLiteral("2250"));
+    QCOMPARE(storedSetting(QStringLiteral("MainLeft")), QStringLiteral("225"));
 }
 
 // Destroying the window, on the home page or with a property open and a field focused, runs
