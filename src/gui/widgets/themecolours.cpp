@@ -81,6 +81,10 @@ void ApplyNow(QWidget* w) {
         w->setAutoFillBackground(true);
         SetColour(w, {QPalette::Window}, Page(inherited));
         SetColour(w, {QPalette::WindowText}, PageText(inherited));
+        // A selected row or field keeps its text readable on the desktop's selection colour.
+        SetColour(w, {QPalette::Highlight},
+                  Readable(inherited.color(QPalette::Highlight),
+                           inherited.color(QPalette::HighlightedText)));
         break;
     case Role::Strip:
         w->setAutoFillBackground(true);
