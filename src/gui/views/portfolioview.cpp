@@ -158,6 +158,13 @@ void PortfolioView::build() {
             updateTotals();
     });
 
+    // Over the empty table, as the cards' page says it.
+    m_noMatch = new QLabel(m_table->viewport());
+    m_noMatch->setObjectName(QStringLiteral("lblTableNoMatch"));
+    m_noMatch->setAlignment(Qt::AlignCenter);
+    m_noMatch->setWordWrap(true);
+    m_noMatch->hide();
+
     m_totals = new QLabel(page);
     m_totals->setObjectName(QStringLiteral("lblPortfolioTotals"));
     m_totals->setWordWrap(true);
@@ -257,6 +264,10 @@ void PortfolioView::sync() {
 void PortfolioView::updateTotals() {
     if (!isTableShown())
         return;
+    const bool noMatch = m_model->rowCount() > 0 && m_proxy->rowCount() == 0;
+    if (noMatch)
+        m_noMatch->setText(HomePage::NoMatchText(m_home.filterText(), m_search->text()));
+    m_noMatch->setVisible(noMatch);
     m_progress->setVisible(!m_model->isFilled());
     if (!m_model->isFilled()) {
         m_totals->setText(
@@ -296,6 +307,7 @@ void PortfolioView::layout() {
         const int bottomRow = qMax(kLinkRow, visibleBottom - 22);
         m_table->setGeometry(kMargin, kTableTop, width - 2 * kMargin,
                              qMax(80, bottomRow - 36 - kTableTop));
+        m_noMatch->setGeometry(m_table->viewport()->rect().adjusted(8, 8, -8, -8));
         m_totals->setGeometry(kMargin, bottomRow - 34, width - 2 * kMargin, 32);
         m_progress->setGeometry(kMargin, bottomRow + 2, 150, 16);
         m_search->setGeometry(180, bottomRow, 364, 20);

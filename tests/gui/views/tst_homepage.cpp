@@ -280,6 +280,20 @@ private slots:
         QCOMPARE(shownNames(), (QStringList{"a", "b"}));
     }
 
+    // Properties that the filter turns away all: the page says so, from the first page only.
+    void aFilterThatLetsNoneThroughSaysSo() {
+        SetTable(Numbered(3));
+        selectFilter(QStringLiteral("Multiple Units"));
+        QVERIFY(shownNames().isEmpty());
+        QVERIFY(m_page->noMatchLabel()->isVisible());
+        QCOMPARE(m_page->noMatchLabel()->text(), QStringLiteral("No properties match this filter"));
+        selectFilter(QStringLiteral("1-Unit Only"));
+        QVERIFY(!m_page->noMatchLabel()->isVisible());
+        SetTable({});
+        load(1);
+        QVERIFY(!m_page->noMatchLabel()->isVisible()); // the welcome instead
+    }
+
     void aFilterFillsThePageFromLaterProperties() {
         QVector<Row> rows;
         for (int i = 1; i <= 10; ++i)

@@ -285,6 +285,13 @@ private slots:
             QTest::keyClick(p.searchBox(), Qt::Key_Escape);
             QVERIFY(p.searchBox()->text().isEmpty());
             QVERIFY(w.homePage().card(5)->isVisible());
+            // A search that finds nothing says so instead of leaving the page blank.
+            QLabel* noMatch = w.homePage().noMatchLabel();
+            QTest::keyClicks(p.searchBox(), QStringLiteral("nowhere"));
+            QVERIFY(noMatch->isVisible());
+            QCOMPARE(noMatch->text(), QStringLiteral("No properties match the search “nowhere”"));
+            QTest::keyClick(p.searchBox(), Qt::Key_Escape);
+            QVERIFY(!noMatch->isVisible());
 
             QTest::mouseClick(p.tableOption(), Qt::LeftButton);
             QVERIFY(p.table()->isVisible());
@@ -292,6 +299,19 @@ private slots:
             QVERIFY(!w.homePage().nextLink()->isVisible());
             QTRY_VERIFY(p.model()->isFilled());
             QVERIFY(p.totals()->text().startsWith(QStringLiteral("5 properties")));
+            // So does the table, and it takes the room a wider window gives it.
+            p.searchBox()->setText(QStringLiteral("nowhere"));
+            QVERIFY(p.noMatchLabel()->isVisible());
+            w.homePage().filterBox()->setCurrentIndex(2);
+            QCOMPARE(p.noMatchLabel()->text(),
+                     QStringLiteral("No properties match this filter and the search “nowhere”"));
+            p.searchBox()->clear();
+            w.homePage().filterBox()->setCurrentIndex(0);
+            QVERIFY(!p.noMatchLabel()->isVisible());
+            const int narrow = p.table()->width();
+            w.resize(w.width() + 300, w.height());
+            QTRY_COMPARE(p.table()->width(), narrow + 300);
+            w.resize(w.width() - 300, w.height());
             // New criteria reach the table at once: the cap rate alone, 8.5 %.
             CriteriaSettings::instance().store({"", "", "", "8.5", ""});
             QTRY_VERIFY(p.model()->areOffersIn());
