@@ -44,6 +44,8 @@ int TableHeight(QTableView* table, int rows) {
     QHeaderView* heading = table->horizontalHeader();
     const int headingHeight =
         qMax(heading->sizeHint().height(), heading->fontMetrics().height() + 8);
+    // Exactly that tall, so the rows fill the rest to the bottom edge.
+    heading->setFixedHeight(headingHeight);
     return 15 * (headingHeight + kRowPixels * rows + 2 * table->frameWidth());
 }
 

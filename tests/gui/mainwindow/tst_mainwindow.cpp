@@ -28,6 +28,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
@@ -40,6 +41,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTableView>
 #include <QTest>
 #include <QValueAxis>
 #include <QWheelEvent>
@@ -120,6 +122,9 @@ private slots:
     void opensAtTheDefaultPositionWithoutSettings();
     void opensAtAStoredPosition();
     void storedPositionOffEveryScreenIsIgnored();
+    void aWindowKeptFromAnotherScreenIsMovedAndShrunkOntoThisOne();
+    void everyLinkStaysWholeInTheSmallestWindow();
+    void theReturnsViewTakesAWideWindowsWidth();
     void closingStoresThePositionUnlessMinimised();
     void closingWithAPropertyOpenAsksFirst();
     void aLogThatCannotBeWrittenIsReportedAndTheProgramGoesOn();
@@ -962,6 +967,95 @@ void TestMainWindow::storedPositionOffEveryScreenIsIgnored() {
     MainWindow partly;
     QCOMPARE(partly.pos(), QPoint(0, 0));
     QCOMPARE(partly.windowWidthTwips(), 11650);
+}
+
+void TestMainWindow::aWindowKeptFromAnotherScreenIsMovedAndShrunkOntoThisOne() {
+    using WindowLayout::FitIntoArea;
+    // A laptop's free area at a large scale, and the program's smallest window.
+    const QRect laptop(0, 0, 1280, 770);
+    const QSize smallest(520, 360);
+    QCOMPARE(FitIntoArea(QRect(100, 50, 783, 690), laptop, smallest), QRect(100, 50, 783, 690));
+    // Kept on a wider screen: moved in whole, at its own size.
+    QCOMPARE(FitIntoArea(QRect(1800, 300, 783, 690), laptop, smallest), QRect(497, 80, 783, 690));
+    // Larger than the area: as large as it, its top left corner (caption, menus) in it.
+    QCOMPARE(FitIntoArea(QRect(-40, -20, 1600, 1000), laptop, smallest), QRect(0, 0, 1280, 770));
+    // Never below the smallest window.
+    QCOMPARE(FitIntoArea(QRect(50, 50, 783, 690), QRect(0, 0, 400, 300), smallest),
+             QRect(0, 0, 520, 360));
+    // It goes onto the screen that shows most of it; the first, when none shows any of it.
+    const QVector<QRect> screens{QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1000)};
+    QCOMPARE(WindowLayout::ScreenAreaFor(QRect(1800, 100, 783, 690), screens), screens[1]);
+    QCOMPARE(WindowLayout::ScreenAreaFor(QRect(9000, 100, 783, 690), screens), screens[0]);
+
+    // The window itself, at a position kept from a screen larger than the test's.
+    writeSettings(QStringLiteral("9000"), QStringLiteral("9000"));
+    MainWindow w;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(screen.contains(QRect(w.pos(), w.size())));
+    QCOMPARE(w.windowWidthTwips(), 11650);
+}
+
+void TestMainWindow::everyLinkStaysWholeInTheSmallestWindow() {
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ShowPropertyStrip(w);
+    w.imgProperty_Click();
+    // Small enough for a 1366 x 768 screen at twice the scale.
+    QVERIFY(w.minimumWidth() <= 683 && w.minimumHeight() <= 384 - 30);
+    auto* client = w.findChild<QWidget*>(QStringLiteral("clientArea"));
+    auto* strip = w.findChild<QFrame*>(QStringLiteral("frameNavigation"));
+    const char* const names[] = {"lblProperty", "lblFinancial", "lblQuickView", "lblCashFlow",
+                                 "lblReturns"};
+    for (const QSize& size : {w.size(), w.minimumSize(), QSize(1400, 700)}) {
+        w.resize(size);
+        QTRY_COMPARE(w.size(), size);
+        QVector<QRect> places;
+        for (const char* name : names) {
+            auto* link = w.findChild<QLabel*>(QString::fromLatin1(name));
+            const QRect place(link->mapTo(client, QPoint(0, 0)), link->size());
+            QVERIFY2(link->isVisible() && client->rect().contains(place) &&
+                         place.bottom() < strip->height(),
+                     name);
+            QVERIFY2(link->fontMetrics().horizontalAdvance(link->text()) <= link->width(), name);
+            for (const QRect& other : places)
+                QVERIFY2(!other.intersects(place), name);
+            places.append(place);
+        }
+        // A click on the last link still reaches its view.
+        QTest::mouseClick(w.findChild<QLabel*>(QStringLiteral("lblReturns")), Qt::LeftButton);
+        QVERIFY(shown(w, "frameReturnsView"));
+        w.imgProperty_Click();
+    }
+}
+
+void TestMainWindow::theReturnsViewTakesAWideWindowsWidth() {
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ShowPropertyStrip(w);
+    w.setText(QStringLiteral("txtHoldingPeriod"), QStringLiteral("12"));
+    w.imgReturnsView_Click();
+    auto* table = w.findChild<QTableView*>(QStringLiteral("tblReturnsByYear"));
+    auto* years = table->horizontalHeader();
+    const auto lastYearShown = [&] {
+        return years->logicalIndexAt(table->viewport()->width() - 1);
+    };
+    const int before = lastYearShown();
+    QVERIFY(before >= 0 && before < 11);
+    w.resize(1400, w.height());
+    QTRY_COMPARE(lastYearShown(), -1); // room to spare after the twelfth year
+    QCOMPARE(years->count(), 12);
+    QTRY_VERIFY(!table->horizontalScrollBar()->isVisible());
+    auto* view = w.findChild<QWidget*>(QStringLiteral("frameReturnsView"));
+    auto* client = w.findChild<QWidget*>(QStringLiteral("clientArea"));
+    const auto* vbar = w.findChild<QScrollBar*>(QStringLiteral("VScroll1"));
+    QCOMPARE(view->mapTo(client, QPoint(view->width(), 0)).x(), vbar->x());
+    // A classic view keeps its design's width, centred.
+    w.imgFinancial_Click();
+    auto* financial = w.findChild<QWidget*>(QStringLiteral("frameFinancial"));
+    QCOMPARE(financial->width(), 724);
+    QCOMPARE(w.contentLeftTwips(), int(std::lround(w.windowWidthTwips() / 2.0 - 10860 / 2.0)));
 }
 
 void TestMainWindow::closingStoresThePositionUnlessMinimised() {

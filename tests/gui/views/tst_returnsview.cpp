@@ -325,6 +325,21 @@ private slots:
         QCOMPARE(ReturnsChart::YearTicks(1, 20), (QVector<int>{1}));
     }
 
+    // The tornado's table is as tall as its rows, nine or eleven with a repair: no empty rows,
+    // and the view and its scroll range grow with it.
+    void theTornadoTableIsAsTallAsItsRows() {
+        m_window->imgReturnsView_Click();
+        auto* table = m_window->findChild<QTableView*>("tblSensitivity");
+        QCOMPARE(table->model()->rowCount(), 9);
+        QCOMPARE(table->viewport()->height(), table->verticalHeader()->length());
+        const int nine = view()->height();
+        enterProperty(kFixer);
+        QCOMPARE(table->model()->rowCount(), 11);
+        QCOMPARE(table->viewport()->height(), table->verticalHeader()->length());
+        QCOMPARE(view()->height(), nine + 2 * 20);
+        QCOMPARE(view()->parentWidget()->height(), view()->height());
+    }
+
     void figuresShowTheirArithmetic() {
         m_window->imgQuickView_Click();
         auto* rate = m_window->findChild<QLineEdit*>("txtQISCapitalizationRate");
