@@ -19,6 +19,7 @@
 #include "gui/views/propertyview.h"
 #include "gui/views/returnsview.h"
 #include "gui/views/summaryview.h"
+#include "gui/widgets/figurefit.h"
 #include "gui/widgets/numbermark.h"
 #include "gui/widgets/themecolours.h"
 #include "model/fieldtable.h"
@@ -71,6 +72,7 @@ MainWindow::MainWindow(QWidget* parent)
     buildCompareEntry();
     InstallKeyboard(*this);
     NumberMark::WatchFigureFields(this);
+    FigureFit::WatchFigureFields(this);
 }
 
 MainWindow::~MainWindow() {

@@ -14,6 +14,7 @@
 #include "gui/views/sensitivitymatrixmodel.h"
 #include "gui/views/sensitivitypanel.h"
 #include "gui/views/sensitivitytablemodel.h"
+#include "gui/widgets/figurefit.h"
 #include "gui/widgets/numbermark.h"
 #include "gui/widgets/returnschart.h"
 #include "gui/widgets/tornadochart.h"
@@ -338,6 +339,31 @@ private slots:
         QCOMPARE(table->viewport()->height(), table->verticalHeader()->length());
         QCOMPARE(view()->height(), nine + 2 * 20);
         QCOMPARE(view()->parentWidget()->height(), view()->height());
+    }
+
+    // A figure longer than its box shows its start, never its end alone, and the whole of it in
+    // its tooltip, above its arithmetic where it has one.
+    void aFigureLongerThanItsBoxShowsWholeInItsTooltip() {
+        m_window->imgReturnsView_Click();
+        auto* sale = m_window->findChild<QLineEdit*>("txtRetSalePrice");
+        const QString arithmetic = tooltipOf(sale);
+        QVERIFY(!FigureFit::IsCut(sale));
+        QVERIFY(arithmetic.startsWith(QStringLiteral("Sale Price")));
+        m_window->imgFinancial_Click();
+        m_window->setText(QStringLiteral("txtCurrentMarketValue"),
+                          QStringLiteral("98765432109876"));
+        m_window->setText(QStringLiteral("txtGrossMonthlyIncome"),
+                          QStringLiteral("98765432109876"));
+        m_window->imgReturnsView_Click();
+        QVERIFY(FigureFit::IsCut(sale));
+        QCOMPARE(sale->cursorPosition(), 0);
+        QVERIFY(tooltipOf(sale).startsWith(sale->text() + QStringLiteral("\n\nSale Price")));
+        // A cell of the outlook has no arithmetic: its whole figure alone.
+        m_window->img5YearView_Click();
+        auto* income = m_window->control<QLineEdit>(QStringLiteral("txt5CFTotalGrossIncome"), 1);
+        QVERIFY(FigureFit::IsCut(income));
+        QCOMPARE(income->cursorPosition(), 0);
+        QCOMPARE(tooltipOf(income), income->text());
     }
 
     void figuresShowTheirArithmetic() {
