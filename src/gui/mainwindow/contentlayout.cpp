@@ -107,6 +107,11 @@ void ContentLayout::layout() {
     Trap(3810, [&] {
         m_homeFrameHeight = r.homeFrameHeight;
         m.home->resize(m.home->width(), WindowLayout::TwipsToPixels(r.homeFrameHeight));
+        // The home page grows with the window: the content showing it grows along, or the
+        // table's lower rows, its totals and its buttons would stay cut off where the window
+        // ended when the page came up.
+        if (!m.home->isHidden())
+            setContentHeightTwips(r.homeFrameHeight - 660);
     });
     Trap(3820, [&] {
         m.navigation->resize(WindowLayout::TwipsToPixels(r.stripWidth), m.navigation->height());

@@ -309,9 +309,15 @@ private slots:
             w.homePage().filterBox()->setCurrentIndex(0);
             QVERIFY(!p.noMatchLabel()->isVisible());
             const int narrow = p.table()->width();
-            w.resize(w.width() + 300, w.height());
+            w.resize(w.width() + 300, w.height() + 200);
             QTRY_COMPARE(p.table()->width(), narrow + 300);
-            w.resize(w.width() - 300, w.height());
+            // Its totals line comes down with the window's lower edge, in sight.
+            auto* content = w.findChild<QWidget*>(QStringLiteral("picScrollable"));
+            QVERIFY(p.totals()->mapTo(content, QPoint(0, p.totals()->height())).y() >
+                    w.height() - 200);
+            QVERIFY(p.totals()->mapTo(content, QPoint(0, p.totals()->height())).y() <=
+                    content->height());
+            w.resize(w.width() - 300, w.height() - 200);
             // New criteria reach the table at once: the cap rate alone, 8.5 %.
             CriteriaSettings::instance().store({"", "", "", "8.5", ""});
             QTRY_VERIFY(p.model()->areOffersIn());
