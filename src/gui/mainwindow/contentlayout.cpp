@@ -141,6 +141,14 @@ void ContentLayout::layout() {
         m_contentLeft = left;
         m.content->move(WindowLayout::TwipsToPixels(left), m.content->y());
     });
+    // The horizontal bar was decided against the vertical bar as it was; content as wide as the
+    // window needs one more pass when that bar came or went, or a bar would stay for nothing.
+    // (The bars only settle: a second pass sees the bar as it stays.)
+    if (following && in.vbarVisible == m.vbar->isHidden() && !m_settling) {
+        m_settling = true;
+        layout();
+        m_settling = false;
+    }
 }
 
 void ContentLayout::verticalScrolled() {

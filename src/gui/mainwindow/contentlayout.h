@@ -69,6 +69,7 @@ private:
 
     Parts m;
     int m_contentWidth = kContentWidth;
+    bool m_settling = false; // in the second pass of a layout
     double m_contentLeft = 0;
     double m_contentTop = 0;
     int m_contentHeight = 0;

@@ -11,6 +11,7 @@
 #include "gui/dialogs/scriptedprompts.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/mainwindow/windowlayout.h"
+#include "gui/views/portfolioview.h"
 #include "gui/widgets/linklabel.h"
 #include "gui/widgets/outlookchart.h"
 #include "gui/widgets/themecolours.h"
@@ -1051,6 +1052,14 @@ void TestMainWindow::theReturnsViewTakesAWideWindowsWidth() {
     auto* client = w.findChild<QWidget*>(QStringLiteral("clientArea"));
     const auto* vbar = w.findChild<QScrollBar*>(QStringLiteral("VScroll1"));
     QCOMPARE(view->mapTo(client, QPoint(view->width(), 0)).x(), vbar->x());
+    // The home page's table after it takes the width too, without a bar the returns view's
+    // height called for.
+    w.portfolio().optHomeTable_Click();
+    w.ShowHomePage();
+    QVERIFY(w.findChild<QScrollBar*>(QStringLiteral("VScroll1"))->isHidden());
+    QVERIFY(w.findChild<QScrollBar*>(QStringLiteral("HScroll2"))->isHidden());
+    QCOMPARE(w.homeFrame()->width(), client->width());
+    w.portfolio().optHomeCards_Click();
     // A classic view keeps its design's width, centred.
     w.imgFinancial_Click();
     auto* financial = w.findChild<QWidget*>(QStringLiteral("frameFinancial"));
