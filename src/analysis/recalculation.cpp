@@ -10,6 +10,7 @@
 #include "base/numerictext.h"
 #include "model/fieldtable.h"
 
+#include <QHash>
 #include <QRgb>
 
 namespace {
@@ -190,92 +191,145 @@ struct OutlookInputs {
     Input payments[4];
 };
 
-double PaymentsPerMonth(const Form& form) {
-    return Num(form, kPayments[0]) + Num(form, kPayments[1]) + Num(form, kPayments[2]) +
-           Num(form, kPayments[3]);
-}
+// Why a summary figure kept the text it had, for the window to grey it and say so: the input
+// that stopped its statement, or a figure it was built on that had kept its own old text (what
+// is built on an old figure is as old).
+class SummaryRun {
+public:
+    explicit SummaryRun(Form& form) : m_form(form) {}
+
+    // A field as the statements read it, noting why when it stops the statement or is old.
+    double num(const QString& name) {
+        const auto kept = m_kept.constFind(name);
+        if (kept != m_kept.cend() && m_why.isEmpty())
+            m_why = *kept;
+        try {
+            return Num(m_form, name);
+        } catch (const RuntimeError&) {
+            if (m_why.isEmpty())
+                m_why = captionOf(name) + QStringLiteral(" is no number");
+            throw;
+        }
+    }
+    double divide(const QString& numerator, const QString& denominator) {
+        const double top = num(numerator);
+        const double bottom = num(denominator);
+        if (bottom == 0 && m_why.isEmpty())
+            m_why = captionOf(denominator) + QStringLiteral(" is 0");
+        return Divide(top, bottom);
+    }
+    // The statement that writes the figure, trapped as every statement is.
+    template <class Statement> void figure(int location, const QString& name, Statement&& run) {
+        m_why.clear();
+        if (!Trap(location, std::forward<Statement>(run)) && m_why.isEmpty())
+            m_why = QStringLiteral("it could not be worked out");
+        if (m_why.isEmpty())
+            m_kept.remove(name);
+        else
+            m_kept.insert(name, m_why);
+        m_form.setNotUpdated(name,
+                             m_why.isEmpty() ? QString() : QStringLiteral("Not updated: ") + m_why);
+    }
+
+private:
+    static QString captionOf(const QString& name) {
+        if (name.startsWith(QLatin1String("txtMortgageMonthlyPayment")))
+            return QStringLiteral("the Monthly Payment of Mortgage ") + name.right(1);
+        const FieldInfo* field = FindField(name);
+        return field ? field->caption.trimmed() : name;
+    }
+
+    Form& m_form;
+    QHash<QString, QString> m_kept; // figure -> why it is old
+    QString m_why;                  // of the statement running
+};
 
 void InvestmentSummary(Form& form) {
-    Trap(kLocPropertyPrice,
-         [&] { form.setText(kPropertyPrice, CurrencyText(Num(form, kPurchasePrice), 0)); });
-    Trap(kLocDownPayment,
-         [&] { form.setText(kQisDownPayment, CurrencyText(Num(form, kDownPayment), 0)); });
-    Trap(kLocClosingCosts,
-         [&] { form.setText(kQisClosingCosts, CurrencyText(Num(form, kClosingCosts), 0)); });
-    Trap(kLocAcquisitionCost, [&] {
-        const double cost = Num(form, kPurchasePrice) + Num(form, kClosingCosts);
+    SummaryRun run(form);
+    const auto num = [&run](const QString& name) { return run.num(name); };
+    run.figure(kLocPropertyPrice, kPropertyPrice,
+               [&] { form.setText(kPropertyPrice, CurrencyText(num(kPurchasePrice), 0)); });
+    run.figure(kLocDownPayment, kQisDownPayment,
+               [&] { form.setText(kQisDownPayment, CurrencyText(num(kDownPayment), 0)); });
+    run.figure(kLocClosingCosts, kQisClosingCosts,
+               [&] { form.setText(kQisClosingCosts, CurrencyText(num(kClosingCosts), 0)); });
+    run.figure(kLocAcquisitionCost, kAcquisitionCost, [&] {
+        const double cost = num(kPurchasePrice) + num(kClosingCosts);
         form.setText(kAcquisitionCost, CurrencyText(cost, 0));
     });
-    Trap(kLocCashInvested, [&] {
-        const double cash = Num(form, kClosingCosts) + Num(form, kDownPayment);
+    run.figure(kLocCashInvested, kCashInvested, [&] {
+        const double cash = num(kClosingCosts) + num(kDownPayment);
         form.setText(kCashInvested, CurrencyText(cash, 0));
     });
-    Trap(kLocCashInvestedPercentage, [&] {
-        const double share = Divide(Num(form, kCashInvested), Num(form, kAcquisitionCost));
+    run.figure(kLocCashInvestedPercentage, kCashInvestedPercentage, [&] {
+        const double share = run.divide(kCashInvested, kAcquisitionCost);
         form.setText(kCashInvestedPercentage, PercentText(share, 2));
     });
     // Measured against price plus closing costs, as the cash-invested share is.
-    Trap(kLocPercentageDown, [&] {
-        const double share = Divide(Num(form, kDownPayment), Num(form, kAcquisitionCost));
+    run.figure(kLocPercentageDown, kPercentageDown, [&] {
+        const double share = run.divide(kDownPayment, kAcquisitionCost);
         form.setText(kPercentageDown, PercentText(share, 2));
     });
     // Copied as typed: "8,000" stays "8,000" here and is cleaned only where it divides.
-    Trap(kLocNumberOfUnits, [&] { form.setText(kNumberOfUnits, form.text(kUnits)); });
-    Trap(kLocSquareFootage, [&] { form.setText(kQisSquareFootage, form.text(kSquareFootage)); });
-    Trap(kLocCostPerUnit, [&] {
-        const double cost = Divide(Num(form, kPropertyPrice), Num(form, kNumberOfUnits));
+    run.figure(kLocNumberOfUnits, kNumberOfUnits,
+               [&] { form.setText(kNumberOfUnits, form.text(kUnits)); });
+    run.figure(kLocSquareFootage, kQisSquareFootage,
+               [&] { form.setText(kQisSquareFootage, form.text(kSquareFootage)); });
+    run.figure(kLocCostPerUnit, kCostPerUnit, [&] {
+        const double cost = run.divide(kPropertyPrice, kNumberOfUnits);
         form.setText(kCostPerUnit, CurrencyText(cost, 2));
     });
-    Trap(kLocScheduledIncome, [&] {
-        const double income =
-            (Num(form, kGrossMonthlyIncome) + Num(form, kOtherMonthlyIncome)) * 12;
+    run.figure(kLocScheduledIncome, kScheduledIncome, [&] {
+        const double income = (num(kGrossMonthlyIncome) + num(kOtherMonthlyIncome)) * 12;
         form.setText(kScheduledIncome, CurrencyText(income, 0));
     });
     // The vacancy loss falls on the rent alone, not on the other income.
-    Trap(kLocAnnualVacancy, [&] {
-        const double loss =
-            Num(form, kVacancyRate) * (Num(form, kGrossMonthlyIncome) * -1 * 12) * 0.01;
+    run.figure(kLocAnnualVacancy, kAnnualVacancy, [&] {
+        const double loss = num(kVacancyRate) * (num(kGrossMonthlyIncome) * -1 * 12) * 0.01;
         form.setText(kAnnualVacancy, CurrencyText(loss, 0));
     });
-    Trap(kLocActualGrossIncome, [&] {
-        const double income = Num(form, kAnnualVacancy) + Num(form, kScheduledIncome);
+    run.figure(kLocActualGrossIncome, kActualGrossIncome, [&] {
+        const double income = num(kAnnualVacancy) + num(kScheduledIncome);
         form.setText(kActualGrossIncome, CurrencyText(income, 0));
     });
-    Trap(kLocCostPerSquareFoot, [&] {
-        const double cost = Divide(Num(form, kPropertyPrice), Num(form, kQisSquareFootage));
+    run.figure(kLocCostPerSquareFoot, kCostPerSquareFoot, [&] {
+        const double cost = run.divide(kPropertyPrice, kQisSquareFootage);
         form.setText(kCostPerSquareFoot, CurrencyText(cost, 2));
     });
-    Trap(kLocAnnualExpenses, [&] {
+    run.figure(kLocAnnualExpenses, kAnnualExpenses, [&] {
         double total = 0;
         for (const QString& field : ExpenseFields())
-            total += Num(form, field);
+            total += num(field);
         form.setText(kAnnualExpenses, CurrencyText(-total, 0));
     });
-    Trap(kLocAverageRentPerUnit, [&] {
-        const double rent = Divide(Num(form, kGrossMonthlyIncome), Num(form, kNumberOfUnits));
+    run.figure(kLocAverageRentPerUnit, kAverageRentPerUnit, [&] {
+        const double rent = run.divide(kGrossMonthlyIncome, kNumberOfUnits);
         form.setText(kAverageRentPerUnit, CurrencyText(rent, 2));
     });
-    Trap(kLocNetOperatingIncome, [&] {
-        const double income = Num(form, kAnnualExpenses) + Num(form, kActualGrossIncome);
+    run.figure(kLocNetOperatingIncome, kNetOperatingIncome, [&] {
+        const double income = num(kAnnualExpenses) + num(kActualGrossIncome);
         form.setText(kNetOperatingIncome, CurrencyText(income, 0));
     });
-    Trap(kLocCapitalizationRate, [&] {
-        const double rate = Divide(Num(form, kNetOperatingIncome), Num(form, kPropertyPrice));
+    run.figure(kLocCapitalizationRate, kCapitalizationRate, [&] {
+        const double rate = run.divide(kNetOperatingIncome, kPropertyPrice);
         form.setText(kCapitalizationRate, PercentText(rate, 2));
     });
-    Trap(kLocDebtService,
-         [&] { form.setText(kDebtService, CurrencyText(PaymentsPerMonth(form) * -12, 0)); });
-    Trap(kLocNetCashflow, [&] {
-        const double cash = Num(form, kDebtService) + Num(form, kNetOperatingIncome);
+    run.figure(kLocDebtService, kDebtService, [&] {
+        const double payments =
+            num(kPayments[0]) + num(kPayments[1]) + num(kPayments[2]) + num(kPayments[3]);
+        form.setText(kDebtService, CurrencyText(payments * -12, 0));
+    });
+    run.figure(kLocNetCashflow, kNetCashflow, [&] {
+        const double cash = num(kDebtService) + num(kNetOperatingIncome);
         form.setText(kNetCashflow, CurrencyText(cash, 0));
     });
-    Trap(kLocNetCashflowPerUnit, [&] {
-        const double cash = Divide(Num(form, kNetCashflow), Num(form, kNumberOfUnits));
+    run.figure(kLocNetCashflowPerUnit, kNetCashflowPerUnit, [&] {
+        const double cash = run.divide(kNetCashflow, kNumberOfUnits);
         form.setText(kNetCashflowPerUnit, CurrencyText(cash, 0));
     });
     // From the per-unit figure already rounded to whole dollars.
-    Trap(kLocMonthlyCashflowPerUnit, [&] {
-        form.setText(kMonthlyCashflowPerUnit, CurrencyText(Num(form, kNetCashflowPerUnit) / 12, 2));
+    run.figure(kLocMonthlyCashflowPerUnit, kMonthlyCashflowPerUnit, [&] {
+        form.setText(kMonthlyCashflowPerUnit, CurrencyText(num(kNetCashflowPerUnit) / 12, 2));
     });
 }
 

@@ -43,6 +43,8 @@ void ContentHasher::block(const uchar* p) {
 }
 
 void ContentHasher::add(QByteArrayView bytes) {
+    if (bytes.isEmpty())
+        return;
     const uchar* p = reinterpret_cast<const uchar*>(bytes.data());
     qsizetype n = bytes.size();
     m_total += n;
@@ -59,7 +61,8 @@ void ContentHasher::add(QByteArrayView bytes) {
     }
     for (; n >= 32; p += 32, n -= 32)
         block(p);
-    memcpy(m_pending, p, size_t(n));
+    if (n > 0)
+        memcpy(m_pending, p, size_t(n));
     m_pendingSize = int(n);
 }
 

@@ -151,6 +151,81 @@ const Row kRows[] = {
 };
 // clang-format on
 
+// What each typed field holds, in the user's words and with its unit: its tooltip. A mortgage
+// row's fields share one line, found by the name without the row's digit.
+struct Tip {
+    const char* name;
+    FieldAmount amount;
+    const char* text;
+};
+constexpr FieldAmount kNoAmount = FieldAmount::None;
+constexpr FieldAmount kOnce = FieldAmount::Once;
+constexpr FieldAmount kMonthly = FieldAmount::PerMonth;
+constexpr FieldAmount kYearly = FieldAmount::PerYear;
+
+// clang-format off
+const Tip kTips[] = {
+    {"txtPropertyInformation",      kNoAmount, "Property Name \u2014 the name the property is listed under"},
+    {"txtAddress",                  kNoAmount, "Address \u2014 where the property is"},
+    {"txtUnits",                    kNoAmount, "Number of Units \u2014 how many apartments or houses are let, a whole number"},
+    {"txtSquareFootage",            kNoAmount, "Square Footage \u2014 the building's floor area, in square feet"},
+    {"txtMiscNotes",                kNoAmount, "Miscellaneous Notes \u2014 anything you want to remember about the property"},
+    {"txtCurrentMarketValue",       kOnce,     "Current Market Value \u2014 what the property is worth today, in dollars; blank or 0: the purchase price"},
+    {"txtPurchasePrice",            kOnce,     "Purchase Price \u2014 the price you pay for the property, in dollars"},
+    {"txtDownPayment",              kOnce,     "Down Payment \u2014 the cash you pay toward the price, in dollars"},
+    {"txtClosingCosts",             kOnce,     "Closing Costs \u2014 the fees and costs of the purchase, in dollars"},
+    {"txtAppreciation",             kNoAmount, "Expected Appreciation \u2014 how much the property's value rises each year, in percent"},
+    {"txtDepreciateAsImprovements", kNoAmount, "Depreciate as Improvements \u2014 the share of the price that is the building rather than the land, in percent: the part that is depreciated"},
+    {"txtGrossMonthlyIncome",       kMonthly,  "Gross Monthly Income \u2014 the total rent of all units per month, in dollars"},
+    {"txtExpectedVacancyRate",      kNoAmount, "Expected Vacancy Rate \u2014 percent of the gross rent lost to empty units"},
+    {"txtOtherMonthlyIncome",       kMonthly,  "Other Monthly Income \u2014 income besides the rent (laundry, parking) per month, in dollars"},
+    {"txtAnnualRateIncrease",       kNoAmount, "Annual Rate Increase \u2014 how much the rents rise each year, in percent"},
+    {"txtFederalTaxRate",           kNoAmount, "Federal Tax Rate \u2014 your federal income tax rate, in percent"},
+    {"txtStateTaxRate",             kNoAmount, "State Tax Rate \u2014 your state income tax rate, in percent"},
+    {"txtLongTermCapitolGainsRate", kNoAmount, "Long Term Capitol Gains Rate \u2014 the tax rate on the gain when the property is sold, in percent"},
+    {"txtAdvertising",              kYearly,   "Advertising \u2014 the cost of finding tenants per year, in dollars"},
+    {"txtInsurance",                kYearly,   "Insurance \u2014 the property's insurance per year, in dollars"},
+    {"txtMiscellaneousExpenses",    kYearly,   "Miscellaneous \u2014 any other operating cost per year, in dollars"},
+    {"txtOfficeSupplies",           kYearly,   "Office Supplies \u2014 per year, in dollars"},
+    {"txtProfessionalServices",     kYearly,   "Professional Services \u2014 accountant and lawyer per year, in dollars"},
+    {"txtPropertyManagement",       kYearly,   "Property Management \u2014 the manager's fee per year, in dollars (an amount, not a percent of the rent)"},
+    {"txtPropertyTaxes",            kYearly,   "Property Taxes \u2014 per year, in dollars"},
+    {"txtRepairAndMaintenance",     kYearly,   "Repair and Maintenance \u2014 per year, in dollars"},
+    {"txtSalaryAndWages",           kYearly,   "Salary and Wages \u2014 staff paid for the property per year, in dollars"},
+    {"txtUtilities",                kYearly,   "Utilities \u2014 the utilities the owner pays per year, in dollars"},
+    {"txtWaterSewerGarbage",        kYearly,   "Water/Sewer/Garbage \u2014 per year, in dollars"},
+    {"txtOperatingCostIncrease",    kNoAmount, "Operating Cost Increase \u2014 how much the operating expenses rise each year, in percent"},
+    {"txtMortgagePrincipal",        kOnce,     "Mortgage Principal \u2014 the amount borrowed on this loan, in dollars"},
+    {"txtAnnualInterestRate",       kNoAmount, "Annual Interest Rate \u2014 the loan's yearly interest rate, in percent (8.25 for 8.25 %)"},
+    {"txtAmortizationTerm",         kNoAmount, "Amortization Term \u2014 the number of monthly payments (360 for 30 years)"},
+    {"txtMortgageMonthlyPayment",   kNoAmount, "Monthly Payment \u2014 worked out from the loan's principal, rate and term, in dollars"},
+    {"txtRehabCost",                kOnce,     "Rehab Budget \u2014 the cost of the repairs, paid at the purchase, in dollars"},
+    {"txtRehabMonths",              kNoAmount, "Rehab Months \u2014 the whole months the property earns no rent while it is repaired, 0 to 24"},
+    {"txtHoldingCosts",             kMonthly,  "Holding Costs per Month \u2014 what the empty property costs per month of repair (utilities, insurance), in dollars"},
+    {"txtAfterRepairValue",         kOnce,     "After Repair Value \u2014 what the property is worth once repaired, in dollars; blank: none"},
+    {"txtRefinanceMonth",           kNoAmount, "Refinance in Month \u2014 the month after the purchase in which every loan is replaced by a new one, 1 to 240; blank: no refinance"},
+    {"txtRefinanceLTV",             kNoAmount, "Refinance Loan-to-Value \u2014 the new loan as a percent of the value; blank: 75"},
+    {"txtRefinanceRate",            kNoAmount, "Refinance Interest Rate \u2014 the new loan's yearly interest rate, in percent"},
+    {"txtRefinanceTerm",            kNoAmount, "Refinance Term \u2014 the number of monthly payments of the new loan; blank: 360"},
+    {"txtRefinanceCosts",           kOnce,     "Refinance Closing Costs \u2014 the fees of the new loan, in dollars"},
+    {"txtHoldingPeriod",            kNoAmount, "Holding Period \u2014 the years you keep the property before you sell it, 1 to 20; blank: 10"},
+    {"txtSellingCosts",             kNoAmount, "Selling Costs \u2014 the costs of the sale, in percent of the sale price; blank: 6"},
+    {"txtDepreciationYears",        kNoAmount, "Depreciation Period \u2014 the years over which the building is depreciated; blank: 27.5"},
+    {"txtRecaptureRate",            kNoAmount, "Depreciation Recapture Rate \u2014 the tax rate on the depreciation taken, due at the sale, in percent; blank: 25"},
+};
+// clang-format on
+
+const Tip* tipOf(const QString& name) {
+    QString stem = name;
+    while (!stem.isEmpty() && stem.back().isDigit())
+        stem.chop(1);
+    for (const Tip& tip : kTips) {
+        if (stem == QLatin1String(tip.name))
+            return &tip;
+    }
+    return nullptr;
+}
+
 QVector<FieldInfo> buildTable() {
     QVector<FieldInfo> table;
     for (const Row& r : kRows) {
@@ -166,6 +241,10 @@ QVector<FieldInfo> buildTable() {
         f.handler = r.handler.kind;
         f.handlerArg = r.handler.arg;
         f.reportCaption = QString::fromLatin1(r.reportCaption);
+        if (const Tip* tip = tipOf(f.name)) {
+            f.tooltip = QString::fromUtf8(tip->text);
+            f.amount = tip->amount;
+        }
         table.append(f);
     }
     return table;

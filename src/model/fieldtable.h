@@ -24,6 +24,10 @@ enum FieldFlag : unsigned {
     kPercent = 4,  // shown with a "%" after it
 };
 
+// What a typed amount of money stands for: a "%" typed into one is dropped like a "$" and the
+// number read as dollars, so the view says how it was read.
+enum class FieldAmount { None, Once, PerMonth, PerYear };
+
 struct FieldInfo {
     QString name;
     int cells = 0; // 0 for a single field, else the size of the control array (1..cells)
@@ -36,11 +40,14 @@ struct FieldInfo {
     FieldHandler handler = FieldHandler::None;
     int handlerArg = 0;
     QString reportCaption; // its caption on the analysis page, where the page lists it from here
+    QString tooltip;       // what a typed field holds, in plain words with its unit
+    FieldAmount amount = FieldAmount::None;
 
     bool isStored() const { return storedAt >= 0; }
     bool isWatched() const { return flags & kWatched; }
     bool isReadOnly() const { return flags & kReadOnly; }
     bool isPercent() const { return flags & kPercent; }
+    bool isMoney() const { return amount != FieldAmount::None; }
 };
 
 // The whole table, view by view and group by group in the order the window shows them.

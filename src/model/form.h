@@ -41,6 +41,12 @@ public:
     // The outlook chart: one value per year, labelled "Year 1".."Year n".
     virtual void setChartData(const QVector<double>& values, const QStringList& labels) = 0;
 
+    // A computed figure the last run could not work out keeps its old text: why, in the user's
+    // words ("Not updated: Gross Monthly Income is no number"); empty once it is worked out.
+    // A window shows such a figure greyed. Only the investment summary's figures are told.
+    virtual void setNotUpdated(const QString& name, const QString& reason) = 0;
+    virtual QString notUpdated(const QString& name) const = 0;
+
     // Lets pending window events run (the chart repaints); nothing to do without a window.
     virtual void processPendingEvents() {}
 

@@ -125,3 +125,10 @@ void MemoryForm::applyDesignDefaults() {
             c->text = d.text;
     }
 }
+
+void MemoryForm::setNotUpdated(const QString& name, const QString& reason) {
+    if (reason.isEmpty())
+        m_notUpdated.remove(name);
+    else
+        m_notUpdated.insert(name, reason);
+}

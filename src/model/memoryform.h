@@ -22,6 +22,8 @@ public:
     QVector<ControlRef> controlsInWindowOrder() const override;
     QVariant selectedItemData(const QString& name) const override;
     void setChartData(const QVector<double>& values, const QStringList& labels) override;
+    void setNotUpdated(const QString& name, const QString& reason) override;
+    QString notUpdated(const QString& name) const override { return m_notUpdated.value(name); }
 
     // Runs for every real change of a text field's text. Unset, nothing runs.
     void setChangeHandler(ChangeHandler handler) { m_onChange = std::move(handler); }
@@ -68,4 +70,5 @@ private:
     int m_chartUpdates = 0;
     QVector<double> m_chartValues;
     QStringList m_chartLabels;
+    QHash<QString, QString> m_notUpdated;
 };

@@ -85,7 +85,17 @@ private:
         return EscapeReportText(m_form.text(QString::fromLatin1(name), index));
     }
     void cell(const Cell& c) {
-        line(QString::fromLatin1(c.before) + field(c.field) + QString::fromLatin1(c.after));
+        line(QString::fromLatin1(c.before) + field(c.field) +
+             percentAfter(m_form.text(QString::fromLatin1(c.field)), QString::fromLatin1(c.after)));
+    }
+    // The page puts a "%" after a rate; a rate typed with its own "%" keeps only that one.
+    static QString percentAfter(const QString& typed, const QString& after) {
+        if (!after.startsWith(QLatin1Char('%')))
+            return after;
+        qsizetype end = typed.size();
+        while (end > 0 && typed.at(end - 1) == QLatin1Char(' '))
+            --end;
+        return end > 0 && typed.at(end - 1) == QLatin1Char('%') ? after.mid(1) : after;
     }
     void pairRows(std::initializer_list<PairRow> rows) {
         for (const PairRow& row : rows) {
@@ -285,8 +295,9 @@ private:
     void expenseCell(const FieldInfo& f, const QString& label, const QString& before,
                      const QString& after) {
         line(label.arg(f.reportCaption));
-        line(before + EscapeReportText(m_form.text(f.name)) +
-             (f.isPercent() ? QStringLiteral("%") : QString()) + after);
+        const QString typed = m_form.text(f.name);
+        line(before + EscapeReportText(typed) +
+             percentAfter(typed, (f.isPercent() ? QStringLiteral("%") : QString()) + after));
     }
 
     void taxInformation() {
@@ -342,7 +353,9 @@ private:
                            : QStringLiteral(
                                  "    <td width=\"110\"><div align=\"center\" class=\"style9\"> ");
                 const QString name = QString::fromLatin1(row.field) + QString::number(m);
-                line(start + EscapeReportText(m_form.text(name)) + QString::fromLatin1(row.after));
+                const QString typed = m_form.text(name);
+                line(start + EscapeReportText(typed) +
+                     percentAfter(typed, QString::fromLatin1(row.after)));
             }
             line("  </tr>");
         }
@@ -435,7 +448,9 @@ private:
         line("</table>");
     }
 
-    void outlookTable(int firstYear) {
+    // The grid's last rows carry the note on what the outlook leaves out, so that it stays
+    // with the grid on paper.
+    void outlookTable(int firstYear, bool withNote = false) {
         line("<table width=\"90%\" border=\"1\" align=\"center\" > ");
         line("  <tr>");
         line("    <td class=\"style9\" width=\"15%\"> </td>");
@@ -468,6 +483,12 @@ private:
             }
         }
         line("  </tr>");
+        if (withNote) {
+            line("  <tr>");
+            line(QStringLiteral("    <td class=\"style9\" colspan=\"11\">") + ClassicOutlookNote() +
+                 QStringLiteral("</td>"));
+            line("  </tr>");
+        }
         line("</table>");
     }
 
@@ -480,7 +501,7 @@ private:
         line("</p>");
         outlookTable(1);
         line("<p align=\"center\" class=\"style10\">            </p>");
-        outlookTable(11);
+        outlookTable(11, true);
     }
 
     void propertyImages() {
@@ -559,6 +580,12 @@ QString ReportChartPath(const QString& programFolder, int chart) {
 
 QString ReportLogoPath(const QString& programFolder) {
     return ReportsFolder(programFolder) + QStringLiteral("tempImageLOGO.bmp");
+}
+
+QString ClassicOutlookNote() {
+    return QStringLiteral("Classic outlook: income tax on operating income before interest and "
+                          "depreciation; loan payments in every year, also after payoff. "
+                          "Investment Returns deducts both and stops payments at payoff.");
 }
 
 QString ProductPageAddress() {

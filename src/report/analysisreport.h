@@ -17,6 +17,10 @@ QString ReportPagePath(const QString& programFolder);
 QString ReportChartPath(const QString& programFolder, int chart); // chart 1..3
 QString ReportLogoPath(const QString& programFolder);
 
+// The line under the outlook, on screen and on the page: what the outlook leaves out on purpose
+// and where the figures that do not are.
+QString ClassicOutlookNote();
+
 // The product page the banner links to.
 QString ProductPageAddress();
 

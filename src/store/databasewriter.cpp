@@ -146,6 +146,8 @@ public:
     explicit Output(QIODevice& device) : m_device(device), m_buffer(kChunk, Qt::Uninitialized) {}
     void put(QByteArrayView bytes) {
         const qsizetype n = bytes.size();
+        if (n == 0)
+            return;
         if (m_used + n > kChunk) {
             flush();
             if (n > kChunk) {

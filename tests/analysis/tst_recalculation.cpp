@@ -1,6 +1,8 @@
 // The investment summary, the outlook grids, their colours and the chart, checked against
 // figures worked out by hand (the arithmetic is in the comments).
 #include "analysis/analysis.h"
+#include "analysis/financialhints.h"
+#include "model/fieldtable.h"
 #include "model/memoryform.h"
 #include "testsupport.h"
 
@@ -177,6 +179,61 @@ private slots:
         QCOMPARE(T(form, "txtQISNumberOfUnits"), QStringLiteral("0"));
         QCOMPARE(T(form, "txtQISScheduledAnnualIncome"), QStringLiteral("$12,000"));
         QVERIFY(m_folder->logLines().isEmpty());
+    }
+
+    // A figure the run could not work out says which input stopped it, and so does every
+    // figure built on it; the others, and all of them once the inputs read again, say nothing.
+    void notUpdatedFiguresNameTheInputThatStoppedThem() {
+        MemoryForm form;
+        FillDuplex(form);
+        Fill(form, {{"txtGrossMonthlyIncome", "16S0"}, {"txtUnits", "0"}});
+        RecalculateAnalysis(form);
+        const QString rent = QStringLiteral("Not updated: Gross Monthly Income is no number");
+        for (const char* name :
+             {"txtQISScheduledAnnualIncome", "txtQISAnnualVacancy",
+              "txtQISAnnualNetOperatingIncome", "txtQISCapitalizationRate",
+              "txtQISAverageRentPerUnit", "txtQISNetMonthlyCashflowPerUnitBeforeTaxes"})
+            QCOMPARE(form.notUpdated(QString::fromLatin1(name)), rent);
+        QCOMPARE(form.notUpdated(QStringLiteral("txtQISCostPerUnit")),
+                 QStringLiteral("Not updated: Number of Units is 0"));
+        for (const char* name :
+             {"txtQISPropertyPrice", "txtQISCostPerSquareFoot", "txtQISAnnualDebtService"})
+            QVERIFY2(form.notUpdated(QString::fromLatin1(name)).isEmpty(), name);
+
+        Fill(form, {{"txtGrossMonthlyIncome", "1650"}, {"txtUnits", "2"}});
+        RecalculateAnalysis(form);
+        for (const FieldInfo& field : FieldTable())
+            QVERIFY2(field.view != FieldView::Summary || form.notUpdated(field.name).isEmpty(),
+                     qPrintable(field.name));
+    }
+
+    // The Financial view's hints: financing more than 1 % away from the price (1 % is still
+    // fine), and a negative price or expense, each only while it applies.
+    void financialHintsOnlyWhileTheyApply() {
+        MemoryForm form;
+        const auto hints = [&form] {
+            return FinancialHints([&form](const QString& name) { return form.text(name); });
+        };
+        QVERIFY(hints().financing.isEmpty()); // no price yet
+        Fill(form, {{"txtPurchasePrice", "$400,000"},
+                    {"txtDownPayment", "100000"},
+                    {"txtMortgagePrincipal1", "290,000"}});
+        QCOMPARE(hints().financing,
+                 QStringLiteral("Financing covers $290,000 + down $100,000 of a $400,000 price"));
+        form.setText(QStringLiteral("txtMortgagePrincipal2"), QStringLiteral("6000"));
+        QVERIFY(hints().financing.isEmpty()); // exactly 1 % short
+        form.setText(QStringLiteral("txtMortgagePrincipal2"), QStringLiteral("5999"));
+        QVERIFY(!hints().financing.isEmpty());
+        form.setText(QStringLiteral("txtMortgagePrincipal2"), QStringLiteral("6x"));
+        QVERIFY(hints().financing.isEmpty()); // its red frame says it; the sum means nothing
+
+        QVERIFY(hints().negativeAmounts.isEmpty());
+        Fill(form, {{"txtInsurance", "-600"}, {"txtUtilities", "($100)"}});
+        QCOMPARE(hints().negativeAmounts,
+                 QStringLiteral("Insurance and Utilities are negative \u2014 the price and the "
+                                "expenses are amounts paid, typed without a minus"));
+        Fill(form, {{"txtInsurance", "600"}, {"txtUtilities", "0"}});
+        QVERIFY(hints().negativeAmounts.isEmpty());
     }
 
     // Price and closing costs 0: the two shares and the cap rate fail (0 ÷ 0), the costs per

@@ -1,5 +1,11 @@
-// The project's own documents: the README's links lead to files that are there, and the
-// architecture notes describe every source folder the tree has.
+// The project's own documents: the README's links lead to files that are there, the
+// architecture notes describe every source folder the tree has, and the help page every key.
+#include "base/programfolder.h"
+#include "gui/mainwindow/keyboard.h"
+#include "gui/mainwindow/mainwindow.h"
+#include "testsupport.h"
+
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -29,6 +35,28 @@ private slots:
         }
     }
 
+    // Every key the window answers to, on a menu entry or not, is on the help page as the user
+    // presses it ("<kbd>Ctrl+S</kbd>"): a key added without a word there fails here.
+    void theHelpPageNamesEveryShortcut() {
+        const QString page = ReadText(QStringLiteral("resources/_reference/quillbrookhelp.html"));
+        QVERIFY(page.contains(QStringLiteral("<h1>Quillbrook Help</h1>")));
+        TempProgramFolder folder;
+        PrepareProgramFolders();
+        MainWindow window;
+        QSet<QString> keys;
+        for (const QAction* action : window.findChildren<QAction*>()) {
+            for (const QKeySequence& key : action->shortcuts())
+                keys.insert(key.toString(QKeySequence::PortableText));
+        }
+        for (const Shortcut& key : ShortcutMap())
+            keys.insert(key.keys.toString(QKeySequence::PortableText));
+        QVERIFY(keys.size() >= 20);
+        for (const QString& key : keys) {
+            const QString named = QStringLiteral("<kbd>%1</kbd>").arg(key.toHtmlEscaped());
+            QVERIFY2(page.contains(named), qPrintable(named));
+        }
+    }
+
     void architectureNamesEverySourceFolder() {
         const QString notes = ReadText(QStringLiteral("docs/ARCHITECTURE.md"));
         QVERIFY(!notes.isEmpty());
@@ -42,5 +70,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(DocsTest)
+QTEST_MAIN(DocsTest)
 #include "tst_docs.moc"

@@ -443,6 +443,24 @@ private slots:
                  qPrintable(QStringLiteral("%1x%2").arg(picture.width()).arg(picture.height())));
     }
 
+    // The page puts a "%" after every rate: one typed with its own (trailing blanks and all)
+    // keeps just that one, in every group of the page; a rate typed plainly still gets one.
+    void aRateTypedWithItsPercentShowsItOnce() {
+        MemoryForm form;
+        FillProperty(form);
+        for (const char* name :
+             {"txtAppreciation", "txtDepreciateAsImprovements", "txtExpectedVacancyRate",
+              "txtOperatingCostIncrease", "txtFederalTaxRate", "txtAnnualInterestRate2"})
+            form.setText(QString::fromLatin1(name), QStringLiteral("3%"));
+        form.setText(QStringLiteral("txtLongTermCapitolGainsRate"), QStringLiteral("4 % "));
+        const QByteArray page = WritePage(form, {QString()}, QStringLiteral("/p"));
+        QVERIFY(!page.contains("%%"));
+        QVERIFY(!page.contains("% %"));
+        QCOMPARE(page.count("3%</") + page.count("3% </"), 6);
+        QVERIFY(page.contains(">4 % </td>"));
+        QVERIFY(page.contains("> 6.5%</div>")); // the first loan's rate, typed "6.5"
+    }
+
     void aFailingDeviceStopsTheWrite() {
         MemoryForm form;
         FailingDevice device(1000);

@@ -361,7 +361,7 @@ void KeepSectionsTogether(QTextDocument& document) {
 PaperAnalysisCommand::PaperAnalysisCommand(PrintAnalysisHost& host, QMenu* tools, QObject* parent)
     : QObject(parent), m_host(host) {
     m_canvas = new ReportCanvas(this);
-    m_exportEntry = new QAction(QStringLiteral("Export Analysis as &PDF..."), parent);
+    m_exportEntry = new QAction(QStringLiteral("&Export Analysis as PDF..."), parent);
     m_exportEntry->setObjectName(QStringLiteral("mnuToolsExportAnalysisPdf"));
     m_printEntry = new QAction(QStringLiteral("&Print Analysis..."), parent);
     m_printEntry->setObjectName(QStringLiteral("mnuToolsPrintAnalysisDocument"));

@@ -27,6 +27,31 @@ QString unitOf(Criterion c) {
     return QString();
 }
 
+// What the target asks of a property, in plain words with its unit.
+QString tooltipOf(Criterion c) {
+    switch (c) {
+    case Criterion::CashOnCash:
+        return QStringLiteral(
+            "Cash-on-Cash Return \u2014 the least first-year cash flow before tax, "
+            "in percent of the cash invested");
+    case Criterion::DebtServiceCoverage:
+        return QStringLiteral("Debt Service Coverage \u2014 how many times the first year's net "
+                              "operating income must cover the loan payments (1.25: a quarter "
+                              "more than they cost)");
+    case Criterion::CashFlowPerUnit:
+        return QStringLiteral(
+            "Monthly Cash Flow per Unit \u2014 the least cash flow before tax per "
+            "unit and month in the first year, in dollars");
+    case Criterion::CapRate:
+        return QStringLiteral("Capitalization Rate \u2014 the least first-year net operating "
+                              "income, in percent of the price");
+    case Criterion::IrrAfterTax:
+        return QStringLiteral("IRR After Tax \u2014 the least yearly return over the holding "
+                              "period, sale included, after tax, in percent");
+    }
+    return QString();
+}
+
 } // namespace
 
 CriteriaDialog::CriteriaDialog(QWidget* parent, const QStringList& texts) : QDialog(parent) {
@@ -52,6 +77,7 @@ CriteriaDialog::CriteriaDialog(QWidget* parent, const QStringList& texts) : QDia
         field->setPlaceholderText(QStringLiteral("not used"));
         field->setText(texts.value(i));
         field->setMaximumWidth(110);
+        field->setToolTip(tooltipOf(c) + QStringLiteral("; blank: not used"));
         auto* caption = new QLabel(CriterionCaption(c) + QLatin1Char(':'), this);
         caption->setBuddy(field);
         grid->addWidget(caption, i, 0);

@@ -4,13 +4,15 @@
 #include "gui/commands/propertycommands.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QWidget>
 #include <functional>
 
 FileMenu::FileMenu(QWidget* window, QMenu* menu, PropertyCommands& commands,
                    DuplicateCommand& duplicate)
-    : QObject(window), m_commands(commands) {
+    : QObject(window), m_window(window), m_commands(commands) {
     // The command is bound here rather than captured as a member pointer: GCC 12 with the
     // sanitizers warns (wrongly) that such a captured pointer may be uninitialised.
     const auto add = [&](const QString& caption, const char* name,
@@ -45,6 +47,22 @@ FileMenu::FileMenu(QWidget* window, QMenu* menu, PropertyCommands& commands,
     connect(menu, &QMenu::aboutToShow, this, &FileMenu::refresh);
     // The menu opens with the entries that apply on the home page.
     refresh();
+    qApp->installEventFilter(this);
+}
+
+bool FileMenu::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != m_window)
+        return false;
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    for (const QAction* action :
+         {m_open, m_close, m_addNew, m_remove, m_save, m_saveAs, m_duplicate}) {
+        if (!action->shortcut().isEmpty() && action->shortcut() == pressed) {
+            refresh();
+            break;
+        }
+    }
+    return false;
 }
 
 void FileMenu::refresh() {

@@ -9,7 +9,9 @@ class QMenu;
 class QWidget;
 
 // The File menu: the property commands in three groups, then Exit. Which entries apply comes
-// from the property commands, asked each time the menu opens.
+// from the property commands, asked each time the menu opens and each time one of the entries'
+// keys is pressed: the key of a greyed-out entry does nothing, that of an entry that applies by
+// now works although the menu was last opened when it did not.
 class FileMenu : public QObject {
     Q_OBJECT
 public:
@@ -19,7 +21,11 @@ public:
     // Enables the entries that apply now.
     void refresh();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    QWidget* m_window;
     PropertyCommands& m_commands;
     QAction* m_open = nullptr;
     QAction* m_close = nullptr;

@@ -8,16 +8,19 @@
 #include "gui/widgets/linklabel.h"
 
 #include <QAction>
+#include <QHash>
 #include <QKeyEvent>
 
 namespace {
 
+// The menu entries carry their own keys, so the menu shows them and a greyed-out entry's key
+// does nothing; the views and the search box have no entry and get window actions.
 const Shortcut kMap[] = {
-    {"keyAddNewProperty", QKeySequence(Qt::CTRL | Qt::Key_N)},
-    {"keyOpenSelected", QKeySequence(Qt::CTRL | Qt::Key_O)},
-    {"keySave", QKeySequence(Qt::CTRL | Qt::Key_S)},
-    {"keyClose", QKeySequence(Qt::CTRL | Qt::Key_W)},
-    {"keyGeneralHelp", QKeySequence(Qt::Key_F1)},
+    {"mnuFileAddNewProperty", QKeySequence(Qt::CTRL | Qt::Key_N)},
+    {"mnuFileOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},
+    {"mnuFileSave", QKeySequence(Qt::CTRL | Qt::Key_S)},
+    {"mnuFileClose", QKeySequence(Qt::CTRL | Qt::Key_W)},
+    {"mnuHelpTopics", QKeySequence(Qt::Key_F1)},
     {"keyPropertyView", QKeySequence(Qt::CTRL | Qt::Key_1)},
     {"keyFinancialView", QKeySequence(Qt::CTRL | Qt::Key_2)},
     {"keySummaryView", QKeySequence(Qt::CTRL | Qt::Key_3)},
@@ -58,71 +61,64 @@ const QVector<Shortcut>& ShortcutMap() {
 }
 
 void InstallKeyboard(MainWindow& w) {
-    // The commands check what the File menu would allow, so a shortcut never does what the
-    // greyed-out entry would refuse.
-    const auto fileState = [&w] { return w.commands().mnuFile_Click(); };
     const auto propertyOpen = [&w] { return !w.isHomePageVisible(); };
-    const std::function<void()> actions[] = {
-        [&w, fileState] {
-            if (fileState().addNew)
-                w.mnuFileAddNewProperty_Click();
-        },
-        [&w, fileState] {
-            if (fileState().open)
-                w.mnuFileOpen_Click();
-        },
-        [&w, fileState] {
-            if (fileState().save)
-                w.mnuFileSave_Click();
-        },
-        [&w, fileState] {
-            if (fileState().close)
-                w.mnuFileClose_Click();
-        },
-        [&w] { w.mnuHelpTopics_Click(); },
-        [&w, propertyOpen] {
-            if (propertyOpen())
-                w.imgProperty_Click();
-        },
-        [&w, propertyOpen] {
-            if (propertyOpen())
-                w.imgFinancial_Click();
-        },
-        [&w, propertyOpen] {
-            if (propertyOpen())
-                w.imgQuickView_Click();
-        },
-        [&w, propertyOpen] {
-            if (propertyOpen())
-                w.lblCashFlow_DragDrop();
-        },
-        [&w, propertyOpen] {
-            if (propertyOpen())
-                w.imgReturnsView_Click();
-        },
+    // The window actions by name: what each does, and only where it applies.
+    const QHash<QString, std::function<void()>> actions = {
+        {QStringLiteral("keyPropertyView"),
+         [&w, propertyOpen] {
+             if (propertyOpen())
+                 w.imgProperty_Click();
+         }},
+        {QStringLiteral("keyFinancialView"),
+         [&w, propertyOpen] {
+             if (propertyOpen())
+                 w.imgFinancial_Click();
+         }},
+        {QStringLiteral("keySummaryView"),
+         [&w, propertyOpen] {
+             if (propertyOpen())
+                 w.imgQuickView_Click();
+         }},
+        {QStringLiteral("keyCashFlowView"),
+         [&w, propertyOpen] {
+             if (propertyOpen())
+                 w.lblCashFlow_DragDrop();
+         }},
+        {QStringLiteral("keyReturnsView"),
+         [&w, propertyOpen] {
+             if (propertyOpen())
+                 w.imgReturnsView_Click();
+         }},
         // Only from the home page itself: an open property is left by Close, with its question.
-        [&w, propertyOpen] {
-            if (!propertyOpen())
-                w.ShowHomePage();
-        },
-        [&w, propertyOpen] {
-            if (!propertyOpen())
-                w.ShowHomePage();
-        },
+        {QStringLiteral("keyHomePage"),
+         [&w, propertyOpen] {
+             if (!propertyOpen())
+                 w.ShowHomePage();
+         }},
+        {QStringLiteral("keyHomePageAlt"),
+         [&w, propertyOpen] {
+             if (!propertyOpen())
+                 w.ShowHomePage();
+         }},
         // The home page's search box.
-        [&w, propertyOpen] {
-            if (!propertyOpen())
-                w.portfolio().focusSearch();
-        },
+        {QStringLiteral("keyFindProperty"),
+         [&w, propertyOpen] {
+             if (!propertyOpen())
+                 w.portfolio().focusSearch();
+         }},
     };
-    static_assert(std::size(kMap) == std::size(actions));
-    for (size_t i = 0; i < std::size(kMap); ++i) {
+    for (const Shortcut& key : kMap) {
+        const QString name = QString::fromLatin1(key.name);
+        if (auto* entry = w.findChild<QAction*>(name)) {
+            entry->setShortcut(key.keys);
+            continue;
+        }
         auto* action = new QAction(&w);
-        action->setObjectName(QString::fromLatin1(kMap[i].name));
-        action->setShortcut(kMap[i].keys);
+        action->setObjectName(name);
+        action->setShortcut(key.keys);
         action->setShortcutContext(Qt::WindowShortcut);
         w.addAction(action);
-        QObject::connect(action, &QAction::triggered, &w, actions[i]);
+        QObject::connect(action, &QAction::triggered, &w, actions.value(name));
     }
 
     auto* activate = new ActivateOnKey(&w);
@@ -130,11 +126,17 @@ void InstallKeyboard(MainWindow& w) {
         const char* name;
         const char* accessible;
     } navigation[] = {
-        {"imgProperty", "Property Information"},   {"lblProperty", "Property Information"},
-        {"imgFinancial", "Financial Information"}, {"lblFinancial", "Financial Information"},
-        {"imgQuickView", "Investment Summary"},    {"lblQuickView", "Investment Summary"},
-        {"lblCashFlow", "Cash Flow Outlook"},      {"lblReturns", "Investment Returns"},
-        {"lblPreviousPage", "Previous Page"},      {"lblNextPage", "Next Page"},
+        {"imgProperty", "Property Information"},
+        {"lblProperty", "Property Information"},
+        {"imgFinancial", "Financial Information"},
+        {"lblFinancial", "Financial Information"},
+        {"imgQuickView", "Investment Summary"},
+        {"lblQuickView", "Investment Summary"},
+        {"lblCashFlow", "Cash Flow Outlook"},
+        {"lblReturns", "Investment Returns"},
+        {"lblPreviousPage", "Previous Page"},
+        {"lblNextPage", "Next Page"},
+        {"lblOutlookReturnsLink", "Open Investment Returns"},
     };
     for (const auto& n : navigation) {
         QWidget* widget = w.control(QString::fromLatin1(n.name));
@@ -146,4 +148,6 @@ void InstallKeyboard(MainWindow& w) {
     }
 
     new HomeKeys(w.homePage(), {w.homeFrame(), w.control(QStringLiteral("picUpperLeftCorner"))});
+    // The page takes the arrow keys as a whole and marks the chosen card itself.
+    w.homeFrame()->setProperty("noFocusRing", true);
 }

@@ -20,6 +20,7 @@
 #include "gui/views/returnsview.h"
 #include "gui/views/summaryview.h"
 #include "gui/widgets/figurefit.h"
+#include "gui/widgets/focusring.h"
 #include "gui/widgets/numbermark.h"
 #include "gui/widgets/themecolours.h"
 #include "model/fieldtable.h"
@@ -71,6 +72,7 @@ MainWindow::MainWindow(QWidget* parent)
     m_criteria = new CriteriaCommand(this, m_mnuTools);
     buildCompareEntry();
     InstallKeyboard(*this);
+    FocusRing::Install(this);
     NumberMark::WatchFigureFields(this);
     FigureFit::WatchFigureFields(this);
 }

@@ -55,6 +55,8 @@ void ViewSwitcher::connectNavigation(MainWindow& window) {
     connect(returns, &LinkLabel::pointerEntered, this, [this] { hoverLink(Strip::Returns, true); });
     connect(returns, &LinkLabel::pointerLeft, this, [this] { hoverLink(Strip::Returns, false); });
     connect(returns, &LinkLabel::releasedOver, this, [this] { followLink(Strip::Returns); });
+    // The outlook's note leads to the view that deducts what the outlook leaves in.
+    connect(m.outlook, &OutlookView::returnsWanted, this, [this] { followLink(Strip::Returns); });
 }
 
 bool ViewSwitcher::isShown(const QFrame* frame) const {

@@ -127,6 +127,37 @@ void WidgetForm::applyColour(QWidget* w, QRgb colour) {
     Theme::SetTextColour(w, QColor::fromRgb(colour));
 }
 
+void WidgetForm::setNotUpdated(const QString& name, const QString& reason) {
+    if (m_notUpdated.value(name) == reason)
+        return; // the usual run: nothing to repaint
+    if (reason.isEmpty())
+        m_notUpdated.remove(name);
+    else
+        m_notUpdated.insert(name, reason);
+    QWidget* w = control(name);
+    if (!w)
+        return;
+    // Greyed and slanted, halfway to the background: plainly not current, yet still legible,
+    // there to select and point at.
+    QPalette p = w->palette();
+    const char* normal = "normalTextColour";
+    if (!reason.isEmpty() && !w->property(normal).isValid())
+        w->setProperty(normal, p.color(QPalette::Active, QPalette::Text));
+    const QColor text = w->property(normal).value<QColor>();
+    const QColor base = p.color(QPalette::Active, QPalette::Base);
+    const auto mix = [](int a, int b) { return (a * 55 + b * 45) / 100; };
+    const QColor colour = reason.isEmpty()
+                              ? text
+                              : QColor(mix(text.red(), base.red()), mix(text.green(), base.green()),
+                                       mix(text.blue(), base.blue()));
+    p.setColor(QPalette::Active, QPalette::Text, colour);
+    p.setColor(QPalette::Inactive, QPalette::Text, colour);
+    w->setPalette(p);
+    QFont font = w->font();
+    font.setItalic(!reason.isEmpty());
+    w->setFont(font);
+}
+
 QRgb WidgetForm::textColor(const QString& name, int index) const {
     if (const ControlTable::Cell* cell = m_controls.find(name, index))
         return cell->colour;

@@ -36,6 +36,9 @@ public:
     QVector<ControlRef> controlsInWindowOrder() const override;
     QVariant selectedItemData(const QString& name) const override;
     void setChartData(const QVector<double>& values, const QStringList& labels) override;
+    // A figure not updated is greyed until it is.
+    void setNotUpdated(const QString& name, const QString& reason) override;
+    QString notUpdated(const QString& name) const override { return m_notUpdated.value(name); }
     void processPendingEvents() override;
     void beginUpdate() override { ++m_updateDepth; }
     void endUpdate() override;
@@ -84,4 +87,5 @@ private:
     const QLineEdit* m_showing = nullptr; // the field being given its kept text
     std::unique_ptr<QObject> m_showWatcher;
     QHash<const QWidget*, ControlTable::Cell*> m_hiddenKept; // fields watched for being shown
+    QHash<QString, QString> m_notUpdated;
 };

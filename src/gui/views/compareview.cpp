@@ -69,7 +69,7 @@ CompareView::CompareView(QWidget* parent) : QFrame(parent) {
 
     m_open = addButton(QStringLiteral("cmdCompareOpen"), QStringLiteral("&Open"));
     m_open->setToolTip(QStringLiteral("Open the property of the chosen column"));
-    m_csv = addButton(QStringLiteral("cmdCompareExportCsv"), QStringLiteral("Export CSV..."));
+    m_csv = addButton(QStringLiteral("cmdCompareExportCsv"), QStringLiteral("Export &CSV..."));
     m_pdf = addButton(QStringLiteral("cmdCompareExportPdf"), QStringLiteral("Export PDF..."));
     m_print = addButton(QStringLiteral("cmdComparePrint"), QStringLiteral("Print..."));
     connect(m_open, &QPushButton::clicked, this, &CompareView::cmdCompareOpen_Click);

@@ -1,6 +1,9 @@
 #include "gui/views/financialview.h"
 
+#include "analysis/financialhints.h"
 #include "analysis/returns.h"
+#include "gui/views/controltable.h"
+#include "gui/widgets/themecolours.h"
 #include "model/fieldtable.h"
 
 #include <QLabel>
@@ -46,8 +49,52 @@ FinancialView::FinancialView(QWidget* parent, ControlTable& controls)
     total->setFont(PixelFont(12, true));
 
     const int mortgages = buildMortgages(qMax(left, totalTop + kRowPitch));
-    const int bottom = buildRehab(mortgages + kRowPitch + kGroupGap);
+    const int hints = buildHints(mortgages + kRowPitch);
+    const int bottom = buildRehab(hints + kGroupGap);
     PlaceTwips(this, 0, 0, kWidth, bottom + 600);
+}
+
+// Two lines under the mortgages, empty until the figures disagree; returns the top of what
+// follows them.
+int FinancialView::buildHints(int top) {
+    for (const char* name : {"lblFinancingHint", "lblNegativeAmountHint"}) {
+        QLabel* hint = addCaption(this, QString::fromLatin1(name), QString(), kCaptionLeft, top,
+                                  kWidth - 2 * kCaptionLeft, 300);
+        // Dark amber, a caution; lighter where the page is dark.
+        Theme::SetTextColour(hint, QColor(0x8A, 0x4B, 0x00));
+        hint->hide();
+        m_hints.append(hint);
+        top += 300;
+    }
+    for (const QString& name : FinancialHintFields()) {
+        if (const ControlTable::Cell* cell = controls().find(name, 0))
+            connect(qobject_cast<QLineEdit*>(cell->widget), &QLineEdit::textChanged, this,
+                    &FinancialView::updateHints);
+    }
+    updateHints();
+    return top;
+}
+
+void FinancialView::updateHints() {
+    const FinancialHintLines lines = FinancialHints([this](const QString& name) {
+        const ControlTable::Cell* cell = controls().find(name, 0);
+        auto* edit = cell ? qobject_cast<QLineEdit*>(cell->widget) : nullptr;
+        return edit ? edit->text() : QString();
+    });
+    const QString texts[] = {lines.financing, lines.negativeAmounts};
+    for (int i = 0; i < m_hints.size(); ++i) {
+        if (m_hints[i]->text() != texts[i])
+            m_hints[i]->setText(texts[i]);
+        m_hints[i]->setVisible(!texts[i].isEmpty());
+    }
+}
+
+QStringList FinancialView::hints() const {
+    QStringList shown;
+    for (const QLabel* hint : m_hints)
+        if (!hint->isHidden())
+            shown << hint->text();
+    return shown;
 }
 
 // The repair on the left, the refinance on the right; a blank field shows what it stands for.

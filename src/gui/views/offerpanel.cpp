@@ -83,7 +83,7 @@ OfferPanel::OfferPanel(QWidget* view, ControlTable& controls, Form& form,
     markComputed(m_gap);
     explainer->watch(m_gap);
     top += kRowPitch;
-    m_use = new QPushButton(QStringLiteral("Use as Purchase Price"), this);
+    m_use = new QPushButton(QStringLiteral("&Use as Purchase Price"), this);
     controls.add(m_use, QStringLiteral("cmdUseOfferPrice"), 0, ControlKind::Label);
     PlaceTwips(m_use, kRight, top + 15, 2700, 375);
     connect(m_use, &QPushButton::clicked, this, &OfferPanel::cmdUseOfferPrice_Click);
@@ -153,7 +153,7 @@ void OfferPanel::cmdUseOfferPrice_Click() {
         text += QStringLiteral("\n%1: %2 \u2192 %3")
                     .arg(e.caption, AmountText(e.previous), AmountText(e.value));
     const PromptAnswer answer =
-        prompts->message({QStringLiteral("Use as Purchase Price"), text, PromptIcon::Question,
+        prompts->message({QStringLiteral("&Use as Purchase Price"), text, PromptIcon::Question,
                           PromptButtons::OkCancel, PromptAnswer::Ok});
     if (answer != PromptAnswer::Ok)
         return;

@@ -1,10 +1,12 @@
 #include "gui/views/outlookview.h"
 
 #include "gui/views/controltable.h"
+#include "gui/widgets/linklabel.h"
 #include "gui/widgets/outlookchart.h"
 #include "gui/widgets/themecolours.h"
 #include "gui/widgets/twips.h"
 #include "model/fieldtable.h"
+#include "report/analysisreport.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -113,7 +115,33 @@ OutlookView::OutlookView(QWidget* parent, ControlTable& controls)
             emit periodChosen();
     });
 
-    const int chartTop = kGridTop + buildGrids() + 120;
+    // Under the grids, what the outlook leaves out on purpose, and the way to the view that
+    // does not.
+    // Two lines, what the outlook does and what the returns do, the link after the second.
+    const int noteTop = kGridTop + buildGrids() + 60;
+    QString words = ClassicOutlookNote();
+    words.replace(words.indexOf(QLatin1String(". ")) + 1, 1, QLatin1Char('\n'));
+    QLabel* note =
+        addCaption(this, QStringLiteral("lblOutlookNote"), words, 240, noteTop, 10380, 480);
+    note->setFont(PixelFont(11, false, true));
+    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_returnsLink = new LinkLabel(QStringLiteral("Open Investment Returns"), this);
+    controls.add(m_returnsLink, QStringLiteral("lblOutlookReturnsLink"), 0, ControlKind::Label);
+    m_returnsLink->setFont(PixelFont(11, true, true));
+    m_returnsLink->adjustSize();
+    const QFontMetrics metrics(note->font());
+    m_returnsLink->move(note->x() + metrics.horizontalAdvance(words.section(QLatin1Char('\n'), 1)) +
+                            metrics.horizontalAdvance(QLatin1Char(' ')) * 2,
+                        note->y() + metrics.lineSpacing());
+    connect(m_returnsLink, &LinkLabel::pointerEntered, m_returnsLink,
+            [this] { m_returnsLink->setHovered(true); });
+    connect(m_returnsLink, &LinkLabel::pointerLeft, m_returnsLink,
+            [this] { m_returnsLink->setHovered(false); });
+    connect(m_returnsLink, &LinkLabel::releasedOver, this, [this] {
+        m_returnsLink->setHovered(false);
+        emit returnsWanted();
+    });
+    const int chartTop = noteTop + 480 + 60;
 
     m_chart = new OutlookChart(this);
     m_chart->setObjectName(QStringLiteral("MSChart5Year"));

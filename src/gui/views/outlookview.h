@@ -2,6 +2,7 @@
 
 #include "gui/views/viewframe.h"
 
+class LinkLabel;
 class OutlookChart;
 class QComboBox;
 class QScrollBar;
@@ -29,6 +30,8 @@ signals:
     // A period picked, the one already shown included.
     void periodChosen();
     void decadeScrolled();
+    // The note's link under the grid was followed.
+    void returnsWanted();
 
 private:
     int buildGrids();
@@ -40,5 +43,6 @@ private:
     QFrame* m_secondDecade = nullptr;
     QScrollBar* m_decadeBar = nullptr;
     OutlookChart* m_chart = nullptr;
+    LinkLabel* m_returnsLink = nullptr;
     int m_lastPeriodIndex = -1;
 };

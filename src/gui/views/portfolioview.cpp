@@ -78,6 +78,10 @@ void PortfolioView::build() {
     QFrame* page = m_home.frameHome();
     page->installEventFilter(this);
     page->setProperty(ViewFrame::kFollowsWindowWidth, false);
+    // The page shows only as far as the content area that holds it, which a taller window
+    // may grow later than the page.
+    if (page->parentWidget())
+        page->parentWidget()->installEventFilter(this);
 
     m_showAs = new QLabel(QStringLiteral("Show as"), page);
     m_showAs->setObjectName(QStringLiteral("lblShowAs"));
@@ -172,7 +176,7 @@ void PortfolioView::build() {
     m_progress = new QProgressBar(page);
     m_progress->setObjectName(QStringLiteral("prgPortfolio"));
     m_progress->setTextVisible(false);
-    m_export = new QPushButton(QStringLiteral("Export CSV..."), page);
+    m_export = new QPushButton(QStringLiteral("E&xport CSV..."), page);
     m_export->setObjectName(QStringLiteral("cmdPortfolioExportCsv"));
     connect(m_export, &QPushButton::clicked, this, &PortfolioView::cmdPortfolioExportCsv_Click);
 
@@ -298,7 +302,9 @@ void PortfolioView::layout() {
     m_tableOption->setGeometry(kMargin + 120, kTopRow, 62, 22);
     m_compareButton->setGeometry(width - kMargin - 88, kTopRow - 1, 88, 24);
 
-    const int visibleBottom = page->height() - kOutOfSight;
+    int visibleBottom = page->height() - kOutOfSight;
+    if (const QWidget* holder = page->parentWidget())
+        visibleBottom = qMin(visibleBottom, holder->height() - page->y());
     if (!isTableShown()) {
         // Between the paging links, where the cards leave room.
         m_search->setGeometry(180, kLinkRow, 364, 20);
@@ -463,7 +469,8 @@ void PortfolioView::saveLayout() {
 
 bool PortfolioView::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (watched == m_home.frameHome() && type == QEvent::Resize) {
+    if (type == QEvent::Resize &&
+        (watched == m_home.frameHome() || watched == m_home.frameHome()->parentWidget())) {
         layout();
     } else if (watched == m_search && type == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();

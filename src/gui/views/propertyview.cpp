@@ -34,6 +34,7 @@ PropertyView::PropertyView(QWidget* parent, ControlTable& controls)
     addGroupHeading(notes->group, 240, 3060, 6000);
     m_notes = new NotesEdit(kNotesLimit, this);
     controls.add(m_notes, notes->name, 0, ControlKind::TextField);
+    m_notes->setToolTip(notes->tooltip);
     PlaceTwips(m_notes, 240, 3420, 10380, 1860);
     // Tab moves on through the fields, as it does everywhere else in the window.
     m_notes->setTabChangesFocus(true);

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QGraphicsView>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -127,6 +128,10 @@ ReturnsView::ReturnsView(QWidget* parent, ControlTable& controls, Form& form)
         edit->setPlaceholderText(QString::fromLatin1(placeholderOf(field->name)));
         edit->setAlignment(Qt::AlignRight);
         connect(edit, &QLineEdit::textChanged, this, &ReturnsView::refresh);
+        // The two periods count years; the percentages have their "%" already.
+        if (field->name == kHoldingPeriodField || field->name == kDepreciationYearsField)
+            addCaption(this, QStringLiteral("lbl") + field->name.mid(3) + QStringLiteral("Unit"),
+                       QStringLiteral("years"), kLeftField + kFieldWidth + 60, top, 720);
         top += kRowPitch;
     }
     const int ratiosBottom =
@@ -148,9 +153,9 @@ ReturnsView::ReturnsView(QWidget* parent, ControlTable& controls, Form& form)
 
     top += kRowPitch + 120;
     addGroupHeading(QStringLiteral("Year by Year"), kLeftCaption, top, 3000);
-    m_copy = addButton(QStringLiteral("cmdCopyTable"), QStringLiteral("Copy Table"), 6900, top - 30,
-                       1620);
-    m_csv = addButton(QStringLiteral("cmdExportCsv"), QStringLiteral("Export CSV..."), 8640,
+    m_copy = addButton(QStringLiteral("cmdCopyTable"), QStringLiteral("&Copy Table"), 6900,
+                       top - 30, 1620);
+    m_csv = addButton(QStringLiteral("cmdExportCsv"), QStringLiteral("E&xport CSV..."), 8640,
                       top - 30, 1980);
     connect(m_copy, &QPushButton::clicked, this, &ReturnsView::cmdCopyTable_Click);
     connect(m_csv, &QPushButton::clicked, this, &ReturnsView::cmdExportCsv_Click);
@@ -196,6 +201,21 @@ ReturnsView::ReturnsView(QWidget* parent, ControlTable& controls, Form& form)
     connect(m_sensitivity, &SensitivityPanel::heightChanged, this, &ReturnsView::followPanels);
     // The year table, the chart and the groups under them take the window's width.
     setProperty(kFollowsWindowWidth, true);
+    keepTabToInputs();
+}
+
+// Tab goes from input to input, button and table: the dozens of computed figures between them
+// are still there to click, select, point at and explain with F2, but not to Tab through. A
+// table is one stop, its cells reached with the arrow keys; a chart, which takes no key, none.
+void ReturnsView::keepTabToInputs() {
+    for (QLineEdit* figure : findChildren<QLineEdit*>()) {
+        if (figure->isReadOnly())
+            figure->setFocusPolicy(Qt::ClickFocus);
+    }
+    for (QTableView* table : findChildren<QTableView*>())
+        table->setTabKeyNavigation(false);
+    for (QGraphicsView* chart : findChildren<QGraphicsView*>())
+        chart->setFocusPolicy(Qt::NoFocus);
 }
 
 void ReturnsView::followPanels() {

@@ -70,6 +70,7 @@ private:
     void followPanels();
     int buildFigures(const QString& group, int firstFigure, int lastFigure, int left, int top);
     QPushButton* addButton(const QString& name, const QString& text, int left, int top, int width);
+    void keepTabToInputs();
 
     Form& m_form; // the offer group writes its price into the property
     Prompts* m_prompts = nullptr;

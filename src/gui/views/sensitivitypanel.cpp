@@ -74,10 +74,10 @@ SensitivityPanel::SensitivityPanel(QWidget* view, ControlTable& controls,
     connect(m_metric, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &SensitivityPanel::recompute);
 
-    m_copy = new QPushButton(QStringLiteral("Copy Tables"), this);
+    m_copy = new QPushButton(QStringLiteral("Cop&y Tables"), this);
     controls.add(m_copy, QStringLiteral("cmdCopySensitivity"), 0, ControlKind::Label);
     PlaceTwips(m_copy, 6900, -30, 1620, 375);
-    m_csv = new QPushButton(QStringLiteral("Export CSV..."), this);
+    m_csv = new QPushButton(QStringLiteral("Export C&SV..."), this);
     controls.add(m_csv, QStringLiteral("cmdExportSensitivityCsv"), 0, ControlKind::Label);
     PlaceTwips(m_csv, 8640, -30, 1980, 375);
     connect(m_copy, &QPushButton::clicked, this, &SensitivityPanel::cmdCopySensitivity_Click);

@@ -31,8 +31,12 @@ SummaryView::SummaryView(QWidget* parent, ControlTable& controls)
 }
 
 void SummaryView::explainFigures(const Form& form) {
-    auto* explainer = new FigureExplainer(
-        this, [&form](const QString& name) { return ExplainSummaryField(form, name); });
+    // A figure greyed as not updated says first what stopped it.
+    auto* explainer = new FigureExplainer(this, [&form](const QString& name) {
+        const QString why = form.notUpdated(name);
+        const QString how = ExplainSummaryField(form, name);
+        return why.isEmpty() || how.isEmpty() ? why + how : why + QLatin1Char('\n') + how;
+    });
     for (const FieldInfo& field : FieldTable()) {
         if (field.view != FieldView::Summary)
             continue;

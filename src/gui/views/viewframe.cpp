@@ -52,6 +52,9 @@ QLineEdit* ViewFrame::addField(QWidget* parent, const QString& name, int index, 
     auto* edit = new QLineEdit(parent);
     new FieldLimit(edit);
     m_controls.add(edit, name, index, ControlKind::TextField);
+    // A typed field says what it holds and in what unit; the field table knows.
+    if (const FieldInfo* field = FindField(name))
+        edit->setToolTip(field->tooltip);
     PlaceTwips(edit, left, top, width, height);
     return edit;
 }

@@ -20,20 +20,33 @@ public:
     static QString OutOfRangeTooltip(const QString& range);
     // For a blank field that another one's text makes necessary ("Refinance in Month").
     static QString NeededTooltip(const QString& otherCaption);
+    // For a loan's term of 0 (or blank) under a principal above $0.
+    static QString NoTermTooltip();
+    // For an amount of money typed with a "%": how it was read ("$8 per year").
+    static QString AmountNotPercentTooltip(const QString& readAs);
     // Watches the field from now on (the mark reflects its current text at once).
     static void Watch(QLineEdit* field, const QString& tooltip = Tooltip());
     // Every typed figure field of the window, the returns view's inputs included: not the name,
     // address or notes. A field needed with another is watched with that one too.
     static void WatchFigureFields(QWidget* window);
     static bool IsMarked(const QLineEdit* field);
+    // An amount typed with a "%": framed in amber, the figure as read (not a fault).
+    static bool IsCautioned(const QLineEdit* field);
 
 private:
     NumberMark(QLineEdit* field, const QString& tooltip);
     void check();
+    // The red mark's words, or empty; value is the text as the calculations read it.
+    QString fault(bool converts, double value) const;
+    // The amber mark's words, or empty.
+    QString caution(bool converts, double value) const;
     QLineEdit* m_field;
     QString m_markTooltip;
     QString m_range;                   // the numbers the field takes, in words; empty: any number
     QString m_tooltip;                 // the field's own tooltip, back when the mark goes
     QString m_shown;                   // the mark's tooltip while marked, else empty
+    bool m_shownRed = false;           // which of the two frames is shown
     QLineEdit* m_neededWith = nullptr; // whose text makes a blank here a fault
+    QLineEdit* m_principal = nullptr;  // a loan's principal, which needs this term above 0
+    int m_amount = 0;                  // a money field's FieldAmount, 0 for none
 };

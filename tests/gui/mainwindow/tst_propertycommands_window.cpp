@@ -6,6 +6,7 @@
 #include "gui/dialogs/scriptedprompts.h"
 #include "gui/mainwindow/keyboard.h"
 #include "gui/mainwindow/mainwindow.h"
+#include "gui/views/financialview.h"
 #include "gui/views/homepage.h"
 #include "gui/widgets/linklabel.h"
 #include "gui/widgets/numbermark.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -175,7 +177,8 @@ private slots:
         QCOMPARE(insurance->toolTip(), NumberMark::Tooltip());
         s.type("txtInsurance", QStringLiteral("12"));
         QVERIFY(!NumberMark::IsMarked(insurance));
-        QVERIFY(insurance->toolTip().isEmpty());
+        // Its own words are back once the mark goes.
+        QCOMPARE(insurance->toolTip(), FindField(QStringLiteral("txtInsurance"))->tooltip);
         s.type("txtPropertyInformation", QStringLiteral("abc"));
         QVERIFY(!NumberMark::IsMarked(s.field("txtPropertyInformation")));
 
@@ -292,6 +295,165 @@ private slots:
         QTest::keyClick(home, Qt::Key_Return);
         QVERIFY(s.shown("frameProperty"));
         QCOMPARE(s.w().text(QStringLiteral("txtPropertyInformation")), QStringLiteral("P5"));
+    }
+
+    // A full last page: exactly six properties, no page after it to go to.
+    void theArrowKeysStayOnAFullLastPage() {
+        WriteNumberedDatabase(QStringLiteral("P"), 6, QStringLiteral("1000"));
+        Session s;
+        QWidget* home = s.w().homeFrame();
+        s.click(6);
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down}) {
+            QTest::keyClick(home, key);
+            QCOMPARE(s.cards().size(), 6);
+            QCOMPARE(s.page().selectedCard(true), 6);
+        }
+        s.click(4);
+        QTest::keyClick(home, Qt::Key_Down);
+        QCOMPARE(s.cards().size(), 6);
+        QCOMPARE(s.page().selectedCard(true), 4);
+    }
+
+    // A returns input is part of the property like any other field: typed into and left, it
+    // is asked about.
+    void aReturnsInputTypedIsAnUnsavedChange() {
+        WriteDatabase({"Cedar"}, {"$90,000"});
+        Session s;
+        QTest::mouseDClick(s.page().picture(1), Qt::LeftButton);
+        QTest::keySequence(s.window.get(), QKeySequence(Qt::CTRL | Qt::Key_5));
+        s.type("txtHoldingPeriod", QStringLiteral("12"));
+        s.prompts.setNextAnswer(PromptAnswer::Cancel);
+        s.choose("mnuFileClose");
+        QCOMPARE(s.prompts.messages().size(), 1);
+        QCOMPARE(s.prompts.messages().last().title, QStringLiteral("Unsaved Changes"));
+        QVERIFY(s.shown("frameReturnsView"));
+        s.prompts.setNextAnswer(PromptAnswer::Yes);
+        s.choose("mnuFileClose");
+        QVERIFY(Database().contains(QStringLiteral("txtHoldingPeriod=12")));
+    }
+
+    // Each menu shows the keys of its entries; the letters we chose are their menu's own, and
+    // the returns view's table buttons have theirs (the other letters are the entries' given
+    // names).
+    void theMenusShowTheirKeysAndLetters() {
+        Session s;
+        for (const Shortcut& key : ShortcutMap()) {
+            if (!QByteArray(key.name).startsWith("mnu"))
+                continue;
+            QAction* entry = s.entry(key.name);
+            QVERIFY2(entry && !entry->associatedObjects().isEmpty(), key.name);
+            QVERIFY2(qobject_cast<QMenu*>(entry->associatedObjects().first()), key.name);
+        }
+        QCOMPARE(s.entry("mnuFileSave")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+        QCOMPARE(s.entry("mnuHelpTopics")->shortcut(), QKeySequence(Qt::Key_F1));
+        const auto letter = [](const QAction* a) {
+            const qsizetype at = a->text().indexOf(QLatin1Char('&'));
+            return at < 0 ? QChar() : a->text().at(at + 1).toLower();
+        };
+        for (const char* chosen : {"mnuToolsExportAnalysisPdf", "mnuToolsPrintAnalysisDocument"}) {
+            int sharing = 0;
+            for (QAction* a : s.w().toolsMenu()->actions())
+                sharing += letter(a) == letter(s.entry(chosen));
+            QVERIFY2(!letter(s.entry(chosen)).isNull() && sharing == 1, chosen);
+        }
+        QSet<QChar> buttons;
+        for (const char* name : {"cmdCopyTable", "cmdExportCsv", "cmdCopySensitivity",
+                                 "cmdExportSensitivityCsv", "cmdUseOfferPrice"}) {
+            auto* button = s.w().findChild<QPushButton*>(QString::fromLatin1(name));
+            const qsizetype at = button->text().indexOf(QLatin1Char('&'));
+            QVERIFY2(at >= 0 && !buttons.contains(button->text().at(at + 1).toLower()), name);
+            buttons.insert(button->text().at(at + 1).toLower());
+        }
+        // A window action must not take a key an entry has: the key would do neither.
+        QSet<QKeySequence> keys;
+        for (QAction* a : s.w().findChildren<QAction*>()) {
+            QVERIFY2(a->shortcut().isEmpty() || !keys.contains(a->shortcut()),
+                     qPrintable(a->shortcut().toString()));
+            keys.insert(a->shortcut());
+        }
+    }
+
+    // Every typed field says what it holds; an amount typed with "%" is read as dollars and
+    // framed in amber, a loan without a term in red; the view's hints follow the figures.
+    void theFinancialViewExplainsItsInputs() {
+        Session s;
+        QTest::keySequence(s.window.get(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        QTest::keySequence(s.window.get(), QKeySequence(Qt::CTRL | Qt::Key_2));
+        for (const FieldInfo& f : FieldTable()) {
+            if (f.isReadOnly() || f.view == FieldView::Outlook || f.view == FieldView::Summary)
+                continue;
+            QWidget* field = s.w().control(f.name);
+            QVERIFY2(field && !f.tooltip.isEmpty() && field->toolTip() == f.tooltip,
+                     qPrintable(f.name));
+        }
+        const auto frameColour = [](QWidget* field) {
+            const QImage image = field->grab().toImage();
+            return image.pixelColor(1, image.height() / 2);
+        };
+        QLineEdit* management = s.field("txtPropertyManagement");
+        s.type("txtPropertyManagement", QStringLiteral("8%"));
+        QVERIFY(NumberMark::IsCautioned(management) && !NumberMark::IsMarked(management));
+        QCOMPARE(
+            management->toolTip(),
+            QStringLiteral("Read as $8 per year \u2014 this field is an amount, not a percent"));
+        const QColor amber = frameColour(management);
+        QVERIFY(amber.red() > 200 && amber.green() > 100 && amber.green() < 180 &&
+                amber.blue() < 60);
+        QCOMPARE(s.w().text(QStringLiteral("txtPropertyManagement")), QStringLiteral("8%"));
+        s.type("txtPropertyManagement", QStringLiteral("800"));
+        QVERIFY(!NumberMark::IsCautioned(management));
+        QCOMPARE(management->toolTip(),
+                 FindField(QStringLiteral("txtPropertyManagement"))->tooltip);
+        s.type("txtAnnualInterestRate1", QStringLiteral("6.5%")); // a rate: no amount
+        QVERIFY(!NumberMark::IsCautioned(s.field("txtAnnualInterestRate1")));
+
+        QLineEdit* term = s.field("txtAmortizationTerm2");
+        s.type("txtMortgagePrincipal2", QStringLiteral("30000"));
+        for (const char* typed : {"0", "", "sixty"}) {
+            s.type("txtAmortizationTerm2", QString::fromLatin1(typed));
+            QVERIFY2(NumberMark::IsMarked(term), typed);
+        }
+        QCOMPARE(term->toolTip(), NumberMark::Tooltip());
+        s.type("txtAmortizationTerm2", QStringLiteral("0"));
+        QCOMPARE(term->toolTip(), NumberMark::NoTermTooltip());
+        s.type("txtMortgagePrincipal2", QStringLiteral("0"));
+        QVERIFY(!NumberMark::IsMarked(term));
+
+        auto* view = s.w().findChild<FinancialView*>(QStringLiteral("frameFinancial"));
+        s.type("txtPurchasePrice", QStringLiteral("400000"));
+        s.type("txtDownPayment", QStringLiteral("100000"));
+        s.type("txtMortgagePrincipal1", QStringLiteral("290000"));
+        s.type("txtInsurance", QStringLiteral("-600"));
+        QCOMPARE(view->hints().size(), 2);
+        QCOMPARE(view->hints().first(),
+                 QStringLiteral("Financing covers $290,000 + down $100,000 of a $400,000 price"));
+        s.type("txtMortgagePrincipal1", QStringLiteral("300000"));
+        s.type("txtInsurance", QStringLiteral("600"));
+        QVERIFY(view->hints().isEmpty());
+        s.w().commands().m_changes.m_bDirty = false;
+    }
+
+    // Past the notes box the keyboard goes on to the corner picture and the links, each of
+    // which the ring marks, as it marks every stop.
+    void theFocusStaysInSight() {
+        Session s;
+        s.w().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+        QTest::keySequence(s.window.get(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        auto* notes = s.w().findChild<QPlainTextEdit*>(QStringLiteral("txtMiscNotes"));
+        notes->setFocus();
+        QWidget* ring = s.w().findChild<QWidget*>(QStringLiteral("focusRing"));
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* at = QApplication::focusWidget();
+            QVERIFY(at && at != notes && at->isVisible());
+            QVERIFY2(ring && ring->isVisible() && ring->parentWidget() == at->parentWidget(),
+                     qPrintable(at->objectName()));
+            QVERIFY2(ring->geometry().contains(at->geometry()) ||
+                         ring->geometry() == ring->parentWidget()->rect(),
+                     qPrintable(at->objectName()));
+        }
+        s.w().commands().m_changes.m_bDirty = false;
     }
 
     void theWelcomeLinkAddsTheFirstProperty() {

@@ -318,6 +318,14 @@ private slots:
             QVERIFY(p.totals()->mapTo(content, QPoint(0, p.totals()->height())).y() <=
                     content->height());
             w.resize(w.width() - 300, w.height() - 200);
+            // A window made taller on the home page keeps the totals and the search in sight:
+            // the page shows only as far as the content area that holds it.
+            w.resize(w.width(), w.height() + 300);
+            QApplication::processEvents();
+            const QWidget* holder = w.homeFrame()->parentWidget();
+            for (const QWidget* shown : {static_cast<const QWidget*>(p.totals()),
+                                         static_cast<const QWidget*>(p.searchBox())})
+                QVERIFY(shown->geometry().bottom() + w.homeFrame()->y() < holder->height());
             // New criteria reach the table at once: the cap rate alone, 8.5 %.
             CriteriaSettings::instance().store({"", "", "", "8.5", ""});
             QTRY_VERIFY(p.model()->areOffersIn());

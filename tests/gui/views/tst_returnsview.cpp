@@ -388,6 +388,71 @@ private slots:
         QCOMPARE(QToolTip::text(), hovered);
     }
 
+    // A summary figure the last run could not work out is greyed and says why, on hover first;
+    // worked out again, it looks and explains itself as before.
+    void aFigureNotUpdatedIsGreyedAndSaysWhy() {
+        m_window->imgQuickView_Click();
+        auto* income = m_window->findChild<QLineEdit*>("txtQISScheduledAnnualIncome");
+        const QColor normal = income->palette().color(QPalette::Text);
+        const QString explained = tooltipOf(income);
+        m_window->imgFinancial_Click();
+        type(*m_window, "txtGrossMonthlyIncome", QStringLiteral("38OO"));
+        m_window->imgQuickView_Click();
+        QVERIFY(income->palette().color(QPalette::Text) != normal);
+        QVERIFY(income->font().italic());
+        QVERIFY2(tooltipOf(income).startsWith(
+                     QStringLiteral("Not updated: Gross Monthly Income is no number\n")),
+                 qPrintable(tooltipOf(income)));
+        QVERIFY(!m_window->findChild<QLineEdit*>("txtQISPropertyPrice")->font().italic());
+        m_window->imgFinancial_Click();
+        type(*m_window, "txtGrossMonthlyIncome", QStringLiteral("3800"));
+        m_window->imgQuickView_Click();
+        QCOMPARE(income->palette().color(QPalette::Text), normal);
+        QVERIFY(!income->font().italic());
+        QCOMPARE(tooltipOf(income), explained);
+    }
+
+    // The keyboard's road through the view: input to input, then the buttons and each table
+    // as one stop, past every computed figure and chart; a figure still takes a click.
+    void tabGoesFromInputToInputAndTableToTable() {
+        m_window->imgReturnsView_Click();
+        QStringList road;
+        QWidget* at = m_window->findChild<QLineEdit*>("txtHoldingPeriod");
+        at->setFocus();
+        for (int i = 0; i < 12; ++i, at = QApplication::focusWidget()) {
+            road << at->objectName();
+            QTest::keyClick(at, Qt::Key_Tab);
+        }
+        QCOMPARE(road,
+                 (QStringList{"txtHoldingPeriod", "txtSellingCosts", "txtDepreciationYears",
+                              "txtRecaptureRate", "cmdCopyTable", "cmdExportCsv",
+                              "tblReturnsByYear", "cmdUseOfferPrice", "cmbSensitivityMetric",
+                              "cmdCopySensitivity", "cmdExportSensitivityCsv", "tblSensitivity"}));
+        auto* sale = m_window->findChild<QLineEdit*>("txtRetSalePrice");
+        QTest::mouseClick(sale, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), sale);
+        // The ring shows where the keyboard is, around the figure.
+        QWidget* ring = m_window->findChild<QWidget*>("focusRing");
+        QVERIFY(ring && ring->isVisible() && ring->parentWidget() == sale->parentWidget());
+        QVERIFY(ring->geometry().contains(sale->geometry()));
+    }
+
+    // The outlook's note leads to the returns, by mouse and by keyboard.
+    void theOutlookNoteLeadsToTheReturns() {
+        for (const bool keyboard : {false, true}) {
+            m_window->lblCashFlow_DragDrop();
+            auto* link = m_window->findChild<QLabel*>("lblOutlookReturnsLink");
+            QVERIFY(link->isVisible());
+            if (keyboard) {
+                link->setFocus();
+                QTest::keyClick(link, Qt::Key_Return);
+            } else {
+                QTest::mouseClick(link, Qt::LeftButton);
+            }
+            QVERIFY(view()->isVisible());
+        }
+    }
+
     // Every row reads as it is named, in a property that loses money on paper in its early
     // years and pays a loan off within the holding period: costs as positive amounts, income
     // tax negative in a loss year, the rows adding up to one another, one column a year.
