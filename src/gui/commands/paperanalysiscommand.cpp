@@ -135,7 +135,159 @@ void CentreTitle(QTextDocument& document) {
     title.setBlockFormat(format);
 }
 
+// A section's heading: a short centred line of bold text outside any table.
+bool IsHeading(const QTextDocument& document, const QTextBlock& block) {
+    const QString text = block.text().trimmed();
+    return !text.isEmpty() && text.size() < 60 &&
+           QTextCursor(block).currentFrame() == document.rootFrame() &&
+           block.blockFormat().alignment().testFlag(Qt::AlignHCenter) &&
+           block.charFormat().fontWeight() >= QFont::Bold &&
+           !block.text().contains(QChar::ObjectReplacementCharacter);
+}
+
+// The page's "Property Images" heading over an empty table, for a property without pictures:
+// on paper it would promise pictures that are not there.
+void DropEmptyPictureSection(QString& html) {
+    const qsizetype heading = html.indexOf(QLatin1String("Property Images"));
+    if (heading < 0)
+        return;
+    const qsizetype start = html.lastIndexOf(QLatin1String("<p"), heading, Qt::CaseInsensitive);
+    const qsizetype end = html.indexOf(QLatin1String("</table>"), heading, Qt::CaseInsensitive);
+    if (start < 0 || end < 0 ||
+        html.mid(start, end - start).contains(QLatin1String("<img"), Qt::CaseInsensitive))
+        return;
+    html.remove(start, end + int(qstrlen("</table>")) - start);
+}
+
+// A figure as the page writes one: money, a percentage, a ratio or a multiple.
+bool IsFigure(const QString& text) {
+    static const QRegularExpression figure(
+        QStringLiteral("^\\(?-?\\$?\\d[\\d,]*(\\.\\d+)?\\s?%?\\)?x?$"));
+    return figure.match(text.trimmed()).hasMatch();
+}
+
+// Figures stand right-aligned in their cells, so that their digits line up on paper as in
+// the views' fields; captions and words stay as the page has them.
+void AlignFiguresRight(QTextFrame* frame) {
+    for (QTextFrame* child : frame->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(child)) {
+            for (int r = 0; r < table->rows(); ++r) {
+                for (int c = 0; c < table->columns(); ++c) {
+                    const QTextTableCell cell = table->cellAt(r, c);
+                    if (cell.row() != r || cell.column() != c)
+                        continue; // a cell spanning several, met again
+                    QTextCursor text = cell.firstCursorPosition();
+                    text.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+                    if (!IsFigure(text.selectedText()))
+                        continue;
+                    for (QTextBlock b = cell.firstCursorPosition().block();
+                         b.isValid() && b.position() <= cell.lastCursorPosition().position();
+                         b = b.next()) {
+                        QTextBlockFormat format = b.blockFormat();
+                        format.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+                        QTextCursor(b).setBlockFormat(format);
+                    }
+                }
+            }
+        }
+        AlignFiguresRight(child);
+    }
+}
+
+// The outlook's three charts share one paragraph, where the text layout sets each line a pixel
+// shorter than its picture, so each chart covered the bottom edge of the one above: on paper
+// each stands in a paragraph of its own, with room under it.
+void SeparatePictures(QTextDocument& document) {
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
+        QVector<int> pictures;
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().isImageFormat())
+                pictures.append(it.fragment().position());
+        }
+        if (pictures.size() < 2)
+            continue;
+        for (qsizetype i = pictures.size() - 1; i >= 1; --i) {
+            QTextCursor cursor(&document);
+            cursor.setPosition(pictures[i]);
+            cursor.insertBlock();
+        }
+        QTextBlock part = b;
+        for (qsizetype i = 0; i < pictures.size() && part.isValid(); ++i, part = part.next()) {
+            QTextBlockFormat format = part.blockFormat();
+            format.setBottomMargin(12);
+            QTextCursor(part).setBlockFormat(format);
+        }
+    }
+}
+
 } // namespace
+
+// The closing rule, logo and notice never stand alone on the last page, nor apart: the last
+// section goes over with them from its heading, or where the section and the closing do not fit
+// on one page together, its last paragraph does.
+void KeepClosingWithContent(QTextDocument& document) {
+    const qreal pageHeight = document.pageSize().height();
+    if (!(pageHeight > 0))
+        return;
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    const auto pageOf = [&](qreal y) { return int(y / pageHeight); };
+    const auto relayout = [&] {
+        document.markContentsDirty(0, document.characterCount());
+        return layout->documentSize();
+    };
+    const auto breakBefore = [&](const QTextBlock& block, bool on = true) {
+        QTextBlockFormat format = block.blockFormat();
+        format.setPageBreakPolicy(on ? QTextFormat::PageBreak_AlwaysBefore
+                                     : QTextFormat::PageBreak_Auto);
+        QTextCursor(block).setBlockFormat(format);
+        relayout();
+    };
+    layout->documentSize();
+    QTextBlock rule;
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
+        if (b.blockFormat().hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth))
+            rule = b;
+    }
+    // What the page holds last before the closing.
+    QTextBlock content;
+    for (QTextBlock b = rule.previous(); b.isValid() && !content.isValid(); b = b.previous()) {
+        if (!b.text().trimmed().isEmpty())
+            content = b;
+    }
+    if (!content.isValid())
+        return;
+    QTextFrame* table = QTextCursor(content).currentFrame();
+    const auto contentBox = [&] {
+        return table != document.rootFrame() ? layout->frameBoundingRect(table)
+                                             : layout->blockBoundingRect(content);
+    };
+    const auto lastPage = [&] { return pageOf(layout->documentSize().height() - 1); };
+    if (pageOf(contentBox().bottom() - 1) == lastPage())
+        return;
+    // The closing in one piece, then what goes over with it.
+    if (pageOf(layout->blockBoundingRect(rule).top()) != lastPage())
+        breakBefore(rule);
+    const qreal closing = layout->documentSize().height() - layout->blockBoundingRect(rule).top();
+    const auto fits = [&](const QTextBlock& from) {
+        return contentBox().bottom() - layout->blockBoundingRect(from).top() + closing < pageHeight;
+    };
+    QTextBlock heading;
+    for (QTextBlock b = content; b.isValid() && !heading.isValid(); b = b.previous()) {
+        if (IsHeading(document, b))
+            heading = b;
+    }
+    QTextBlock moved;
+    if (heading.isValid() && fits(heading))
+        moved = heading;
+    else if (table == document.rootFrame() && fits(content))
+        moved = content;
+    // Otherwise a table under its heading could only go alone, leaving that behind.
+    if (!moved.isValid())
+        return;
+    // The closing follows what goes over, on the same page.
+    breakBefore(rule, false);
+    breakBefore(moved);
+}
 
 // A browser's page has no pages, so nothing there keeps a section together: on paper, a
 // heading that the layout leaves at the foot of a page, its section starting on the next,
@@ -147,14 +299,7 @@ void KeepSectionsTogether(QTextDocument& document) {
         return;
     QAbstractTextDocumentLayout* layout = document.documentLayout();
     const auto pageOf = [&](qreal y) { return int(y / pageHeight); };
-    const auto isHeading = [&](const QTextBlock& block) {
-        const QString text = block.text().trimmed();
-        return !text.isEmpty() && text.size() < 60 &&
-               QTextCursor(block).currentFrame() == document.rootFrame() &&
-               block.blockFormat().alignment().testFlag(Qt::AlignHCenter) &&
-               block.charFormat().fontWeight() >= QFont::Bold &&
-               !block.text().contains(QChar::ObjectReplacementCharacter);
-    };
+    const auto isHeading = [&](const QTextBlock& block) { return IsHeading(document, block); };
     // The first heading or table, top to bottom, that needs a new page gets one; false when
     // none does. Only the first: a break moves everything after it.
     const auto breakOnce = [&] {
@@ -275,6 +420,7 @@ std::unique_ptr<QTextDocument> PaperAnalysisCommand::buildDocument(qreal scale) 
     if (end < 0)
         end = html.lastIndexOf(QLatin1String("</body>"), -1, Qt::CaseInsensitive);
     html.insert(end < 0 ? html.size() : end, returns.html());
+    DropEmptyPictureSection(html);
 
     auto document = std::make_unique<AnalysisDocument>(folder, charts);
     document->addResource(QTextDocument::ImageResource, QUrl(ReturnsPaperSection::chartName()),
@@ -286,6 +432,8 @@ std::unique_ptr<QTextDocument> PaperAnalysisCommand::buildDocument(qreal scale) 
     document->setDefaultFont(text);
     document->setHtml(html);
     LetPercentagesLead(document->rootFrame());
+    AlignFiguresRight(document->rootFrame());
+    SeparatePictures(*document);
     CentreTitle(*document);
     return document;
 }
@@ -295,12 +443,19 @@ bool PaperAnalysisCommand::render(QPagedPaintDevice* device) {
         return false;
     // One pixel of the page is this many of the device's: the charts are drawn at that grain.
     const qreal scale = std::clamp(device->width() / kPageWidth, 1.0, kMaxChartScale);
-    std::unique_ptr<QTextDocument> document = buildDocument(scale);
-    // Pages of the paper's shape: printing scales each to fill the printable area.
-    document->setPageSize(QSizeF(kPageWidth, kPageWidth * device->height() / device->width()));
-    KeepSectionsTogether(*document);
+    std::unique_ptr<QTextDocument> document =
+        layOut(qreal(device->height()) / device->width(), scale);
     document->print(device);
     return !document->isEmpty();
+}
+
+std::unique_ptr<QTextDocument> PaperAnalysisCommand::layOut(qreal shape, qreal chartScale) {
+    std::unique_ptr<QTextDocument> document = buildDocument(chartScale);
+    // Pages of the paper's shape: printing scales each to fill the printable area.
+    document->setPageSize(QSizeF(kPageWidth, kPageWidth * shape));
+    KeepSectionsTogether(*document);
+    KeepClosingWithContent(*document);
+    return document;
 }
 
 void PaperAnalysisCommand::exportPdf() {

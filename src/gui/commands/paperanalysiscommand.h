@@ -20,6 +20,8 @@ class ReturnsChart;
 // page, and a table that fits on a page but is split across two, start the next page, a table
 // right under its heading together with it.
 void KeepSectionsTogether(QTextDocument& document);
+// The closing rule, logo and notice share the last page with the end of the last section.
+void KeepClosingWithContent(QTextDocument& document);
 
 // The analysis page on paper: Tools › "Export Analysis as PDF..." and "Print Analysis...".
 // Both lay out the same page the browser report shows, with the three outlook charts drawn
@@ -44,6 +46,9 @@ public:
     bool render(QPagedPaintDevice* device);
     // Prints on a printer the dialog has set up; a print that did not happen is a message.
     bool printOn(QPrinter& printer);
+    // The open property's pages, laid out on pages of the paper's shape (height over width),
+    // the charts drawn at `chartScale` times the page's pixels.
+    std::unique_ptr<QTextDocument> layOut(qreal shape, qreal chartScale);
 
 private:
     std::unique_ptr<QTextDocument> buildDocument(qreal chartScale);

@@ -151,12 +151,17 @@ QString ReturnsPaperSection::yearTables() const {
 }
 
 QString ReturnsPaperSection::offerTable() const {
-    // Each target with the price it allows, then the offer, as the view lays them out.
-    QString html = QStringLiteral("<table width=\"70%\" border=\"0\" align=\"center\">\n");
-    const auto row = [&](const QString& caption, const QString& text, bool strong) {
-        html += QStringLiteral("<tr><td class=\"style9\" align=\"right\" width=\"60%\">") +
-                Escaped(caption) + QStringLiteral(": </td>") + Cell(text, strong) +
-                QStringLiteral("</tr>\n");
+    // Each target with the price it allows, then the offer, as the view lays them out; the
+    // prices in a narrow column of their own, right-aligned, the sentences beside them.
+    QString html = QStringLiteral("<table width=\"80%\" border=\"0\" align=\"center\">\n");
+    const auto caption = [](const QString& text) {
+        return QStringLiteral("<td class=\"style9\" align=\"right\" width=\"50%\">") +
+               Escaped(text) + QStringLiteral(": </td>");
+    };
+    const auto row = [&](const QString& text, const QString& figure, bool strong) {
+        html += QStringLiteral("<tr>") + caption(text) +
+                Cell(figure, strong, " align=\"right\" width=\"16%\"") +
+                QStringLiteral("<td></td></tr>\n");
     };
     for (const TargetOffer& t : m_offer.targets) {
         const std::optional<double> target = m_criteria.target(t.criterion);
@@ -168,9 +173,10 @@ QString ReturnsPaperSection::offerTable() const {
     }
     row(QStringLiteral("Offer Price"), m_offer.priceText, true);
     if (!m_offer.bindingText.isEmpty())
-        html +=
-            QStringLiteral("<tr><td></td>") + Cell(m_offer.bindingText) + QStringLiteral("</tr>\n");
-    row(QStringLiteral("Against the Asking Price"), m_offer.gapText, false);
+        html += QStringLiteral("<tr><td></td>") +
+                Cell(m_offer.bindingText, false, " colspan=\"2\"") + QStringLiteral("</tr>\n");
+    html += QStringLiteral("<tr>") + caption(QStringLiteral("Against the Asking Price")) +
+            Cell(m_offer.gapText, false, " colspan=\"2\"") + QStringLiteral("</tr>\n");
     return html + QStringLiteral("</table>\n");
 }
 

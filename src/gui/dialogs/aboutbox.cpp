@@ -3,6 +3,7 @@
 #include "base/shell.h"
 #include "base/version.h"
 #include "gui/dialogs/helptexts.h"
+#include "gui/widgets/themecolours.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -18,10 +19,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About"));
     setModal(true);
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::white);
-    setPalette(p);
+    Theme::Apply(this, Theme::Role::Page);
 
     m_picIcon = new QLabel(this);
     m_picIcon->setObjectName(QStringLiteral("picIcon"));
@@ -61,9 +59,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     QFont small = m_lblSmallPrint->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     m_lblSmallPrint->setFont(small);
-    QPalette grey = m_lblSmallPrint->palette();
-    grey.setColor(QPalette::WindowText, QColor(0x50, 0x50, 0x50));
-    m_lblSmallPrint->setPalette(grey);
+    Theme::Apply(m_lblSmallPrint, Theme::Role::Muted);
 
     m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));

@@ -50,8 +50,17 @@ int ContentLayout::contentTopTwips() const {
 
 void ContentLayout::setContentHeightTwips(int height) {
     m_contentHeight = height;
-    m.content->resize(WindowLayout::TwipsToPixels(kContentWidth),
+    m.content->resize(WindowLayout::TwipsToPixels(m_contentWidth),
                       WindowLayout::TwipsToPixels(height));
+}
+
+QWidget* ContentLayout::followingFrame() const {
+    for (QObject* child : m.content->children()) {
+        auto* frame = qobject_cast<QWidget*>(child);
+        if (frame && !frame->isHidden() && frame->property(ViewFrame::kFollowsWindowWidth).toBool())
+            return frame;
+    }
+    return nullptr;
 }
 
 void ContentLayout::layout() {
@@ -61,18 +70,48 @@ void ContentLayout::layout() {
     in.windowHeight = windowHeightTwips();
     in.innerWidth = innerWidthTwips();
     in.innerHeight = innerHeightTwips();
-    in.contentWidth = kContentWidth;
     in.contentHeight = m_contentHeight;
     in.cornerWidth = kCornerWidth;
     in.navigationHeight = kStripHeight;
     in.vbarWidth = WindowLayout::PixelsToTwips(m.vbar->width());
     in.hbarHeight = WindowLayout::PixelsToTwips(m.hbar->height());
     in.vbarVisible = !m.vbar->isHidden();
+    // The returns view and the portfolio table use the room a wide window gives them; the
+    // classic views keep their design's width, centred.
+    const bool following = followingFrame() != nullptr;
+    in.contentWidth =
+        following
+            ? WindowLayout::FollowingContentWidth(in.innerWidth, in.windowHeight, in.contentHeight,
+                                                  in.vbarWidth, kContentWidth)
+            : kContentWidth;
     const WindowLayout::Result r = WindowLayout::Compute(in);
+    Trap(3805, [&] {
+        m_contentWidth = in.contentWidth;
+        const int pixels = WindowLayout::TwipsToPixels(m_contentWidth);
+        m.content->resize(pixels, m.content->height());
+        // Only the frame shown now is wide; one that stops following (the cards back in place
+        // of the table) gets the design's width back.
+        for (QObject* child : m.content->children()) {
+            auto* frame = qobject_cast<QWidget*>(child);
+            if (!frame || !frame->property(ViewFrame::kFollowsWindowWidth).isValid() ||
+                frame->isHidden())
+                continue;
+            const int width = frame->property(ViewFrame::kFollowsWindowWidth).toBool()
+                                  ? pixels
+                                  : WindowLayout::TwipsToPixels(kContentWidth);
+            if (frame->width() != width)
+                frame->resize(width, frame->height());
+        }
+    });
 
     Trap(3810, [&] {
         m_homeFrameHeight = r.homeFrameHeight;
         m.home->resize(m.home->width(), WindowLayout::TwipsToPixels(r.homeFrameHeight));
+        // The home page grows with the window: the content showing it grows along, or the
+        // table's lower rows, its totals and its buttons would stay cut off where the window
+        // ended when the page came up.
+        if (!m.home->isHidden())
+            setContentHeightTwips(r.homeFrameHeight - 660);
     });
     Trap(3820, [&] {
         m.navigation->resize(WindowLayout::TwipsToPixels(r.stripWidth), m.navigation->height());
@@ -97,11 +136,19 @@ void ContentLayout::layout() {
     });
     Trap(3890, [&] {
         double left = 0;
-        if (!WindowLayout::CentredLeft(in.windowWidth, kContentWidth, &left))
+        if (following || !WindowLayout::CentredLeft(in.windowWidth, kContentWidth, &left))
             left = 0;
         m_contentLeft = left;
         m.content->move(WindowLayout::TwipsToPixels(left), m.content->y());
     });
+    // The horizontal bar was decided against the vertical bar as it was; content as wide as the
+    // window needs one more pass when that bar came or went, or a bar would stay for nothing.
+    // (The bars only settle: a second pass sees the bar as it stays.)
+    if (following && in.vbarVisible == m.vbar->isHidden() && !m_settling) {
+        m_settling = true;
+        layout();
+        m_settling = false;
+    }
 }
 
 void ContentLayout::verticalScrolled() {
@@ -120,7 +167,7 @@ void ContentLayout::horizontalScrolled() {
         m.hbar->setValue(0);
     }
     m_contentLeft =
-        WindowLayout::ScrollOffset(windowWidthTwips(), 0, kContentWidth, m.hbar->value());
+        WindowLayout::ScrollOffset(windowWidthTwips(), 0, m_contentWidth, m.hbar->value());
     m.content->move(WindowLayout::TwipsToPixels(m_contentLeft), m.content->y());
 }
 

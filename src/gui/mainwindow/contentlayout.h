@@ -46,6 +46,9 @@ public:
     int contentTopTwips() const;
 
     void setContentHeightTwips(int height);
+    // The content's width: the design's, or wider while a frame that follows the window's width
+    // is shown (one with the property ViewFrame::kFollowsWindowWidth set true).
+    int contentWidthTwips() const { return m_contentWidth; }
     int homeFrameHeight() const { return m_homeFrameHeight; }
     // Back to the left edge, the horizontal bar with it.
     void resetLeft();
@@ -61,7 +64,12 @@ public:
     bool wheel(QWheelEvent* wheel);
 
 private:
+    // The shown frame of the content that takes the window's width, if any.
+    QWidget* followingFrame() const;
+
     Parts m;
+    int m_contentWidth = kContentWidth;
+    bool m_settling = false; // in the second pass of a layout
     double m_contentLeft = 0;
     double m_contentTop = 0;
     int m_contentHeight = 0;

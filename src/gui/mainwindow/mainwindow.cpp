@@ -19,8 +19,10 @@
 #include "gui/views/propertyview.h"
 #include "gui/views/returnsview.h"
 #include "gui/views/summaryview.h"
+#include "gui/widgets/figurefit.h"
 #include "gui/widgets/focusring.h"
 #include "gui/widgets/numbermark.h"
+#include "gui/widgets/themecolours.h"
 #include "model/fieldtable.h"
 
 #include <QApplication>
@@ -29,19 +31,9 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollBar>
 #include <QWheelEvent>
-
-namespace {
-
-void setBackground(QWidget* widget, const QColor& colour) {
-    QPalette p = widget->palette();
-    p.setColor(QPalette::Window, colour);
-    widget->setPalette(p);
-    widget->setAutoFillBackground(true);
-}
-
-} // namespace
 
 int MainWindow::toPixels(double twips) {
     return WindowLayout::TwipsToPixels(twips);
@@ -57,6 +49,7 @@ MainWindow::MainWindow(QWidget* parent)
     buildViews();
     buildStrips();
     buildScrollBars();
+    setSmallestSize();
     setFieldOrder(StoredCells());
     // The design texts are in place before any handler listens, as a freshly loaded window has
     // them: no payment or total is computed until a view or an edit asks for it.
@@ -81,6 +74,7 @@ MainWindow::MainWindow(QWidget* parent)
     InstallKeyboard(*this);
     FocusRing::Install(this);
     NumberMark::WatchFigureFields(this);
+    FigureFit::WatchFigureFields(this);
 }
 
 MainWindow::~MainWindow() {
@@ -191,6 +185,7 @@ void MainWindow::buildCommands() {
     m_fileMenu = new FileMenu(this, m_mnuFile, *m_commands, *m_duplicate);
     const auto prompts = [this]() -> Prompts& { return this->prompts(); };
     m_portfolio = new PortfolioView(*m_homePage, prompts, this);
+    connect(m_portfolio, &PortfolioView::widthFollowingChanged, this, &MainWindow::Form_Resize);
     m_comparePaper = new ComparePaperCommand(*m_portfolio->compare(), prompts, this);
 }
 
@@ -273,6 +268,7 @@ void MainWindow::Form_Load() {
             position = WindowLayout::Position();
         move(toPixels(position.left), toPixels(position.top));
     });
+    Trap(3512, [&] { fitOnScreen(); });
     Trap(3530, [&] { m_layout.resetLeft(); });
     Trap(3531, [&] { m_layout.horizontalBar()->setValue(0); });
     Trap(3532, [&] { Form_Resize(); });
@@ -290,6 +286,35 @@ void MainWindow::Form_Load() {
     });
     Trap(3580, [&] { m_homePage->fillFilterEntries(); });
     Trap(3590, [&] { setWindowTitle(ProgramTitle() + QStringLiteral(" v") + VersionText()); });
+}
+
+void MainWindow::setSmallestSize() {
+    // Narrow enough for a small screen at a large scale, wide enough that every view stays a
+    // click away: the links fit beside the corner box, in two rows if they must.
+    const int clientWidth =
+        toPixels(ContentLayout::kCornerWidth) + m_frameNavigation->narrowestWidth() + toPixels(100);
+    const int clientHeight = toPixels(kStripHeight) + 240;
+    setMinimumSize(clientWidth, clientHeight + menuBar()->sizeHint().height());
+}
+
+void MainWindow::fitOnScreen() {
+    // A position kept from a larger screen, another monitor or another scale would leave part
+    // of the window, its caption or its scroll bars, where nobody can reach them. The frame
+    // around the window is reckoned as the program always has: the outer size's allowance
+    // over the client area.
+    const QSize frame(
+        toPixels(ContentLayout::kFrameAllowanceWidth),
+        qMax(0, toPixels(ContentLayout::kFrameAllowanceHeight) - (height() - m_client->height())));
+    QVector<QRect> areas;
+    for (QScreen* screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    const QRect outer(pos(), size() + frame);
+    const QRect fitted = WindowLayout::FitIntoArea(outer, WindowLayout::ScreenAreaFor(outer, areas),
+                                                   minimumSize() + frame);
+    if (fitted == outer)
+        return;
+    move(fitted.topLeft());
+    resize(fitted.size() - frame);
 }
 
 bool MainWindow::confirmUnsavedWork() {
@@ -336,18 +361,21 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
 }
 
+// The page colour is the desktop's own (white on a light desktop) and the strips a shade of it,
+// so that the desktop's text colour stays readable on them in a dark scheme too; they follow
+// the desktop when it changes its scheme.
 void MainWindow::ApplyColourScheme() {
     const auto frames = findChildren<QFrame*>();
     for (QFrame* frame : frames) {
         const QString name = frame->objectName(); // frame..., fra..., frm...
         if (name.startsWith(QLatin1String("fra"), Qt::CaseInsensitive) ||
             name.startsWith(QLatin1String("frm"), Qt::CaseInsensitive))
-            setBackground(frame, Qt::white);
+            Theme::Apply(frame, Theme::Role::Page);
     }
-    setBackground(m_client, Qt::white);
-    setBackground(this, Qt::white);
-    setBackground(m_frameNavigation, QColor(0xE0, 0xE0, 0xE0));
-    setBackground(m_frameHomeNavigation, QColor(0xE0, 0xE0, 0xE0));
+    Theme::Apply(m_client, Theme::Role::Page);
+    Theme::Apply(this, Theme::Role::Page);
+    Theme::Apply(m_frameNavigation, Theme::Role::Strip);
+    Theme::Apply(m_frameHomeNavigation, Theme::Role::Strip);
 }
 
 void MainWindow::ShowHomePage() {

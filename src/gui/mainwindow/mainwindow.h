@@ -230,6 +230,9 @@ private:
     void buildViews();
     void buildStrips();
     void buildScrollBars();
+    void setSmallestSize();
+    // Moves and shrinks the window into the free area of the screen that shows most of it.
+    void fitOnScreen();
     void buildCommands();
     void buildPictureStrip();
     void buildEditAndHelpMenus();

@@ -5,6 +5,7 @@
 #include "gui/views/viewframe.h"
 #include "gui/widgets/clickableimage.h"
 #include "gui/widgets/linklabel.h"
+#include "gui/widgets/themecolours.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -13,8 +14,6 @@
 namespace {
 
 using WindowLayout::TwipsToPixels;
-
-const QColor kNavy(0, 0, 128);
 
 // The three navigation icons, drawn here so they are our own and crisp at any size.
 QPixmap drawIcon(const QString& which) {
@@ -89,9 +88,7 @@ void NavigationStrip::addBanner(ControlTable& controls, const QString& text) {
     auto* banner = new QLabel(text, this);
     controls.add(banner, QStringLiteral("lblHomeBanner"), 0, ControlKind::Label);
     banner->setFont(PixelFont(19, true));
-    QPalette bp = banner->palette();
-    bp.setColor(QPalette::WindowText, kNavy);
-    banner->setPalette(bp);
+    Theme::Apply(banner, Theme::Role::Heading);
     banner->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     banner->setGeometry(0, 0, TwipsToPixels(kWidth), TwipsToPixels(kHeight) - 1);
 }
@@ -110,33 +107,105 @@ void NavigationStrip::addViewLinks(ControlTable& controls) {
         {nullptr, nullptr, "lblCashFlow", "Cash Flow Outlook"},
         {nullptr, nullptr, "lblReturns", "Investment Returns"},
     };
-    const int stripPixels = TwipsToPixels(kHeight);
-    int x = 10;
     for (int v = 0; v < ViewCount; ++v) {
         const Item& item = items[v];
         if (item.icon) {
             auto* image = new ClickableImage(this);
             image->setObjectName(QString::fromLatin1(item.iconName));
             image->setPixmap(drawIcon(QString::fromLatin1(item.icon)));
-            image->setGeometry(x, (stripPixels - 32) / 2, 32, 32);
             m_icons[v] = image;
-            x += 36;
         }
         auto* link = new LinkLabel(QString::fromLatin1(item.caption), this);
         controls.add(link, QString::fromLatin1(item.linkName), 0, ControlKind::Label);
-        const int width = link->fontMetrics().horizontalAdvance(link->text()) + 6;
-        link->setGeometry(x, (stripPixels - 22) / 2, width, 22);
-        // A link past the strip's end goes under the text link before it, the two sharing the
-        // strip's height, so every view stays one click away in the narrowest window.
-        LinkLabel* previous = v > 0 && !item.icon ? m_links[v - 1] : nullptr;
-        if (previous && x + width > TwipsToPixels(kWidth)) {
-            previous->move(previous->x(), stripPixels / 2 - 23);
-            link->setGeometry(previous->x(), stripPixels / 2 + 1, width, 22);
-        } else {
-            x += width + 10;
-        }
         m_links[v] = link;
     }
+    layoutLinks();
+}
+
+int NavigationStrip::linkWidth(View view) const {
+    return m_links[view]->fontMetrics().horizontalAdvance(m_links[view]->text()) + 6;
+}
+
+QVector<QRect> NavigationStrip::arrangeLinks(Arrangement arrangement) const {
+    // Icons and links left to right, each link as wide as its text; where links share a column
+    // they split the strip's height between them.
+    const int stripPixels = TwipsToPixels(kHeight);
+    const QRect alone(0, (stripPixels - 22) / 2, 0, 22);
+    const QRect upper(0, stripPixels / 2 - 23, 0, 22);
+    const QRect lower(0, stripPixels / 2 + 1, 0, 22);
+    QVector<QRect> places(2 * ViewCount); // the icon of view v at 2v, its link at 2v + 1
+    int x = 10;
+    if (arrangement == Narrow) {
+        // Columns of two, without the icons: Property over Financial, Summary over Cash Flow,
+        // then Returns.
+        for (int v = 0; v < ViewCount; v += 2) {
+            const bool pair = v + 1 < ViewCount;
+            int column = linkWidth(View(v));
+            places[2 * v + 1] = QRect(x, pair ? upper.y() : alone.y(), column, 22);
+            if (pair) {
+                places[2 * v + 3] = QRect(x, lower.y(), linkWidth(View(v + 1)), 22);
+                column = qMax(column, linkWidth(View(v + 1)));
+            }
+            x += column + 10;
+        }
+        return places;
+    }
+    for (int v = 0; v < ViewCount; ++v) {
+        const int width = linkWidth(View(v));
+        if (m_icons[v]) {
+            places[2 * v] = QRect(x, (stripPixels - 32) / 2, 32, 32);
+            x += 36;
+        }
+        // The returns link goes under the outlook's, the two sharing the strip's height.
+        if (arrangement == Stacked && v == Returns) {
+            QRect& above = places[2 * v - 1];
+            above.moveTop(upper.y());
+            places[2 * v + 1] = QRect(above.x(), lower.y(), width, 22);
+            x = qMax(above.right(), places[2 * v + 1].right()) + 11;
+            continue;
+        }
+        places[2 * v + 1] = QRect(x, alone.y(), width, 22);
+        x += width + 10;
+    }
+    return places;
+}
+
+int NavigationStrip::neededWidth(Arrangement arrangement) const {
+    int right = 0;
+    for (const QRect& place : arrangeLinks(arrangement))
+        right = qMax(right, place.right() + 1);
+    return right;
+}
+
+int NavigationStrip::narrowestWidth() const {
+    return m_links[0] ? neededWidth(Narrow) : 0;
+}
+
+void NavigationStrip::layoutLinks() {
+    if (!m_links[0])
+        return;
+    // The widest arrangement that fits: every link stays in sight and one click away, down to
+    // the narrowest window the program allows.
+    Arrangement arrangement = Narrow;
+    for (Arrangement a : {OneRow, Stacked}) {
+        if (neededWidth(a) <= width()) {
+            arrangement = a;
+            break;
+        }
+    }
+    const QVector<QRect> places = arrangeLinks(arrangement);
+    for (int v = 0; v < ViewCount; ++v) {
+        if (m_icons[v]) {
+            m_icons[v]->setVisible(arrangement != Narrow);
+            m_icons[v]->setGeometry(places[2 * v]);
+        }
+        m_links[v]->setGeometry(places[2 * v + 1]);
+    }
+}
+
+void NavigationStrip::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    layoutLinks();
 }
 
 void NavigationStrip::setLinkHovered(View view, bool hovered) {

@@ -17,7 +17,15 @@
 
 ViewSwitcher::ViewSwitcher(Form& form, ContentLayout& layout, const Parts& parts,
                            std::function<Prompts&()> prompts, QObject* parent)
-    : QObject(parent), m_form(form), m_layout(layout), m(parts), m_prompts(std::move(prompts)) {}
+    : QObject(parent), m_form(form), m_layout(layout), m(parts), m_prompts(std::move(prompts)) {
+    // The scroll range follows the returns view when it grows on screen.
+    connect(m.returns, &ReturnsView::heightChanged, this, [this] {
+        if (!isShown(m.returns))
+            return;
+        m_layout.setContentHeightTwips(WindowLayout::PixelsToTwips(m.returns->height()));
+        m_layout.layout();
+    });
+}
 
 void ViewSwitcher::connectNavigation(MainWindow& window) {
     using Strip = NavigationStrip;

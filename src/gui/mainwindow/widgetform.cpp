@@ -3,6 +3,7 @@
 #include "analysis/analysis.h"
 #include "gui/widgets/fieldlimit.h"
 #include "gui/widgets/outlookchart.h"
+#include "gui/widgets/themecolours.h"
 #include "model/fieldtable.h"
 
 #include <QAbstractButton>
@@ -121,10 +122,9 @@ void WidgetForm::setTextColor(const QString& name, int index, QRgb colour) {
 }
 
 void WidgetForm::applyColour(QWidget* w, QRgb colour) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Text, QColor::fromRgb(colour));
-    p.setColor(QPalette::WindowText, QColor::fromRgb(colour));
-    w->setPalette(p);
+    // The form keeps the colour as set (red or green); the screen shows it as light or dark as
+    // the field's background needs to keep the figure readable.
+    Theme::SetTextColour(w, QColor::fromRgb(colour));
 }
 
 void WidgetForm::setNotUpdated(const QString& name, const QString& reason) {
@@ -161,8 +161,10 @@ void WidgetForm::setNotUpdated(const QString& name, const QString& reason) {
 QRgb WidgetForm::textColor(const QString& name, int index) const {
     if (const ControlTable::Cell* cell = m_controls.find(name, index))
         return cell->colour;
-    if (QWidget* w = control(name, index))
-        return w->palette().color(QPalette::Text).rgb();
+    if (QWidget* w = control(name, index)) {
+        const QColor wanted = Theme::WantedTextColour(w);
+        return (wanted.isValid() ? wanted : w->palette().color(QPalette::Text)).rgb();
+    }
     return 0xff000000;
 }
 

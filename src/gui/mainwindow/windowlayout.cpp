@@ -39,6 +39,13 @@ Result Compute(const Input& in) {
     return r;
 }
 
+int FollowingContentWidth(int innerWidth, int windowHeight, int contentHeight, int vbarWidth,
+                          int designWidth) {
+    // Decided as Compute decides the vertical bar when no horizontal bar is needed.
+    const bool vbar = contentHeight + 700 > windowHeight;
+    return qMax(designWidth, innerWidth - (vbar ? vbarWidth : 0));
+}
+
 double ScrollOffset(int windowExtent, int margin, int contentExtent, int position) {
     if (position <= 0)
         return 0;
@@ -81,6 +88,34 @@ bool IsOnAttachedScreen(const QRect& window) {
     for (QScreen* screen : QGuiApplication::screens())
         screens.append(screen->geometry());
     return screens.isEmpty() || IsOnSomeScreen(window, screens);
+}
+
+QRect ScreenAreaFor(const QRect& window, const QVector<QRect>& areas) {
+    QRect best;
+    qint64 bestShare = 0;
+    for (const QRect& area : areas) {
+        const QRect common = area.intersected(window);
+        const qint64 share = qint64(common.width()) * common.height();
+        if (share > bestShare) {
+            best = area;
+            bestShare = share;
+        }
+    }
+    if (bestShare == 0 && !areas.isEmpty())
+        return areas.first();
+    return best;
+}
+
+QRect FitIntoArea(const QRect& window, const QRect& area, const QSize& minimum) {
+    if (area.isEmpty())
+        return window;
+    const int width = qMin(window.width(), qMax(area.width(), minimum.width()));
+    const int height = qMin(window.height(), qMax(area.height(), minimum.height()));
+    // Pushed back in from the right and bottom first, so a window larger than the area keeps
+    // its top left corner (caption and menu) in it.
+    const int left = qMax(area.left(), qMin(window.left(), area.left() + area.width() - width));
+    const int top = qMax(area.top(), qMin(window.top(), area.top() + area.height() - height));
+    return QRect(left, top, width, height);
 }
 
 namespace {

@@ -48,6 +48,12 @@ struct Result {
 
 Result Compute(const Input& in);
 
+// The width of content that follows the window's width: all the room beside the vertical bar
+// (shown when the content is taller than the window), never less than `designWidth`. The
+// content then fits without a horizontal bar.
+int FollowingContentWidth(int innerWidth, int windowHeight, int contentHeight, int vbarWidth,
+                          int designWidth);
+
 // Top (or left) of the content for a scroll position 0..3: 0 at position 0, then a third, a
 // half and all of the overflow. margin is 920 vertically and 0 horizontally.
 double ScrollOffset(int windowExtent, int margin, int contentExtent, int position);
@@ -69,6 +75,15 @@ Position ParseStoredPosition(const QString& left, const QString& top);
 bool IsOnSomeScreen(const QRect& window, const QVector<QRect>& screens);
 // The same for the screens attached now; true when none is known.
 bool IsOnAttachedScreen(const QRect& window);
+
+// The free area (pixels) of the screen that shows the most of `window`; the first screen's
+// (the primary one) when none shows any of it, an empty rectangle when there are no screens.
+QRect ScreenAreaFor(const QRect& window, const QVector<QRect>& areas);
+// Where a window whose outer frame is `window` goes so that all of it lies in `area`: moved
+// in as far as it sticks out, and made smaller where it is larger than the area, but never
+// below `minimum` (a window that cannot fit sits at the area's top left corner). A window
+// that lies inside already stays as it is.
+QRect FitIntoArea(const QRect& window, const QRect& area, const QSize& minimum);
 
 // The position kept in the user's settings from the last run, and storing it (all in twips).
 Position StoredPosition();

@@ -1,8 +1,11 @@
 #include "gui/views/comparemodel.h"
 
+#include "gui/widgets/themecolours.h"
+
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QGuiApplication>
 
 #include <cmath>
 #include <functional>
@@ -264,10 +267,11 @@ QVariant CompareModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole:
         return int(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::BackgroundRole:
+        // Tints under which the desktop's text colour stays readable, light or dark.
         if (isBest(index.row(), index.column()))
-            return QBrush(kBestBackground);
+            return QBrush(Theme::Tint(kBestBackground, QGuiApplication::palette()));
         if (kind(index.row()) == Kind::Heading)
-            return QBrush(QColor(236, 236, 236));
+            return QBrush(Theme::Tint(QColor(236, 236, 236), QGuiApplication::palette()));
         return QVariant();
     case Qt::FontRole:
         if (isBest(index.row(), index.column())) {

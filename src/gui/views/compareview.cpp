@@ -6,6 +6,7 @@
 #include "gui/views/homepage.h"
 #include "gui/views/portfoliotablemodel.h"
 #include "gui/widgets/comparechart.h"
+#include "gui/widgets/themecolours.h"
 #include "store/propertytable.h"
 
 #include <QCheckBox>
@@ -26,10 +27,7 @@ constexpr int kButtonHeight = 26;
 
 CompareView::CompareView(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("frameCompare"));
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::white);
-    setPalette(p);
+    Theme::Apply(this, Theme::Role::Page);
 
     m_heading = new QLabel(this);
     m_heading->setObjectName(QStringLiteral("lblCompareHeading"));

@@ -3,6 +3,7 @@
 #include "analysis/financialhints.h"
 #include "analysis/returns.h"
 #include "gui/views/controltable.h"
+#include "gui/widgets/themecolours.h"
 #include "model/fieldtable.h"
 
 #include <QLabel>
@@ -59,9 +60,8 @@ int FinancialView::buildHints(int top) {
     for (const char* name : {"lblFinancingHint", "lblNegativeAmountHint"}) {
         QLabel* hint = addCaption(this, QString::fromLatin1(name), QString(), kCaptionLeft, top,
                                   kWidth - 2 * kCaptionLeft, 300);
-        QPalette p = hint->palette();
-        p.setColor(QPalette::WindowText, QColor(0x8A, 0x4B, 0x00)); // dark amber: a caution
-        hint->setPalette(p);
+        // Dark amber, a caution; lighter where the page is dark.
+        Theme::SetTextColour(hint, QColor(0x8A, 0x4B, 0x00));
         hint->hide();
         m_hints.append(hint);
         top += 300;

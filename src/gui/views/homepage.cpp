@@ -7,6 +7,7 @@
 #include "gui/views/homefilter.h"
 #include "gui/widgets/elidedlabel.h"
 #include "gui/widgets/pictureload.h"
+#include "gui/widgets/themecolours.h"
 #include "gui/widgets/twips.h"
 #include "store/propertytable.h"
 
@@ -126,9 +127,7 @@ void HomePage::buildControls() {
             line->setFont(n == 1 ? nameFont : figureFont);
             // Centred over the picture, so the card reads as one block.
             line->setGeometry(px(kLineLeft), px(kLineTop[n - 1]), px(kLineWidth), px(kLineHeight));
-            QPalette pal = line->palette();
-            pal.setColor(QPalette::WindowText, n == 1 ? QColor(0, 0, 96) : QColor(40, 40, 40));
-            line->setPalette(pal);
+            Theme::SetTextColour(line, n == 1 ? QColor(0, 0, 96) : QColor(40, 40, 40));
             line->installEventFilter(this);
             c.lines[n - 1] = line;
         }
@@ -193,6 +192,26 @@ void HomePage::buildControls() {
     });
     m_welcomeText->hide();
     m_welcome->hide();
+
+    // Where the cards would be, when the filter and the search leave none.
+    m_noMatch = new QLabel(page);
+    m_noMatch->setObjectName(QStringLiteral("lblNoMatch"));
+    m_noMatch->setWordWrap(true);
+    m_noMatch->setGeometry(px(240), px(1680), px(10380), 44);
+    QFont noMatchFont = m_noMatch->font();
+    noMatchFont.setPixelSize(15);
+    m_noMatch->setFont(noMatchFont);
+    m_noMatch->hide();
+}
+
+QString HomePage::NoMatchText(const QString& filter, const QString& search) {
+    const bool everyProperty = filter.isEmpty() || filter == FilterEntries().first();
+    if (search.isEmpty())
+        return QStringLiteral("No properties match this filter");
+    const QString quoted = QStringLiteral("\u201c") + search + QStringLiteral("\u201d");
+    if (everyProperty)
+        return QStringLiteral("No properties match the search ") + quoted;
+    return QStringLiteral("No properties match this filter and the search ") + quoted;
 }
 
 QString HomePage::imagesFile(const QString& name) const {
@@ -204,9 +223,12 @@ void HomePage::setBorder(int k, bool on) {
     f->setFrameShape(on ? QFrame::Box : QFrame::NoFrame);
     f->setFrameShadow(QFrame::Plain);
     f->setLineWidth(1);
+    // A white card, light blue when selected, as deep as a dark desktop's text needs.
     QPalette pal = f->palette();
-    pal.setColor(QPalette::Window, on ? kCardSelectedBackground : QColor(Qt::white));
-    pal.setColor(QPalette::WindowText, kCardBorder);
+    const QColor background = on ? Theme::Tint(kCardSelectedBackground, pal) : Theme::Page(pal);
+    pal.setColor(QPalette::Window, background);
+    pal.setColor(QPalette::WindowText,
+                 Theme::Readable(kCardBorder, background, Theme::kMarkContrast));
     f->setPalette(pal);
 }
 
@@ -391,9 +413,14 @@ void HomePage::LoadPropertiesOnMainPage(qint32& start, const QString& filter) {
         m_previous->hide();
         m_next->hide();
     }
-    // An empty database greets the user instead of showing a blank page.
+    // An empty database greets the user instead of showing a blank page, and a filter or
+    // search that lets none of the properties through says so.
     m_welcomeText->setVisible(count == 0 && m_cardsShown);
     m_welcome->setVisible(count == 0 && m_cardsShown);
+    const bool noMatch = count > 0 && k == 1 && start == 1 && m_cardsShown;
+    if (noMatch)
+        m_noMatch->setText(NoMatchText(filter, m_search));
+    m_noMatch->setVisible(noMatch);
     emit pageLoaded();
 }
 
@@ -452,6 +479,7 @@ void HomePage::setCardsShown(bool shown) {
         m_next->hide();
         m_welcomeText->hide();
         m_welcome->hide();
+        m_noMatch->hide();
         return;
     }
     if (m_cardsStale) {

@@ -42,6 +42,9 @@ public:
     const QString& searchText() const { return m_search; }
     // Whether a row's name, address or notes contain the search text; true while it is empty.
     static bool MatchesSearch(qint32 row, const QString& text);
+    // What the page says when properties exist but the filter and the search let none through.
+    static QString NoMatchText(const QString& filter, const QString& search);
+    QLabel* noMatchLabel() const { return m_noMatch; }
 
     // While the portfolio table is shown the cards, the paging links and the welcome stay
     // hidden, and are built again when they come back.
@@ -136,6 +139,7 @@ private:
     OpenHandler m_openProperty;
     std::function<void()> m_addProperty;
     QLabel* m_welcomeText = nullptr;
+    QLabel* m_noMatch = nullptr;
     LinkLabel* m_welcome = nullptr;
     QString m_search;
     bool m_cardsShown = true;

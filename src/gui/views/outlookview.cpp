@@ -4,6 +4,7 @@
 #include "gui/widgets/figurefont.h"
 #include "gui/widgets/linklabel.h"
 #include "gui/widgets/outlookchart.h"
+#include "gui/widgets/themecolours.h"
 #include "gui/widgets/twips.h"
 #include "model/fieldtable.h"
 #include "report/analysisreport.h"
@@ -44,7 +45,7 @@ protected:
         }
         if (headerHeight > 0 && !cells.isEmpty())
             p.fillRect(QRect(headerLeft, 0, cells.right() + 1 - headerLeft, headerHeight),
-                       QColor(232, 238, 247));
+                       Theme::Tint(QColor(232, 238, 247), palette()));
         p.setPen(QColor(176, 186, 200));
         // A new figure repaints only its cell, inside the rules: a rule is drawn again only
         // where the area to paint touches it.

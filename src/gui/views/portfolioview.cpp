@@ -6,6 +6,7 @@
 #include "gui/views/compareview.h"
 #include "gui/views/homepage.h"
 #include "gui/views/portfoliotablemodel.h"
+#include "gui/views/viewframe.h"
 #include "gui/widgets/twips.h"
 #include "store/propertytable.h"
 
@@ -76,6 +77,7 @@ PortfolioView::~PortfolioView() {
 void PortfolioView::build() {
     QFrame* page = m_home.frameHome();
     page->installEventFilter(this);
+    page->setProperty(ViewFrame::kFollowsWindowWidth, false);
     // The page shows only as far as the content area that holds it, which a taller window
     // may grow later than the page.
     if (page->parentWidget())
@@ -160,6 +162,13 @@ void PortfolioView::build() {
             updateTotals();
     });
 
+    // Over the empty table, as the cards' page says it.
+    m_noMatch = new QLabel(m_table->viewport());
+    m_noMatch->setObjectName(QStringLiteral("lblTableNoMatch"));
+    m_noMatch->setAlignment(Qt::AlignCenter);
+    m_noMatch->setWordWrap(true);
+    m_noMatch->hide();
+
     m_totals = new QLabel(page);
     m_totals->setObjectName(QStringLiteral("lblPortfolioTotals"));
     m_totals->setWordWrap(true);
@@ -176,6 +185,7 @@ void PortfolioView::build() {
     connect(m_compare, &CompareView::openRequested, this,
             [this](qint32 row, const QString& name) { m_home.openProperty(row, name); });
     connect(m_compare, &CompareView::closed, this, [this] {
+        followWidth();
         if (isTableShown())
             m_table->setFocus();
         else
@@ -222,6 +232,7 @@ void PortfolioView::showTable(bool table) {
     m_export->setVisible(table);
     m_progress->setVisible(table && !m_model->isFilled());
     updateTotals();
+    followWidth();
     layout();
     // Written a moment later with the column layout: a settings file written on the click
     // would keep the window waiting for the disk.
@@ -257,6 +268,10 @@ void PortfolioView::sync() {
 void PortfolioView::updateTotals() {
     if (!isTableShown())
         return;
+    const bool noMatch = m_model->rowCount() > 0 && m_proxy->rowCount() == 0;
+    if (noMatch)
+        m_noMatch->setText(HomePage::NoMatchText(m_home.filterText(), m_search->text()));
+    m_noMatch->setVisible(noMatch);
     m_progress->setVisible(!m_model->isFilled());
     if (!m_model->isFilled()) {
         m_totals->setText(
@@ -267,6 +282,16 @@ void PortfolioView::updateTotals() {
         return;
     }
     m_totals->setText(PortfolioTotalsText(SumPortfolio(*m_model, m_proxy->shownRows())));
+}
+
+void PortfolioView::followWidth() {
+    // The table and the comparison use a wide window's room; the cards keep their design.
+    QFrame* page = m_home.frameHome();
+    const bool wide = isTableShown() || !m_compare->isHidden();
+    if (page->property(ViewFrame::kFollowsWindowWidth) == QVariant(wide))
+        return;
+    page->setProperty(ViewFrame::kFollowsWindowWidth, wide);
+    emit widthFollowingChanged();
 }
 
 void PortfolioView::layout() {
@@ -288,6 +313,7 @@ void PortfolioView::layout() {
         const int bottomRow = qMax(kLinkRow, visibleBottom - 22);
         m_table->setGeometry(kMargin, kTableTop, width - 2 * kMargin,
                              qMax(80, bottomRow - 36 - kTableTop));
+        m_noMatch->setGeometry(m_table->viewport()->rect().adjusted(8, 8, -8, -8));
         m_totals->setGeometry(kMargin, bottomRow - 34, width - 2 * kMargin, 32);
         m_progress->setGeometry(kMargin, bottomRow + 2, 150, 16);
         m_search->setGeometry(180, bottomRow, 364, 20);
@@ -349,8 +375,9 @@ void PortfolioView::cmdCompare_Click() {
         m_prompts().message(m);
         return;
     }
-    layout();
     m_compare->showRows(rows);
+    followWidth();
+    layout();
 }
 
 void PortfolioView::openIndex(const QModelIndex& proxyIndex) {

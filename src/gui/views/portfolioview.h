@@ -39,6 +39,8 @@ public:
     QPushButton* compareButton() const { return m_compareButton; }
     QTableView* table() const { return m_table; }
     QLabel* totals() const { return m_totals; }
+    // "No properties match ..." over the table when the filter and search leave no row.
+    QLabel* noMatchLabel() const { return m_noMatch; }
     QProgressBar* progressBar() const { return m_progress; }
     PortfolioTableModel* model() const { return m_model; }
     PortfolioSortProxy* proxy() const { return m_proxy; }
@@ -65,11 +67,17 @@ public slots:
     void cmdCompare_Click();
     void cmdPortfolioExportCsv_Click();
 
+signals:
+    // The home page started or stopped following the window's width (the table or the
+    // comparison came up, or the cards came back): the window lays it out again.
+    void widthFollowingChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void build();
+    void followWidth();
     void showTable(bool table);
     void layout();
     // The page was built again: follow the property table and the filter box.
@@ -91,6 +99,7 @@ private:
     QPushButton* m_compareButton = nullptr;
     QTableView* m_table = nullptr;
     QLabel* m_totals = nullptr;
+    QLabel* m_noMatch = nullptr;
     QProgressBar* m_progress = nullptr;
     QPushButton* m_export = nullptr;
     PortfolioTableModel* m_model = nullptr;

@@ -153,12 +153,12 @@ ReturnsView::ReturnsView(QWidget* parent, ControlTable& controls, Form& form)
 
     top += kRowPitch + 120;
     addGroupHeading(QStringLiteral("Year by Year"), kLeftCaption, top, 3000);
-    QPushButton* copy = addButton(QStringLiteral("cmdCopyTable"), QStringLiteral("&Copy Table"),
-                                  6900, top - 30, 1620);
-    QPushButton* csv = addButton(QStringLiteral("cmdExportCsv"), QStringLiteral("E&xport CSV..."),
-                                 8640, top - 30, 1980);
-    connect(copy, &QPushButton::clicked, this, &ReturnsView::cmdCopyTable_Click);
-    connect(csv, &QPushButton::clicked, this, &ReturnsView::cmdExportCsv_Click);
+    m_copy = addButton(QStringLiteral("cmdCopyTable"), QStringLiteral("&Copy Table"), 6900,
+                       top - 30, 1620);
+    m_csv = addButton(QStringLiteral("cmdExportCsv"), QStringLiteral("E&xport CSV..."), 8640,
+                      top - 30, 1980);
+    connect(m_copy, &QPushButton::clicked, this, &ReturnsView::cmdCopyTable_Click);
+    connect(m_csv, &QPushButton::clicked, this, &ReturnsView::cmdExportCsv_Click);
 
     top += 420;
     m_model = new ReturnsTableModel(this);
@@ -198,6 +198,9 @@ ReturnsView::ReturnsView(QWidget* parent, ControlTable& controls, Form& form)
         [this] { return m_prompts; });
     top = m_sensitivity->placeAt(top);
     PlaceTwips(this, 0, 0, kWidth, top + 360);
+    connect(m_sensitivity, &SensitivityPanel::heightChanged, this, &ReturnsView::followPanels);
+    // The year table, the chart and the groups under them take the window's width.
+    setProperty(kFollowsWindowWidth, true);
     keepTabToInputs();
 }
 
@@ -213,6 +216,27 @@ void ReturnsView::keepTabToInputs() {
         table->setTabKeyNavigation(false);
     for (QGraphicsView* chart : findChildren<QGraphicsView*>())
         chart->setFocusPolicy(Qt::NoFocus);
+}
+
+void ReturnsView::followPanels() {
+    const int bottom = m_sensitivity->y() + m_sensitivity->height() + TwipsToPixels(360);
+    if (bottom == height())
+        return;
+    resize(width(), bottom);
+    emit heightChanged();
+}
+
+void ReturnsView::resizeEvent(QResizeEvent* event) {
+    ViewFrame::resizeEvent(event);
+    // A wider window shows more years at once, and the chart spreads them out.
+    const int left = TwipsToPixels(kLeftCaption);
+    const int inner = width() - 2 * left;
+    m_table->resize(inner, m_table->height());
+    m_chart->resize(inner, m_chart->height());
+    m_csv->move(left + inner - m_csv->width(), m_csv->y());
+    m_copy->move(m_csv->x() - 8 - m_copy->width(), m_copy->y());
+    m_offer->resize(width(), m_offer->height());
+    m_sensitivity->resize(width(), m_sensitivity->height());
 }
 
 void ReturnsView::setFilePicker(FilePicker* picker) {

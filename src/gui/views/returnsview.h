@@ -58,10 +58,16 @@ public slots:
     void cmdCopyTable_Click();
     void cmdExportCsv_Click();
 
+signals:
+    // The view grew or shrank (the sensitivity's tornado gained or lost rows).
+    void heightChanged();
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void followPanels();
     int buildFigures(const QString& group, int firstFigure, int lastFigure, int left, int top);
     QPushButton* addButton(const QString& name, const QString& text, int left, int top, int width);
     void keepTabToInputs();
@@ -74,6 +80,8 @@ private:
     QVector<QLineEdit*> m_figures;
     ReturnsTableModel* m_model = nullptr;
     QTableView* m_table = nullptr;
+    QPushButton* m_copy = nullptr;
+    QPushButton* m_csv = nullptr;
     ReturnsChart* m_chart = nullptr;
     RehabPanel* m_rehab = nullptr;
     OfferPanel* m_offer = nullptr;

@@ -1,8 +1,10 @@
 #include "gui/views/sensitivitymatrixmodel.h"
 
 #include "gui/views/sensitivitytablemodel.h"
+#include "gui/widgets/themecolours.h"
 
 #include <QColor>
+#include <QGuiApplication>
 #include <QtMath>
 
 namespace {
@@ -21,14 +23,12 @@ QString PlainAmount(double v) {
 
 } // namespace
 
-const QColor& SensitivityMatrixModel::metColour() {
-    static const QColor colour(0xcd, 0xeb, 0xc5);
-    return colour;
+QColor SensitivityMatrixModel::metColour() {
+    return Theme::Tint(QColor(0xcd, 0xeb, 0xc5), QGuiApplication::palette());
 }
 
-const QColor& SensitivityMatrixModel::missedColour() {
-    static const QColor colour(0xf6, 0xc8, 0xc4);
-    return colour;
+QColor SensitivityMatrixModel::missedColour() {
+    return Theme::Tint(QColor(0xf6, 0xc8, 0xc4), QGuiApplication::palette());
 }
 
 void SensitivityMatrixModel::setMatrix(const SensitivityMatrix& matrix) {

@@ -14,8 +14,9 @@ public:
 
     // True on the cell of the figures as typed, which the table outlines.
     static constexpr int BaseCellRole = Qt::UserRole + 10;
-    static const QColor& metColour();
-    static const QColor& missedColour();
+    // Light green and red on a light desktop; deeper where the desktop's text is light.
+    static QColor metColour();
+    static QColor missedColour();
 
     void setMatrix(const SensitivityMatrix& matrix);
     const SensitivityMatrix& matrix() const { return m_matrix; }

@@ -33,7 +33,7 @@ public:
         if (!index.data(SensitivityMatrixModel::BaseCellRole).toBool())
             return;
         painter->save();
-        painter->setPen(QPen(Qt::black, 2));
+        painter->setPen(QPen(option.palette.color(QPalette::Text), 2));
         painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
         painter->restore();
     }
@@ -44,6 +44,8 @@ int TableHeight(QTableView* table, int rows) {
     QHeaderView* heading = table->horizontalHeader();
     const int headingHeight =
         qMax(heading->sizeHint().height(), heading->fontMetrics().height() + 8);
+    // Exactly that tall, so the rows fill the rest to the bottom edge.
+    heading->setFixedHeight(headingHeight);
     return 15 * (headingHeight + kRowPixels * rows + 2 * table->frameWidth());
 }
 
@@ -72,23 +74,21 @@ SensitivityPanel::SensitivityPanel(QWidget* view, ControlTable& controls,
     connect(m_metric, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &SensitivityPanel::recompute);
 
-    auto* copy = new QPushButton(QStringLiteral("Cop&y Tables"), this);
-    controls.add(copy, QStringLiteral("cmdCopySensitivity"), 0, ControlKind::Label);
-    PlaceTwips(copy, 6900, -30, 1620, 375);
-    auto* csv = new QPushButton(QStringLiteral("Export C&SV..."), this);
-    controls.add(csv, QStringLiteral("cmdExportSensitivityCsv"), 0, ControlKind::Label);
-    PlaceTwips(csv, 8640, -30, 1980, 375);
-    connect(copy, &QPushButton::clicked, this, &SensitivityPanel::cmdCopySensitivity_Click);
-    connect(csv, &QPushButton::clicked, this, &SensitivityPanel::cmdExportSensitivityCsv_Click);
+    m_copy = new QPushButton(QStringLiteral("Cop&y Tables"), this);
+    controls.add(m_copy, QStringLiteral("cmdCopySensitivity"), 0, ControlKind::Label);
+    PlaceTwips(m_copy, 6900, -30, 1620, 375);
+    m_csv = new QPushButton(QStringLiteral("Export C&SV..."), this);
+    controls.add(m_csv, QStringLiteral("cmdExportSensitivityCsv"), 0, ControlKind::Label);
+    PlaceTwips(m_csv, 8640, -30, 1980, 375);
+    connect(m_copy, &QPushButton::clicked, this, &SensitivityPanel::cmdCopySensitivity_Click);
+    connect(m_csv, &QPushButton::clicked, this, &SensitivityPanel::cmdExportSensitivityCsv_Click);
 
-    int top = 420;
-    QLabel* note = addCaption(this, QStringLiteral("lblSensitivityNote"),
-                              QStringLiteral("Each input moved one step down and one step up, "
-                                             "everything else as typed; the largest swing first."),
-                              kLeft, top, kInner);
-    note->setFont(PixelFont(12, false));
+    m_note = addCaption(this, QStringLiteral("lblSensitivityNote"),
+                        QStringLiteral("Each input moved one step down and one step up, "
+                                       "everything else as typed; the largest swing first."),
+                        kLeft, 420, kInner);
+    m_note->setFont(PixelFont(12, false));
 
-    top += 360;
     m_model = new SensitivityTableModel(this);
     m_table = new QTableView(this);
     controls.add(m_table, QStringLiteral("tblSensitivity"), 0, ControlKind::Label);
@@ -96,24 +96,21 @@ SensitivityPanel::SensitivityPanel(QWidget* view, ControlTable& controls,
     m_table->setItemDelegate(new PlainCellDelegate(m_table));
     SetUpTable(m_table);
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    const int tableHeight = TableHeight(m_table, kSensitivityInputMost);
-    PlaceTwips(m_table, kLeft, top, kInner, tableHeight);
-    for (int c = 0; c < 3; ++c)
-        m_table->setColumnWidth(c, c == 0 ? 250 : 145);
+    // The input's caption keeps its width; the figures share what a wide window adds.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_table->horizontalHeader()->setMinimumSectionSize(100);
+    m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
+    m_table->setColumnWidth(0, 250);
 
-    top += tableHeight + 120;
     m_chart = new TornadoChart(this);
     controls.add(m_chart, QStringLiteral("chartSensitivity"), 0, ControlKind::Label);
     m_chart->setModel(m_model);
-    PlaceTwips(m_chart, kLeft, top, kInner, 4200);
 
-    top += 4200 + 180;
-    addCaption(this, QStringLiteral("lblSensitivityMatrix"),
-               QStringLiteral("Purchase Price (rows) \u00d7 Gross Monthly Income (columns): green "
-                              "meets your target, red misses it."),
-               kLeft, top, kInner);
-    top += 360;
+    m_matrixCaption =
+        addCaption(this, QStringLiteral("lblSensitivityMatrix"),
+                   QStringLiteral("Purchase Price (rows) \u00d7 Gross Monthly Income (columns): "
+                                  "green meets your target, red misses it."),
+                   kLeft, 0, kInner);
     m_matrixModel = new SensitivityMatrixModel(this);
     m_matrix = new QTableView(this);
     controls.add(m_matrix, QStringLiteral("tblSensitivityMatrix"), 0, ControlKind::Label);
@@ -122,18 +119,62 @@ SensitivityPanel::SensitivityPanel(QWidget* view, ControlTable& controls,
     m_matrix->setItemDelegate(new BaseCellDelegate(m_matrix));
     m_matrix->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_matrix->verticalHeader()->setMinimumWidth(130);
-    const int matrixHeight = TableHeight(m_matrix, kMatrixSize);
-    PlaceTwips(m_matrix, kLeft, top, kInner, matrixHeight);
-    m_height = top + matrixHeight;
+    // The tornado has as many rows as inputs (two more with a repair): no empty rows under them.
+    connect(m_model, &QAbstractItemModel::modelReset, this, &SensitivityPanel::layoutRows);
+    layoutRows();
 
     connect(&CriteriaSettings::instance(), &CriteriaSettings::changed, this,
             &SensitivityPanel::recompute);
     show();
 }
 
+void SensitivityPanel::layoutRows() {
+    const int rows = m_model->rowCount() > 0 ? m_model->rowCount() : kSensitivityInputCount;
+    if (rows == m_rows)
+        return;
+    m_rows = rows;
+    int top = 780;
+    const int tableHeight = TableHeight(m_table, rows);
+    PlaceTwips(m_table, kLeft, top, kInner, tableHeight);
+    top += tableHeight + 120;
+    PlaceTwips(m_chart, kLeft, top, kInner, 4200);
+    top += 4200 + 180;
+    PlaceTwips(m_matrixCaption, kLeft, top, kInner, 315);
+    top += 360;
+    const int matrixHeight = TableHeight(m_matrix, kMatrixSize);
+    PlaceTwips(m_matrix, kLeft, top, kInner, matrixHeight);
+    m_height = top + matrixHeight;
+    resize(width(), TwipsToPixels(m_height));
+    layoutWidth();
+    emit heightChanged();
+}
+
+void SensitivityPanel::layoutWidth() {
+    // The tables, the chart and the lines above them take the panel's whole width; the
+    // buttons stay at its right end.
+    const int left = TwipsToPixels(kLeft);
+    const int inner = width() - 2 * left;
+    for (QWidget* w : {static_cast<QWidget*>(m_table), static_cast<QWidget*>(m_chart),
+                       static_cast<QWidget*>(m_matrix), static_cast<QWidget*>(m_note),
+                       static_cast<QWidget*>(m_matrixCaption)})
+        w->resize(inner, w->height());
+    m_csv->move(left + inner - m_csv->width(), m_csv->y());
+    m_copy->move(m_csv->x() - 8 - m_copy->width(), m_copy->y());
+}
+
+void SensitivityPanel::resizeEvent(QResizeEvent* event) {
+    ViewFrame::resizeEvent(event);
+    layoutWidth();
+}
+
 int SensitivityPanel::placeAt(int top) {
-    PlaceTwips(this, 0, top, kWidth, m_height);
+    move(0, TwipsToPixels(top));
+    resize(width(), TwipsToPixels(m_height));
     return top + m_height;
+}
+
+int SensitivityPanel::heightTwips() const {
+    return m_height;
 }
 
 Criterion SensitivityPanel::metric() const {

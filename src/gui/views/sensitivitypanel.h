@@ -9,6 +9,8 @@
 class FilePicker;
 class Prompts;
 class QComboBox;
+class QLabel;
+class QPushButton;
 class QTableView;
 class SensitivityMatrixModel;
 class SensitivityTableModel;
@@ -27,6 +29,8 @@ public:
 
     // Puts the panel's top at `top` twips down its view; returns where it ends.
     int placeAt(int top);
+    // Its height, which follows the tornado's number of rows.
+    int heightTwips() const;
     // Works the tornado and the table out for the property as `in` describes it.
     void refresh(const ReturnsInputs& in, double units);
     void setFilePicker(FilePicker* picker) { m_export.setFilePicker(picker); }
@@ -42,8 +46,17 @@ public slots:
     void cmdCopySensitivity_Click();
     void cmdExportSensitivityCsv_Click();
 
+signals:
+    // The tornado gained or lost rows (a repair adds two inputs), and the panel its height.
+    void heightChanged();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void recompute();
+    void layoutRows();
+    void layoutWidth();
 
     std::function<QString()> m_propertyName;
     std::function<Prompts*()> m_prompts;
@@ -51,12 +64,17 @@ private:
                                QStringLiteral("csv"), QStringLiteral("Sensitivity"),
                                QStringLiteral("tables")};
     QComboBox* m_metric = nullptr;
+    QPushButton* m_copy = nullptr;
+    QPushButton* m_csv = nullptr;
+    QLabel* m_note = nullptr;
+    QLabel* m_matrixCaption = nullptr;
     SensitivityTableModel* m_model = nullptr;
     QTableView* m_table = nullptr;
     TornadoChart* m_chart = nullptr;
     SensitivityMatrixModel* m_matrixModel = nullptr;
     QTableView* m_matrix = nullptr;
     int m_height = 0; // twips
+    int m_rows = 0;   // the tornado's rows the layout has room for
     ReturnsInputs m_inputs;
     double m_units = 1;
     bool m_hasInputs = false;

@@ -2,6 +2,7 @@
 
 #include "gui/views/controltable.h"
 #include "gui/widgets/fieldlimit.h"
+#include "gui/widgets/themecolours.h"
 #include "gui/widgets/twips.h"
 #include "model/fieldtable.h"
 
@@ -10,12 +11,8 @@
 
 namespace {
 
-const QColor kHeadingColour(0, 0, 128);
-
 void setHeadingColour(QLabel* label) {
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, kHeadingColour);
-    label->setPalette(p);
+    Theme::Apply(label, Theme::Role::Heading);
 }
 
 } // namespace
@@ -35,13 +32,19 @@ ViewFrame::ViewFrame(QWidget* parent, ControlTable& controls, const QString& nam
     label->setFont(PixelFont(21, true));
     setHeadingColour(label);
     // A rule under the heading separates it from the fields.
-    auto* rule = new QFrame(this);
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Plain);
-    QPalette rp = rule->palette();
+    m_rule = new QFrame(this);
+    m_rule->setFrameShape(QFrame::HLine);
+    m_rule->setFrameShadow(QFrame::Plain);
+    QPalette rp = m_rule->palette();
     rp.setColor(QPalette::WindowText, QColor(180, 190, 210));
-    rule->setPalette(rp);
-    PlaceTwips(rule, 240, 1515, kWidth - 480, 15);
+    m_rule->setPalette(rp);
+    PlaceTwips(m_rule, 240, 1515, kWidth - 480, 15);
+}
+
+void ViewFrame::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    if (m_rule)
+        m_rule->resize(width() - 2 * TwipsToPixels(240), m_rule->height());
 }
 
 QLineEdit* ViewFrame::addField(QWidget* parent, const QString& name, int index, int left, int top,
@@ -107,7 +110,5 @@ QLineEdit* ViewFrame::addFieldRow(const FieldInfo& field, int captionLeft, int c
 void ViewFrame::markComputed(QLineEdit* field) {
     // The user can select a computed figure but not type over it.
     field->setReadOnly(true);
-    QPalette p = field->palette();
-    p.setColor(QPalette::Base, QColor(0xE0, 0xE0, 0xE0));
-    field->setPalette(p);
+    Theme::Apply(field, Theme::Role::Computed);
 }

@@ -18,6 +18,9 @@ public:
     // Every view and the home page share the content area's width, in twips.
     static constexpr int kWidth = 10860;
     static constexpr int kRowPitch = 360; // twips between rows of captioned fields
+    // A frame with this property set true is laid out as wide as the window gives it room for
+    // (the returns view, the portfolio table); the others keep kWidth.
+    static constexpr const char* kFollowsWindowWidth = "followsWindowWidth";
 
     // An empty heading builds a frame without heading or rule.
     ViewFrame(QWidget* parent, ControlTable& controls, const QString& name, const QString& heading,
@@ -45,8 +48,11 @@ public:
 
 protected:
     ControlTable& controls() { return m_controls; }
+    // The rule under the heading spans the frame, however wide.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     ControlTable& m_controls;
+    QFrame* m_rule = nullptr;
     QLineEdit* m_firstField = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "gui/widgets/comparechart.h"
 
 #include "analysis/returns.h"
+#include "gui/widgets/themecolours.h"
 
 #include <QImage>
 #include <QPainter>
@@ -19,10 +20,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 } // namespace
 
 CompareChart::CompareChart(QWidget* parent) : QWidget(parent) {
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::white);
-    setPalette(p);
+    Theme::Apply(this, Theme::Role::Page);
 }
 
 const QString& CompareChart::firstSeriesName() {
@@ -48,16 +46,16 @@ QImage CompareChart::image(const QSize& size) const {
     picture.fill(Qt::white);
     QPainter painter(&picture);
     painter.setFont(font());
-    draw(painter, picture.rect());
+    draw(painter, picture.rect(), Qt::black);
     return picture;
 }
 
 void CompareChart::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    draw(painter, rect());
+    draw(painter, rect(), palette().color(QPalette::WindowText));
 }
 
-void CompareChart::draw(QPainter& painter, const QRect& area) const {
+void CompareChart::draw(QPainter& painter, const QRect& area, const QColor& text) const {
     painter.setRenderHint(QPainter::Antialiasing, true);
     const QFontMetrics metrics(painter.font());
     const int line = metrics.height();
@@ -68,7 +66,7 @@ void CompareChart::draw(QPainter& painter, const QRect& area) const {
     for (const auto& [name, colour] : {std::pair{firstSeriesName(), kFirstColour},
                                        std::pair{secondSeriesName(), kSecondColour}}) {
         painter.fillRect(QRect(x, legendTop + 2, 12, line - 4), colour);
-        painter.setPen(Qt::black);
+        painter.setPen(text);
         painter.drawText(QPoint(x + 16, legendTop + metrics.ascent()), name);
         x += 16 + metrics.horizontalAdvance(name) + 18;
     }
@@ -111,7 +109,7 @@ void CompareChart::draw(QPainter& painter, const QRect& area) const {
             const int left = s == 0 ? centre - barWidth - 1 : centre + 1;
             const double v = values[s];
             const QString label = ReturnsPercentText(v);
-            painter.setPen(Qt::black);
+            painter.setPen(text);
             if (!std::isfinite(v)) {
                 painter.drawText(QRect(left - 20, zero - line - 2, barWidth + 40, line),
                                  Qt::AlignHCenter | Qt::AlignBottom, label);

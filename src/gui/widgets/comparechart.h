@@ -25,7 +25,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void draw(QPainter& painter, const QRect& area) const;
+    // Text in `text` on a background the caller has filled: the page's colours on screen,
+    // black on white on paper.
+    void draw(QPainter& painter, const QRect& area, const QColor& text) const;
 
     QStringList m_names;
     QVector<double> m_first;

@@ -21,5 +21,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QString tipFor(QWidget* field) const;
     Explain m_explain;
 };

@@ -1,5 +1,7 @@
 #include "gui/widgets/linklabel.h"
 
+#include "gui/widgets/themecolours.h"
+
 #include <QMouseEvent>
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
@@ -10,9 +12,8 @@ LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent
 
 void LinkLabel::setHovered(bool hovered) {
     m_hovered = hovered;
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, hovered ? m_hoverColour : restColour());
-    setPalette(p);
+    // The link's colours, as light or dark as the background behind it needs to read well.
+    Theme::SetTextColour(this, hovered ? m_hoverColour : restColour());
     QFont f = font();
     f.setUnderline(hovered);
     setFont(f);

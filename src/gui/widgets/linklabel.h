@@ -4,10 +4,10 @@
 #include <QLabel>
 
 // A caption that behaves like a web link: navy at rest, light blue and underlined while the
-// pointer is over it, and its action runs when the mouse button is released over it. The one
-// link of the program: the main window's navigation, the home page's paging and the about box.
-// Its owner decides the look from the signals. A press is the link's own: it never reaches
-// the frame behind it.
+// pointer is over it (each made as light or dark as its background needs to stay readable), and its
+// action runs when the mouse button is released over it. The one link of the program: the main
+// window's navigation, the home page's paging and the about box. Its owner decides the look from
+// the signals. A press is the link's own: it never reaches the frame behind it.
 class LinkLabel : public QLabel {
     Q_OBJECT
 public:

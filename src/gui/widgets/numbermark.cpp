@@ -3,6 +3,7 @@
 #include "analysis/returns.h"
 #include "base/errortrap.h"
 #include "base/numerictext.h"
+#include "gui/widgets/themecolours.h"
 #include "model/fieldtable.h"
 
 #include <QLineEdit>
@@ -11,9 +12,6 @@
 namespace {
 const char kMarkedProperty[] = "notANumber";
 const char kCautionProperty[] = "amountWithPercent";
-
-const QString kRedFrame = QStringLiteral("QLineEdit { border: 2px solid #d00000; }");
-const QString kAmberFrame = QStringLiteral("QLineEdit { border: 2px solid #e08a00; }");
 
 // The text as the calculations read it; false when they cannot.
 bool readNumber(const QString& text, double* value) {
@@ -119,7 +117,13 @@ void NumberMark::check() {
     m_field->setProperty(kMarkedProperty, red);
     m_field->setProperty(kCautionProperty, !red && !problem.isEmpty());
     if (!problem.isEmpty()) {
-        m_field->setStyleSheet(red ? kRedFrame : kAmberFrame);
+        // Red or amber, as deep or light as the field's background needs for the frame to
+        // stand out from it.
+        const QColor frame =
+            Theme::Readable(red ? Theme::MarkRed() : QColor(0xe0, 0x8a, 0x00),
+                            m_field->palette().color(QPalette::Base), Theme::kMarkContrast);
+        m_field->setStyleSheet(
+            QStringLiteral("QLineEdit { border: 2px solid %1; }").arg(frame.name()));
         m_field->setToolTip(problem);
     } else {
         m_field->setStyleSheet(QString());

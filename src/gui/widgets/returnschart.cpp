@@ -23,8 +23,10 @@ ReturnsChart::ReturnsChart(QWidget* parent) : QChartView(parent) {
     m_balance->setName(QStringLiteral("Loan Balance"));
     m_equity = new QLineSeries(chart);
     m_equity->setName(QStringLiteral("Equity"));
-    m_years = new QValueAxis(chart);
-    m_years->setLabelFormat(QStringLiteral("%d"));
+    // Whole years only, each tick a category ending on its year, so that a payoff or a
+    // refinance marker sits exactly over its year's tick.
+    m_years = new QCategoryAxis(chart);
+    m_years->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_years->setTitleText(QStringLiteral("Year"));
     // Labels written as the program writes money ("$400,000", "($20,000)"), which a value
     // axis's printf format cannot: each tick is a category ending on its value.
@@ -60,9 +62,8 @@ void ReturnsChart::setResult(const ReturnsResult& result) {
     m_value->replace(value);
     m_balance->replace(balance);
     m_equity->replace(equity);
-    const int years = qMax(1, int(result.years.size()));
-    m_years->setRange(1, qMax(2, years));
-    m_years->setTickCount(qMin(years, 10) + (years < 2 ? 1 : 0));
+    m_yearCount = qMax(1, int(result.years.size()));
+    setYearTicks();
     setAmountTicks(low, high > low ? high * 1.05 : low);
 
     // Each loan paid off, and the refinance with the loan it brought, where they fall within
@@ -116,6 +117,72 @@ void ReturnsChart::setResult(const ReturnsResult& result) {
         static_cast<QScatterSeries*>(m_payoffs.at(i))
             ->replace({QPointF(year, result.years.at(year - 1).loanBalance)});
     }
+}
+
+QVector<int> ReturnsChart::YearTicks(int years, int mostTicks) {
+    years = qMax(1, years);
+    const int span = years - 1;
+    int step = 1;
+    if (years > 10) {
+        // The smallest whole step that divides the span into at most nine parts.
+        step = 0;
+        for (int d = 2; d < span && step == 0; ++d) {
+            if (span % d == 0 && span / d <= 9)
+                step = d;
+        }
+        // A span no step divides (11 years, 13, ...): every year where the labels fit.
+        if (step == 0)
+            step = years <= mostTicks ? 1 : span;
+    }
+    QVector<int> ticks;
+    for (int year = 1; year <= years; year += step)
+        ticks.append(year);
+    return ticks;
+}
+
+void ReturnsChart::setYearTicks() {
+    // A year label needs about 24 pixels to stay clear of the next one.
+    const int plotWidth = int(chart()->plotArea().width());
+    const int mostTicks = plotWidth > 0 ? qMax(2, plotWidth / 24) : 20;
+    const QVector<int> ticks = YearTicks(m_yearCount, mostTicks);
+    QStringList labels;
+    for (int year : ticks)
+        labels.append(QString::number(year));
+    if (labels == m_years->categoriesLabels())
+        return; // the same ticks: relabelling would only cost time on every keystroke
+    for (const QString& label : m_years->categoriesLabels())
+        m_years->remove(label);
+    const int step = ticks.size() > 1 ? ticks[1] - ticks[0] : 1;
+    m_years->setStartValue(ticks.first() - step);
+    for (int year : ticks)
+        m_years->append(QString::number(year), year);
+    // A single year sits in the middle of the plot.
+    if (m_yearCount == 1)
+        m_years->setRange(0.5, 1.5);
+    else
+        m_years->setRange(1, m_yearCount);
+}
+
+void ReturnsChart::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    // Wider, the axis may mark every year.
+    setYearTicks();
+}
+
+QVector<double> ReturnsChart::yearTickValues() const {
+    QVector<double> values;
+    for (const QString& label : m_years->categoriesLabels())
+        values.append(m_years->endValue(label));
+    return values;
+}
+
+QVector<QPointF> ReturnsChart::markerPositions() const {
+    QVector<QPointF> positions;
+    for (QAbstractSeries* s : m_payoffs) {
+        for (const QPointF& p : static_cast<QScatterSeries*>(s)->points())
+            positions.append(p);
+    }
+    return positions;
 }
 
 void ReturnsChart::setAmountTicks(double low, double high) {

@@ -1,5 +1,7 @@
 #include "gui/widgets/tornadochart.h"
 
+#include "gui/widgets/themecolours.h"
+
 #include <QAbstractItemModel>
 #include <QPainter>
 #include <QStaticText>
@@ -16,10 +18,7 @@ const QColor kAxisColour(0x60, 0x60, 0x60);
 } // namespace
 
 TornadoChart::TornadoChart(QWidget* parent) : QWidget(parent) {
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::white);
-    setPalette(p);
+    Theme::Apply(this, Theme::Role::Page);
     m_text = [](double v) { return QString::number(v, 'f', 2); };
 }
 
@@ -59,6 +58,11 @@ QColor TornadoChart::sideColour(int row, bool high) const {
 
 void TornadoChart::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    // Text in the page's own colour; the grey and the red as dark or light as the page needs.
+    const QColor background = palette().color(QPalette::Window);
+    const QColor text = palette().color(QPalette::WindowText);
+    const QColor axis = Theme::Readable(kAxisColour, background);
+    const QColor targetText = Theme::Readable(kHighBelowColour, background);
     painter.setPen(QColor(0xc0, 0xc8, 0xd8));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     if (!m_model || m_model->rowCount() == 0)
@@ -113,7 +117,7 @@ void TornadoChart::paintEvent(QPaintEvent*) {
     const QRect plot(captionWidth + 16, lineHeight + 10, width() - captionWidth - 32,
                      height() - 3 * lineHeight - 24);
     if (!qIsFinite(low) || !qIsFinite(high) || plot.width() < 20 || plot.height() < rows) {
-        painter.setPen(kAxisColour);
+        painter.setPen(axis);
         painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("n/a"));
         return;
     }
@@ -133,7 +137,7 @@ void TornadoChart::paintEvent(QPaintEvent*) {
     const double barHeight = qMin(pitch * 0.7, 22.0);
     for (int r = 0; r < rows; ++r) {
         const double middle = plot.top() + pitch * (r + 0.5);
-        painter.setPen(Qt::black);
+        painter.setPen(text);
         const QStaticText& caption = *captions.at(r);
         painter.drawStaticText(QPointF(captionWidth + 8 - caption.size().width(),
                                        middle - caption.size().height() / 2),
@@ -153,7 +157,7 @@ void TornadoChart::paintEvent(QPaintEvent*) {
     }
 
     // The base as a solid line, the target as a dashed one, each labelled above the plot.
-    painter.setPen(QPen(Qt::black, 1.5));
+    painter.setPen(QPen(text, 1.5));
     if (qIsFinite(base)) {
         const double x = xOf(base);
         painter.drawLine(QPointF(x, plot.top() - 2), QPointF(x, plot.bottom() + 2));
@@ -161,7 +165,7 @@ void TornadoChart::paintEvent(QPaintEvent*) {
                          QStringLiteral("As typed: ") + m_text(base));
     }
     if (hasTarget && targetOff) {
-        painter.setPen(kHighBelowColour);
+        painter.setPen(targetText);
         const bool left = target < low;
         painter.drawText(QRectF(plot.left(), plot.bottom() + 4, plot.width(), lineHeight),
                          left ? Qt::AlignLeft : Qt::AlignRight,
@@ -170,7 +174,7 @@ void TornadoChart::paintEvent(QPaintEvent*) {
                                     QStringLiteral(" \u25b6"));
     } else if (hasTarget) {
         const double x = xOf(target);
-        painter.setPen(QPen(kHighBelowColour, 1.5, Qt::DashLine));
+        painter.setPen(QPen(targetText, 1.5, Qt::DashLine));
         painter.drawLine(QPointF(x, plot.top() - 2), QPointF(x, plot.bottom() + 2));
         painter.drawText(QRectF(x - 150, plot.bottom() + 4, 300, lineHeight), Qt::AlignCenter,
                          QStringLiteral("Your target: ") + m_text(target));
@@ -184,13 +188,13 @@ void TornadoChart::paintEvent(QPaintEvent*) {
         {kHighColour, QStringLiteral("Input a step up")},
         {kHighBelowColour, QStringLiteral("Below your target")},
     };
-    for (const auto& [colour, text] : legend) {
+    for (const auto& [colour, meaning] : legend) {
         if (colour == kHighBelowColour && !hasTarget)
             continue;
         painter.fillRect(QRect(x, legendY + 2, lineHeight - 4, lineHeight - 4), colour);
         x += lineHeight + 2;
-        painter.setPen(Qt::black);
-        painter.drawText(QPoint(x, legendY + fm.ascent()), text);
-        x += fm.horizontalAdvance(text) + 18;
+        painter.setPen(text);
+        painter.drawText(QPoint(x, legendY + fm.ascent()), meaning);
+        x += fm.horizontalAdvance(meaning) + 18;
     }
 }

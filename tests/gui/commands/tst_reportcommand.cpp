@@ -29,6 +29,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextLayout>
+#include <QTextTable>
 #include <QtTest>
 
 namespace {
@@ -99,6 +101,38 @@ QString Poppler(const char* tool, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+const QByteArray kProperty = "[PROPERTY000001]\r\n"
+                             "txtPropertyInformation=Maple & Main\r\n"
+                             "txtUnits=4\r\n"
+                             "txtPurchasePrice=$300,000\r\n"
+                             "txtGrossMonthlyIncome=$3,200\r\n"
+                             "txtAnnualRateIncrease=4\r\n"
+                             "txtOperatingCostIncrease=2\r\n"
+                             "txtMortgagePrincipal1=$240,000\r\n"
+                             "txtAnnualInterestRate1=6\r\n"
+                             "txtAmortizationTerm1=360\r\n"
+                             "txtHoldingPeriod=20\r\n";
+
+// Where each picture of the laid-out document sits, in the document's coordinates.
+QVector<QRectF> ImagePlaces(QTextDocument& document) {
+    QVector<QRectF> places;
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isImageFormat())
+                continue;
+            const QTextImageFormat image = fragment.charFormat().toImageFormat();
+            const int at = fragment.position() - b.position();
+            const QTextLine line = b.layout()->lineForTextPosition(at);
+            const QPointF corner =
+                layout->blockBoundingRect(b).topLeft() + QPointF(line.cursorToX(at), line.y());
+            places.append(QRectF(corner, QSizeF(image.width(), image.height())));
+        }
+    }
+    return places;
+}
+
 } // namespace
 
 class ReportCommandTest : public QObject {
@@ -135,19 +169,8 @@ private slots:
         PrepareProgramFolders();
         // One property with a picture and an outlook that gains and loses money over the years.
         const QString picture = ProgramPath(QStringLiteral("_images/noImageAvailable.jpg"));
-        WriteFile(PropertyDatabasePath(), "[PROPERTY000001]\r\n"
-                                          "txtPropertyInformation=Maple & Main\r\n"
-                                          "txtUnits=4\r\n"
-                                          "txtPurchasePrice=$300,000\r\n"
-                                          "txtGrossMonthlyIncome=$3,200\r\n"
-                                          "txtAnnualRateIncrease=4\r\n"
-                                          "txtOperatingCostIncrease=2\r\n"
-                                          "txtMortgagePrincipal1=$240,000\r\n"
-                                          "txtAnnualInterestRate1=6\r\n"
-                                          "txtAmortizationTerm1=360\r\n"
-                                          "txtHoldingPeriod=20\r\n"
-                                          "g_sListOfImagesForProperty(1)=" +
-                                              picture.toUtf8() + "\r\n");
+        WriteFile(PropertyDatabasePath(),
+                  kProperty + "g_sListOfImagesForProperty(1)=" + picture.toUtf8() + "\r\n");
         LoadPropertyDatabase();
         SetShell(&m_shell);
         m_window = std::make_unique<MainWindow>();
@@ -327,6 +350,106 @@ private slots:
         const QTextBlock heading = document.findBlock(table->firstPosition() - 2);
         QCOMPARE(heading.text(), QStringLiteral("Tornado"));
         QCOMPARE(pageOf(layout->blockBoundingRect(heading).top()), pageOf(box.top()));
+    }
+
+    // The closing rule and notice that a full page pushes onto the next take the last section
+    // along from its heading; a section too long to share a page with them sends its last
+    // paragraph.
+    void theClosingNeverStandsAloneOnTheLastPage() {
+        for (const int lines : {14, 0}) {
+            // The shortest table that pushes the closing onto a page of its own.
+            for (int rows = 1; rows < 40; ++rows) {
+                QTextDocument document;
+                document.setPageSize(QSizeF(400, 300));
+                QString html;
+                for (int i = 0; i < lines; ++i)
+                    html += QStringLiteral("<p>Line %1</p>").arg(i);
+                html += QStringLiteral("<p align=\"center\" style=\"font-weight: bold\">Tornado"
+                                       "</p><table border=\"1\">");
+                for (int r = 0; r < rows; ++r)
+                    html += QStringLiteral("<tr><td>Row %1</td><td>1.00</td></tr>").arg(r);
+                document.setHtml(html + QStringLiteral("</table><p>A note.</p><hr><p>Notice</p>"));
+                QAbstractTextDocumentLayout* layout = document.documentLayout();
+                const auto pageOf = [&](const QTextBlock& b) {
+                    layout->documentSize();
+                    return int(layout->blockBoundingRect(b).top() / 300);
+                };
+                const QTextBlock notice = document.lastBlock();
+                const QTextBlock note = notice.previous().previous();
+                QCOMPARE(note.text(), QStringLiteral("A note."));
+                if (pageOf(note) == pageOf(notice))
+                    continue;
+                KeepClosingWithContent(document);
+                QVERIFY2(pageOf(note) == pageOf(notice), qPrintable(QString::number(lines)));
+                const QTextBlock heading = document.findBlock(
+                    document.rootFrame()->childFrames().value(0)->firstPosition() - 2);
+                QCOMPARE(heading.text(), QStringLiteral("Tornado"));
+                if (lines > 0)
+                    QCOMPARE(pageOf(heading), pageOf(notice));
+                break;
+            }
+        }
+    }
+
+    // On paper: no heading over pictures the property does not have, every chart in a place of
+    // its own on one page, the figures right-aligned in their columns, and the closing notice
+    // never alone on the last page, whatever the holding period.
+    void thePaperLaysItselfOutWell() {
+        WriteFile(PropertyDatabasePath(), kProperty);
+        LoadPropertyDatabase();
+        QString name = QStringLiteral("Maple & Main");
+        w().OpenPropertyByName(name);
+        auto* paper = w().findChild<PaperAnalysisCommand*>();
+        for (int years = 1; years <= 20; ++years) {
+            w().setText(QStringLiteral("txtHoldingPeriod"), QString::number(years));
+            const std::unique_ptr<QTextDocument> document = paper->layOut(11.0 / 8.5, 1);
+            QAbstractTextDocumentLayout* layout = document->documentLayout();
+            const qreal pageHeight = document->pageSize().height();
+            const auto pageOf = [&](qreal y) { return int(y / pageHeight); };
+            QVERIFY(!document->toPlainText().contains(QStringLiteral("Property Images")));
+
+            const QVector<QRectF> images = ImagePlaces(*document);
+            QVERIFY(images.size() >= 5); // the logo, three outlook charts, the returns chart
+            for (int i = 0; i < images.size(); ++i) {
+                QCOMPARE(pageOf(images[i].top()), pageOf(images[i].bottom()));
+                for (int j = 0; j < i; ++j)
+                    QVERIFY2(!images[i].intersects(images[j]),
+                             qPrintable(QString("%1 %2 %3 %4 %5 %6")
+                                            .arg(i)
+                                            .arg(j)
+                                            .arg(images[i].x())
+                                            .arg(images[i].y())
+                                            .arg(images[j].x())
+                                            .arg(images[j].y())));
+            }
+
+            QTextBlock rule;
+            int figures = 0;
+            for (QTextBlock b = document->begin(); b.isValid(); b = b.next()) {
+                if (b.blockFormat().hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth))
+                    rule = b;
+                // A figure's last digit at its cell's right edge.
+                const QString text = b.text().trimmed();
+                static const QRegularExpression figure(QStringLiteral("^\\(?\\$[\\d,]+\\)?$"));
+                if (!figure.match(text).hasMatch() || !QTextCursor(b).currentTable())
+                    continue;
+                ++figures;
+                const QRectF box = layout->blockBoundingRect(b);
+                const QTextLine line = b.layout()->lineAt(0);
+                const qreal end = line.cursorToX(line.textStart() + line.textLength());
+                QVERIFY2(box.right() - (box.left() + end) < 8, qPrintable(text));
+            }
+            QVERIFY(figures > 40);
+            QVERIFY(rule.isValid());
+            bool shared = false;
+            for (QTextBlock b = rule.previous(); b.isValid(); b = b.previous()) {
+                if (!b.text().trimmed().isEmpty() &&
+                    pageOf(layout->blockBoundingRect(b).bottom() - 1) ==
+                        pageOf(layout->blockBoundingRect(rule).top()))
+                    shared = true;
+            }
+            QVERIFY2(shared, qPrintable(QString::number(years)));
+        }
     }
 
     // The PDF holds the page's own text and figures, over more than one page, with the charts

@@ -11,8 +11,10 @@
 #include "gui/dialogs/scriptedprompts.h"
 #include "gui/mainwindow/mainwindow.h"
 #include "gui/mainwindow/windowlayout.h"
+#include "gui/views/portfolioview.h"
 #include "gui/widgets/linklabel.h"
 #include "gui/widgets/outlookchart.h"
+#include "gui/widgets/themecolours.h"
 #include "model/fieldtable.h"
 #include "model/memoryform.h"
 #include "store/databaselock.h"
@@ -27,6 +29,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
@@ -39,6 +42,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTableView>
 #include <QTest>
 #include <QValueAxis>
 #include <QWheelEvent>
@@ -121,6 +125,9 @@ private slots:
     void opensAtTheDefaultPositionWithoutSettings();
     void opensAtAStoredPosition();
     void storedPositionOffEveryScreenIsIgnored();
+    void aWindowKeptFromAnotherScreenIsMovedAndShrunkOntoThisOne();
+    void everyLinkStaysWholeInTheSmallestWindow();
+    void theReturnsViewTakesAWideWindowsWidth();
     void closingStoresThePositionUnlessMinimised();
     void closingWithAPropertyOpenAsksFirst();
     void aLogThatCannotBeWrittenIsReportedAndTheProgramGoesOn();
@@ -369,7 +376,10 @@ void TestMainWindow::linksTurnBlueWhileHoveredAndOpenTheirViewOnRelease() {
     QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 128));
     QVERIFY(!link->font().underline());
     emit link->pointerEntered();
-    QCOMPARE(link->palette().color(QPalette::WindowText), QColor(102, 153, 204));
+    // The light blue, only as dark as the grey strip needs to keep it readable.
+    const QColor hovered = link->palette().color(QPalette::WindowText);
+    QVERIFY(qAbs(hovered.hue() - QColor(102, 153, 204).hue()) <= 3);
+    QVERIFY(Theme::Contrast(hovered, Theme::BackgroundOf(link)) >= Theme::kTextContrast);
     QVERIFY(link->font().underline());
     emit link->pointerLeft();
     QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 128));
@@ -558,10 +568,10 @@ void TestMainWindow::twentyYearBarPagesBetweenTheDecades() {
     w.setText(QStringLiteral("txtGrossMonthlyIncome"), QStringLiteral("100"));
     period->setCurrentIndex(0);
     QCOMPARE(w.textColor(QStringLiteral("txt5CFNetCashflow"), 1), qRgb(255, 0, 0));
-    QCOMPARE(w.control<QLineEdit>(QStringLiteral("txt5CFNetCashflow"), 1)
-                 ->palette()
-                 .color(QPalette::Text),
-             QColor(255, 0, 0));
+    // On screen a red dark enough to read on the white cell.
+    const QPalette cell = w.control<QLineEdit>(QStringLiteral("txt5CFNetCashflow"), 1)->palette();
+    QCOMPARE(cell.color(QPalette::Text).hue(), 0);
+    QVERIFY(Theme::Contrast(cell.color(QPalette::Text), cell.color(QPalette::Base)) >= 4.5);
     QVERIFY(w.chart()->values().first() < 0);
     auto* axis = qobject_cast<QValueAxis*>(w.chart()->chart()->axes(Qt::Vertical).first());
     QVERIFY(axis->min() <= w.chart()->values().first());
@@ -626,8 +636,9 @@ void TestMainWindow::eachKeystrokeShowsTheOutlookOnceAndWhole() {
                     continue;
                 QCOMPARE(cell->text(), expected.text(field.name, i));
                 if (field.cells > 0)
-                    QCOMPARE(cell->palette().color(QPalette::Text).rgb(),
-                             expected.textColor(field.name, i));
+                    QCOMPARE(cell->palette().color(QPalette::Text),
+                             Theme::Readable(QColor::fromRgb(expected.textColor(field.name, i)),
+                                             cell->palette().color(QPalette::Base)));
             }
         }
         QCOMPARE(w.chart()->values(), expected.chartValues());
@@ -1011,21 +1022,23 @@ void TestMainWindow::scrollingMovesTheContentByThirdsAndHiddenBarsReset() {
     QCOMPARE(w.contentTopTwips(), 0);
 }
 
+// The test screen is 800 pixels wide: a window of 770 (and its frame, 7) at the default
+// left edge of 67 would stick out, so it moves in to 23.
 void TestMainWindow::opensAtTheDefaultPositionWithoutSettings() {
     MainWindow w;
-    QCOMPARE(w.pos(), QPoint(67, 67));
+    QCOMPARE(w.pos(), QPoint(23, 67));
     QCOMPARE(w.windowWidthTwips(), 11650);
     QVERIFY(qAbs(w.windowHeightTwips() - 9555) < 15); // whole pixels
 
     writeSettings(QStringLiteral("not a number"), QStringLiteral("1500"));
     MainWindow bad;
-    QCOMPARE(bad.pos(), QPoint(67, 100));
+    QCOMPARE(bad.pos(), QPoint(23, 100));
 }
 
 void TestMainWindow::opensAtAStoredPosition() {
-    writeSettings(QStringLiteral("3000"), QStringLiteral("1500"));
+    writeSettings(QStringLiteral("300"), QStringLiteral("1500"));
     MainWindow w;
-    QCOMPARE(w.pos(), QPoint(200, 100));
+    QCOMPARE(w.pos(), QPoint(20, 100));
     // The stored size is never read back.
     QSettings settings(QStringLiteral("Quillbrook"));
     settings.setValue(QStringLiteral("Settings/MainWidth"), QStringLiteral("4000"));
@@ -1036,14 +1049,112 @@ void TestMainWindow::opensAtAStoredPosition() {
 void TestMainWindow::storedPositionOffEveryScreenIsIgnored() {
     writeSettings(QStringLiteral("300000"), QStringLiteral("1500"));
     MainWindow right;
-    QCOMPARE(right.pos(), QPoint(67, 67));
+    QCOMPARE(right.pos(), QPoint(23, 67));
     writeSettings(QStringLiteral("-30000"), QStringLiteral("-30000"));
     MainWindow above;
-    QCOMPARE(above.pos(), QPoint(67, 67));
-    // Partly on screen is still on screen.
+    QCOMPARE(above.pos(), QPoint(23, 67));
+    // Partly on screen is moved in whole, at its own size where the screen has room.
     writeSettings(QStringLiteral("-3000"), QStringLiteral("0"));
     MainWindow partly;
-    QCOMPARE(partly.pos(), QPoint(-200, 0));
+    QCOMPARE(partly.pos(), QPoint(0, 0));
+    QCOMPARE(partly.windowWidthTwips(), 11650);
+}
+
+void TestMainWindow::aWindowKeptFromAnotherScreenIsMovedAndShrunkOntoThisOne() {
+    using WindowLayout::FitIntoArea;
+    // A laptop's free area at a large scale, and the program's smallest window.
+    const QRect laptop(0, 0, 1280, 770);
+    const QSize smallest(520, 360);
+    QCOMPARE(FitIntoArea(QRect(100, 50, 783, 690), laptop, smallest), QRect(100, 50, 783, 690));
+    // Kept on a wider screen: moved in whole, at its own size.
+    QCOMPARE(FitIntoArea(QRect(1800, 300, 783, 690), laptop, smallest), QRect(497, 80, 783, 690));
+    // Larger than the area: as large as it, its top left corner (caption, menus) in it.
+    QCOMPARE(FitIntoArea(QRect(-40, -20, 1600, 1000), laptop, smallest), QRect(0, 0, 1280, 770));
+    // Never below the smallest window.
+    QCOMPARE(FitIntoArea(QRect(50, 50, 783, 690), QRect(0, 0, 400, 300), smallest),
+             QRect(0, 0, 520, 360));
+    // It goes onto the screen that shows most of it; the first, when none shows any of it.
+    const QVector<QRect> screens{QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1000)};
+    QCOMPARE(WindowLayout::ScreenAreaFor(QRect(1800, 100, 783, 690), screens), screens[1]);
+    QCOMPARE(WindowLayout::ScreenAreaFor(QRect(9000, 100, 783, 690), screens), screens[0]);
+
+    // The window itself, at a position kept from a screen larger than the test's.
+    writeSettings(QStringLiteral("9000"), QStringLiteral("9000"));
+    MainWindow w;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(screen.contains(QRect(w.pos(), w.size())));
+    QCOMPARE(w.windowWidthTwips(), 11650);
+}
+
+void TestMainWindow::everyLinkStaysWholeInTheSmallestWindow() {
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ShowPropertyStrip(w);
+    w.imgProperty_Click();
+    // Small enough for a 1366 x 768 screen at twice the scale.
+    QVERIFY(w.minimumWidth() <= 683 && w.minimumHeight() <= 384 - 30);
+    auto* client = w.findChild<QWidget*>(QStringLiteral("clientArea"));
+    auto* strip = w.findChild<QFrame*>(QStringLiteral("frameNavigation"));
+    const char* const names[] = {"lblProperty", "lblFinancial", "lblQuickView", "lblCashFlow",
+                                 "lblReturns"};
+    for (const QSize& size : {w.size(), w.minimumSize(), QSize(1400, 700)}) {
+        w.resize(size);
+        QTRY_COMPARE(w.size(), size);
+        QVector<QRect> places;
+        for (const char* name : names) {
+            auto* link = w.findChild<QLabel*>(QString::fromLatin1(name));
+            const QRect place(link->mapTo(client, QPoint(0, 0)), link->size());
+            QVERIFY2(link->isVisible() && client->rect().contains(place) &&
+                         place.bottom() < strip->height(),
+                     name);
+            QVERIFY2(link->fontMetrics().horizontalAdvance(link->text()) <= link->width(), name);
+            for (const QRect& other : places)
+                QVERIFY2(!other.intersects(place), name);
+            places.append(place);
+        }
+        // A click on the last link still reaches its view.
+        QTest::mouseClick(w.findChild<QLabel*>(QStringLiteral("lblReturns")), Qt::LeftButton);
+        QVERIFY(shown(w, "frameReturnsView"));
+        w.imgProperty_Click();
+    }
+}
+
+void TestMainWindow::theReturnsViewTakesAWideWindowsWidth() {
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ShowPropertyStrip(w);
+    w.setText(QStringLiteral("txtHoldingPeriod"), QStringLiteral("12"));
+    w.imgReturnsView_Click();
+    auto* table = w.findChild<QTableView*>(QStringLiteral("tblReturnsByYear"));
+    auto* years = table->horizontalHeader();
+    const auto lastYearShown = [&] {
+        return years->logicalIndexAt(table->viewport()->width() - 1);
+    };
+    const int before = lastYearShown();
+    QVERIFY(before >= 0 && before < 11);
+    w.resize(1400, w.height());
+    QTRY_COMPARE(lastYearShown(), -1); // room to spare after the twelfth year
+    QCOMPARE(years->count(), 12);
+    QTRY_VERIFY(!table->horizontalScrollBar()->isVisible());
+    auto* view = w.findChild<QWidget*>(QStringLiteral("frameReturnsView"));
+    auto* client = w.findChild<QWidget*>(QStringLiteral("clientArea"));
+    const auto* vbar = w.findChild<QScrollBar*>(QStringLiteral("VScroll1"));
+    QCOMPARE(view->mapTo(client, QPoint(view->width(), 0)).x(), vbar->x());
+    // The home page's table after it takes the width too, without a bar the returns view's
+    // height called for.
+    w.portfolio().optHomeTable_Click();
+    w.ShowHomePage();
+    QVERIFY(w.findChild<QScrollBar*>(QStringLiteral("VScroll1"))->isHidden());
+    QVERIFY(w.findChild<QScrollBar*>(QStringLiteral("HScroll2"))->isHidden());
+    QCOMPARE(w.homeFrame()->width(), client->width());
+    w.portfolio().optHomeCards_Click();
+    // A classic view keeps its design's width, centred.
+    w.imgFinancial_Click();
+    auto* financial = w.findChild<QWidget*>(QStringLiteral("frameFinancial"));
+    QCOMPARE(financial->width(), 724);
+    QCOMPARE(w.contentLeftTwips(), int(std::lround(w.windowWidthTwips() / 2.0 - 10860 / 2.0)));
 }
 
 void TestMainWindow::closingStoresThePositionUnlessMinimised() {
@@ -1051,23 +1162,23 @@ void TestMainWindow::closingStoresThePositionUnlessMinimised() {
         MainWindow w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.move(150, 90);
+        w.move(15, 90);
         QVERIFY(w.close());
     }
-    QCOMPARE(storedSetting(QStringLiteral("MainLeft")), QStringLiteral("2250"));
+    QCOMPARE(storedSetting(QStringLiteral("MainLeft")), QStringLiteral("225"));
     QCOMPARE(storedSetting(QStringLiteral("MainTop")), QStringLiteral("1350"));
     QCOMPARE(storedSetting(QStringLiteral("MainWidth")), QStringLiteral("11650"));
     QVERIFY(!storedSetting(QStringLiteral("MainHeight")).isEmpty());
 
     {
         MainWindow w;
-        QCOMPARE(w.pos(), QPoint(150, 90));
+        QCOMPARE(w.pos(), QPoint(15, 90));
         w.showMinimized();
         w.move(300, 300);
         QVERIFY(w.isMinimized());
         QVERIFY(w.close());
     }
-    QCOMPARE(storedSetting(QStringLiteral("MainLeft")), QStringLiteral("2250"));
+    QCOMPARE(storedSetting(QStringLiteral("MainLeft")), QStringLiteral("225"));
 }
 
 // Destroying the window, on the home page or with a property open and a field focused, runs

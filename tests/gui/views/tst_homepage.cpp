@@ -1,4 +1,5 @@
 #include "gui/views/homepage.h"
+#include "gui/widgets/themecolours.h"
 #include "store/propertytable.h"
 #include "testsupport.h"
 
@@ -279,6 +280,20 @@ private slots:
         QCOMPARE(shownNames(), (QStringList{"a", "b"}));
     }
 
+    // Properties that the filter turns away all: the page says so, from the first page only.
+    void aFilterThatLetsNoneThroughSaysSo() {
+        SetTable(Numbered(3));
+        selectFilter(QStringLiteral("Multiple Units"));
+        QVERIFY(shownNames().isEmpty());
+        QVERIFY(m_page->noMatchLabel()->isVisible());
+        QCOMPARE(m_page->noMatchLabel()->text(), QStringLiteral("No properties match this filter"));
+        selectFilter(QStringLiteral("1-Unit Only"));
+        QVERIFY(!m_page->noMatchLabel()->isVisible());
+        SetTable({});
+        load(1);
+        QVERIFY(!m_page->noMatchLabel()->isVisible()); // the welcome instead
+    }
+
     void aFilterFillsThePageFromLaterProperties() {
         QVector<Row> rows;
         for (int i = 1; i <= 10; ++i)
@@ -421,7 +436,10 @@ private slots:
         QVERIFY(!next->font().underline());
         QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), QPointF(3, 3));
         QApplication::sendEvent(next, &enter);
-        QCOMPARE(next->palette().color(QPalette::WindowText), QColor(102, 153, 204));
+        // The light blue, as dark as the page needs to keep it readable.
+        const QColor hovered = next->palette().color(QPalette::WindowText);
+        QVERIFY(qAbs(hovered.hue() - QColor(102, 153, 204).hue()) <= 3);
+        QVERIFY(Theme::Contrast(hovered, Theme::BackgroundOf(next)) >= Theme::kTextContrast);
         QVERIFY(next->font().underline());
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(next, &leave);

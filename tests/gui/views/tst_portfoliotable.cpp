@@ -285,6 +285,13 @@ private slots:
             QTest::keyClick(p.searchBox(), Qt::Key_Escape);
             QVERIFY(p.searchBox()->text().isEmpty());
             QVERIFY(w.homePage().card(5)->isVisible());
+            // A search that finds nothing says so instead of leaving the page blank.
+            QLabel* noMatch = w.homePage().noMatchLabel();
+            QTest::keyClicks(p.searchBox(), QStringLiteral("nowhere"));
+            QVERIFY(noMatch->isVisible());
+            QCOMPARE(noMatch->text(), QStringLiteral("No properties match the search “nowhere”"));
+            QTest::keyClick(p.searchBox(), Qt::Key_Escape);
+            QVERIFY(!noMatch->isVisible());
 
             QTest::mouseClick(p.tableOption(), Qt::LeftButton);
             QVERIFY(p.table()->isVisible());
@@ -292,6 +299,25 @@ private slots:
             QVERIFY(!w.homePage().nextLink()->isVisible());
             QTRY_VERIFY(p.model()->isFilled());
             QVERIFY(p.totals()->text().startsWith(QStringLiteral("5 properties")));
+            // So does the table, and it takes the room a wider window gives it.
+            p.searchBox()->setText(QStringLiteral("nowhere"));
+            QVERIFY(p.noMatchLabel()->isVisible());
+            w.homePage().filterBox()->setCurrentIndex(2);
+            QCOMPARE(p.noMatchLabel()->text(),
+                     QStringLiteral("No properties match this filter and the search “nowhere”"));
+            p.searchBox()->clear();
+            w.homePage().filterBox()->setCurrentIndex(0);
+            QVERIFY(!p.noMatchLabel()->isVisible());
+            const int narrow = p.table()->width();
+            w.resize(w.width() + 300, w.height() + 200);
+            QTRY_COMPARE(p.table()->width(), narrow + 300);
+            // Its totals line comes down with the window's lower edge, in sight.
+            auto* content = w.findChild<QWidget*>(QStringLiteral("picScrollable"));
+            QVERIFY(p.totals()->mapTo(content, QPoint(0, p.totals()->height())).y() >
+                    w.height() - 200);
+            QVERIFY(p.totals()->mapTo(content, QPoint(0, p.totals()->height())).y() <=
+                    content->height());
+            w.resize(w.width() - 300, w.height() - 200);
             // A window made taller on the home page keeps the totals and the search in sight:
             // the page shows only as far as the content area that holds it.
             w.resize(w.width(), w.height() + 300);

@@ -14,6 +14,7 @@
 #include "gui/views/sensitivitymatrixmodel.h"
 #include "gui/views/sensitivitypanel.h"
 #include "gui/views/sensitivitytablemodel.h"
+#include "gui/widgets/figurefit.h"
 #include "gui/widgets/numbermark.h"
 #include "gui/widgets/returnschart.h"
 #include "gui/widgets/tornadochart.h"
@@ -291,6 +292,78 @@ private slots:
         QVERIFY(view()->chart()->payoffLabels().isEmpty());
         type(*m_window, "txtHoldingPeriod", QStringLiteral("x"));
         QVERIFY(view()->chart()->amountLabels().isEmpty()); // nothing to draw, no made-up scale
+    }
+
+    // The year axis marks whole years, and a marker stands exactly on its year: the second
+    // loan's payoff in year 10, a refinance in month 36 in year 3.
+    void chartYearsAreWholeAndMarkersSitOnTheirYear() {
+        using Ticks = QVector<double>;
+        m_window->imgReturnsView_Click();
+        ReturnsChart* chart = view()->chart();
+        type(*m_window, "txtHoldingPeriod", QStringLiteral("12"));
+        QCOMPARE(chart->yearTickValues(), (Ticks{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+        QCOMPARE(chart->markerPositions().size(), 1);
+        QCOMPARE(chart->markerPositions().first().x(), 10.0);
+        type(*m_window, "txtHoldingPeriod", QStringLiteral("16"));
+        QCOMPARE(chart->yearTickValues(), (Ticks{1, 4, 7, 10, 13, 16}));
+        QCOMPARE(chart->markerPositions().first().x(), 10.0);
+        m_window->imgFinancial_Click();
+        m_window->setText(QStringLiteral("txtRefinanceMonth"), QStringLiteral("36"));
+        m_window->setText(QStringLiteral("txtRefinanceRate"), QStringLiteral("6"));
+        m_window->imgReturnsView_Click();
+        const qsizetype refinanced = chart->payoffLabels().indexOf(QStringLiteral("Refinanced"));
+        QVERIFY(refinanced >= 0);
+        QCOMPARE(chart->markerPositions().at(refinanced).x(), 3.0);
+
+        // Ten years or fewer: every year. Beyond, the first and the last always, and between
+        // them even whole steps; a span no step divides shows every year where they fit.
+        QCOMPARE(ReturnsChart::YearTicks(7, 20), (QVector<int>{1, 2, 3, 4, 5, 6, 7}));
+        QCOMPARE(ReturnsChart::YearTicks(11, 20), (QVector<int>{1, 3, 5, 7, 9, 11}));
+        QCOMPARE(ReturnsChart::YearTicks(19, 20),
+                 (QVector<int>{1, 3, 5, 7, 9, 11, 13, 15, 17, 19}));
+        QCOMPARE(ReturnsChart::YearTicks(20, 20).size(), 20);
+        QCOMPARE(ReturnsChart::YearTicks(20, 19), (QVector<int>{1, 20}));
+        QCOMPARE(ReturnsChart::YearTicks(1, 20), (QVector<int>{1}));
+    }
+
+    // The tornado's table is as tall as its rows, nine or eleven with a repair: no empty rows,
+    // and the view and its scroll range grow with it.
+    void theTornadoTableIsAsTallAsItsRows() {
+        m_window->imgReturnsView_Click();
+        auto* table = m_window->findChild<QTableView*>("tblSensitivity");
+        QCOMPARE(table->model()->rowCount(), 9);
+        QCOMPARE(table->viewport()->height(), table->verticalHeader()->length());
+        const int nine = view()->height();
+        enterProperty(kFixer);
+        QCOMPARE(table->model()->rowCount(), 11);
+        QCOMPARE(table->viewport()->height(), table->verticalHeader()->length());
+        QCOMPARE(view()->height(), nine + 2 * 20);
+        QCOMPARE(view()->parentWidget()->height(), view()->height());
+    }
+
+    // A figure longer than its box shows its start, never its end alone, and the whole of it in
+    // its tooltip, above its arithmetic where it has one.
+    void aFigureLongerThanItsBoxShowsWholeInItsTooltip() {
+        m_window->imgReturnsView_Click();
+        auto* sale = m_window->findChild<QLineEdit*>("txtRetSalePrice");
+        const QString arithmetic = tooltipOf(sale);
+        QVERIFY(!FigureFit::IsCut(sale));
+        QVERIFY(arithmetic.startsWith(QStringLiteral("Sale Price")));
+        m_window->imgFinancial_Click();
+        m_window->setText(QStringLiteral("txtCurrentMarketValue"),
+                          QStringLiteral("98765432109876"));
+        m_window->setText(QStringLiteral("txtGrossMonthlyIncome"),
+                          QStringLiteral("98765432109876"));
+        m_window->imgReturnsView_Click();
+        QVERIFY(FigureFit::IsCut(sale));
+        QCOMPARE(sale->cursorPosition(), 0);
+        QVERIFY(tooltipOf(sale).startsWith(sale->text() + QStringLiteral("\n\nSale Price")));
+        // A cell of the outlook has no arithmetic: its whole figure alone.
+        m_window->img5YearView_Click();
+        auto* income = m_window->control<QLineEdit>(QStringLiteral("txt5CFTotalGrossIncome"), 1);
+        QVERIFY(FigureFit::IsCut(income));
+        QCOMPARE(income->cursorPosition(), 0);
+        QCOMPARE(tooltipOf(income), income->text());
     }
 
     void figuresShowTheirArithmetic() {
