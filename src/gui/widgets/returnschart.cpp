@@ -3,6 +3,7 @@
 #include "base/numerictext.h"
 
 #include <QCategoryAxis>
+#include <QFontMetricsF>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -44,6 +45,8 @@ ReturnsChart::ReturnsChart(QWidget* parent) : QChartView(parent) {
     setChart(chart);
     delete builtIn;
     setRenderHint(QPainter::Antialiasing);
+    // A taller or shorter plot holds more or fewer amount labels.
+    connect(chart, &QChart::plotAreaChanged, this, [this] { setAmountTicks(m_low, m_high); });
 }
 
 void ReturnsChart::setResult(const ReturnsResult& result) {
@@ -187,14 +190,24 @@ QVector<QPointF> ReturnsChart::markerPositions() const {
 
 void ReturnsChart::setAmountTicks(double low, double high) {
     if (!(high > low)) {
+        m_low = m_high = 0;
         // Nothing to draw (a figure is no number): an axis without amounts rather than "$1".
         for (const QString& label : m_amounts->categoriesLabels())
             m_amounts->remove(label);
         m_amounts->setRange(0, 1);
         return;
     }
-    // A step of 1, 2 or 5 times a power of ten that gives at most eight intervals.
-    const double rough = (high - low) / 8;
+    m_low = low;
+    m_high = high;
+    // A step of 1, 2 or 5 times a power of ten that gives at most eight intervals, fewer
+    // when the plot is too short for that many labels: the chart would cut them to "...".
+    int intervals = 8;
+    const qreal plotHeight = chart()->plotArea().height();
+    if (plotHeight > 0) {
+        const qreal labelHeight = QFontMetricsF(m_amounts->labelsFont()).height() + 8;
+        intervals = qBound(1, int(plotHeight / labelHeight) - 1, 8);
+    }
+    const double rough = (high - low) / intervals;
     const double power = std::pow(10.0, std::floor(std::log10(rough)));
     double step = 10 * power;
     for (const double m : {1.0, 2.0, 5.0}) {

@@ -45,6 +45,7 @@ private:
     QCategoryAxis* m_years = nullptr;
     int m_yearCount = 1;
     QCategoryAxis* m_amounts = nullptr;
+    double m_low = 0, m_high = 0; // the amounts drawn, so a resized plot can relabel them
     QList<QAbstractSeries*> m_payoffs;
     QString m_payoffKey; // the payoffs the markers show, so unchanged ones are not rebuilt
 };

@@ -29,6 +29,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
@@ -304,8 +305,21 @@ private slots:
         QCOMPARE(chart->yearTickValues(), (Ticks{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
         QCOMPARE(chart->markerPositions().size(), 1);
         QCOMPARE(chart->markerPositions().first().x(), 10.0);
+        m_window->setText(QStringLiteral("txtAppreciation"), QStringLiteral("5"));
         type(*m_window, "txtHoldingPeriod", QStringLiteral("16"));
         QCOMPARE(chart->yearTickValues(), (Ticks{1, 4, 7, 10, 13, 16}));
+        // Every amount is drawn whole, up to $700,000 too: more ticks than the chart's height
+        // holds would be cut to "..." by the chart.
+        chart->resize(chart->width(), 220); // as short as the labels are tall on a real screen
+        QTRY_VERIFY(chart->chart()->plotArea().height() > 0);
+        QApplication::processEvents();
+        QStringList drawn;
+        for (QGraphicsItem* item : chart->scene()->items()) {
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item))
+                drawn.append(text->toPlainText());
+        }
+        QVERIFY2(drawn.contains(QStringLiteral("$0")), qPrintable(drawn.join(' ')));
+        QVERIFY2(!drawn.join(' ').contains(QStringLiteral("...")), qPrintable(drawn.join(' ')));
         QCOMPARE(chart->markerPositions().first().x(), 10.0);
         m_window->imgFinancial_Click();
         m_window->setText(QStringLiteral("txtRefinanceMonth"), QStringLiteral("36"));
