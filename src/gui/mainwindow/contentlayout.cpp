@@ -130,6 +130,7 @@ void ContentLayout::layout() {
          [&] { PlaceTwips(m.vbar, r.vbar.left(), r.vbar.top(), r.vbar.width(), r.vbar.height()); });
     Trap(3870,
          [&] { PlaceTwips(m.hbar, r.hbar.left(), r.hbar.top(), r.hbar.width(), r.hbar.height()); });
+    fitVerticalRange(following);
     Trap(3880, [&] {
         verticalScrolled();
         horizontalScrolled();
@@ -151,14 +152,50 @@ void ContentLayout::layout() {
     }
 }
 
+int ContentLayout::visibleHeightTwips() const {
+    int visible = innerHeightTwips() - kStripHeight;
+    if (!m.hbar->isHidden())
+        visible -= WindowLayout::PixelsToTwips(m.hbar->height());
+    return visible;
+}
+
+void ContentLayout::fitVerticalRange(bool fine) {
+    // The classic views keep their bar of four positions. A view of ours that follows the
+    // window's width (the returns view, several windows tall with its offer and sensitivity)
+    // scrolls a line at a time instead: the four positions jumped over parts of it that no
+    // bar position, wheel or Tab could then bring into sight.
+    const int overhang = m_contentHeight + 920 - windowHeightTwips();
+    const int steps = fine && overhang > 0 ? (overhang + kScrollLine - 1) / kScrollLine : 0;
+    const int pageStep = steps > 0 ? qMax(1, visibleHeightTwips() / kScrollLine - 1) : 1;
+    if (steps == m_fineSteps) {
+        m.vbar->setPageStep(pageStep);
+        return;
+    }
+    // Where the content stood, as near as the new positions come.
+    const double share =
+        m.vbar->maximum() > 0 ? double(m.vbar->value()) / double(m.vbar->maximum()) : 0.0;
+    m_fineSteps = steps;
+    const QSignalBlocker blocker(m.vbar);
+    m.vbar->setRange(0, steps > 0 ? steps : 3);
+    m.vbar->setPageStep(pageStep);
+    m.vbar->setValue(int(std::lround(share * m.vbar->maximum())));
+}
+
 void ContentLayout::verticalScrolled() {
     if (m.vbar->isHidden() && m.vbar->value() != 0) {
         const QSignalBlocker blocker(m.vbar);
         m.vbar->setValue(0);
     }
-    m_contentTop =
-        WindowLayout::ScrollOffset(windowHeightTwips(), 920, m_contentHeight, m.vbar->value());
+    m_contentTop = verticalOffsetTwips(m.vbar->value());
     m.content->move(m.content->x(), WindowLayout::TwipsToPixels(m_contentTop));
+}
+
+double ContentLayout::verticalOffsetTwips(int position) const {
+    if (m_fineSteps > 0) {
+        const int overhang = m_contentHeight + 920 - windowHeightTwips();
+        return position <= 0 ? 0.0 : -double(overhang) * qMin(position, m_fineSteps) / m_fineSteps;
+    }
+    return WindowLayout::ScrollOffset(windowHeightTwips(), 920, m_contentHeight, position);
 }
 
 void ContentLayout::horizontalScrolled() {
@@ -173,8 +210,8 @@ void ContentLayout::horizontalScrolled() {
 
 void ContentLayout::scrollIntoView(QWidget* field) {
     // Tabbing through a view taller than the window would otherwise leave the caret in a
-    // field nobody can see. The bar keeps its four positions: take the nearest that shows
-    // the whole field.
+    // field nobody can see. The bar keeps its positions: take the nearest that shows the
+    // whole field, or, for a field taller than the window shows, its top.
     if (!field || m.vbar->isHidden() || !m.content->isAncestorOf(field))
         return;
     const int fieldTop = field->mapTo(m.content, QPoint(0, 0)).y();
@@ -183,9 +220,7 @@ void ContentLayout::scrollIntoView(QWidget* field) {
     if (!m.hbar->isHidden())
         visibleBottom -= m.hbar->height();
     const auto fits = [&](int position) {
-        const int top = WindowLayout::TwipsToPixels(WindowLayout::ScrollOffset(
-                            windowHeightTwips(), 920, m_contentHeight, position)) +
-                        fieldTop;
+        const int top = WindowLayout::TwipsToPixels(verticalOffsetTwips(position)) + fieldTop;
         return top >= visibleTop && top + field->height() <= visibleBottom;
     };
     const int current = m.vbar->value();
@@ -197,6 +232,13 @@ void ContentLayout::scrollIntoView(QWidget* field) {
                 m.vbar->setValue(position);
                 return;
             }
+        }
+    }
+    for (int position = m.vbar->minimum(); m_fineSteps > 0 && position <= m.vbar->maximum();
+         ++position) {
+        if (WindowLayout::TwipsToPixels(verticalOffsetTwips(position)) + fieldTop <= visibleTop) {
+            m.vbar->setValue(position);
+            return;
         }
     }
 }

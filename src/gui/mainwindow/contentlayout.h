@@ -64,6 +64,12 @@ public:
     bool wheel(QWheelEvent* wheel);
 
 private:
+    // A line of the content scrolled a step at a time.
+    static constexpr int kScrollLine = 300;
+    // The vertical bar's positions: the classic four, or a line at a time when fine.
+    void fitVerticalRange(bool fine);
+    double verticalOffsetTwips(int position) const;
+    int visibleHeightTwips() const;
     // The shown frame of the content that takes the window's width, if any.
     QWidget* followingFrame() const;
 
@@ -75,4 +81,5 @@ private:
     int m_contentHeight = 0;
     int m_homeFrameHeight = 8995;
     int m_layoutPasses = 0;
+    int m_fineSteps = 0; // the vertical bar's last position when it moves a line at a time
 };

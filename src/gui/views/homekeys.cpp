@@ -3,6 +3,7 @@
 #include "gui/views/homepage.h"
 #include "store/propertytable.h"
 
+#include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 
@@ -16,7 +17,17 @@ HomeKeys::HomeKeys(HomePage& page, std::initializer_list<QWidget*> focusHolders)
     }
 }
 
-bool HomeKeys::eventFilter(QObject*, QEvent* event) {
+bool HomeKeys::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && watched == m_page.frameHome()) {
+        // The page marks only its chosen card: tabbed into with none chosen, it would hold the
+        // keyboard with nothing to show for it.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) &&
+            m_page.frameHome()->isVisible() && m_page.selectedCard(true) == 0 &&
+            !m_page.card(1)->isHidden())
+            m_page.picSelectProperty_Click(1);
+        return false;
+    }
     if (event->type() != QEvent::KeyPress || !m_page.frameHome()->isVisible())
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);

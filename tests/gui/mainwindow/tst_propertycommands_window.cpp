@@ -282,6 +282,18 @@ private slots:
         for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down})
             QTest::keyClick(home, key);
         QCOMPARE(s.page().selectedCard(true), 6); // none, 1, 2, 3, then down a row
+        // Reached with Tab, the page shows where the keyboard is: the first card, when none
+        // was chosen; a chosen card stays chosen.
+        QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(home, &tabbedIn);
+        QCOMPARE(s.page().selectedCard(true), 6);
+        s.page().picSelectProperty_CtrlClick(6);
+        QCOMPARE(s.page().selectedCard(true), 0);
+        QApplication::sendEvent(home, &tabbedIn);
+        QCOMPARE(s.page().selectedCard(true), 1);
+        QTest::keyClick(home, Qt::Key_Right);
+        QTest::keyClick(home, Qt::Key_Right);
+        QTest::keyClick(home, Qt::Key_Down);
         QTest::keyClick(home, Qt::Key_Right);
         QCOMPARE(s.cards(), (QStringList{"P7", "P8"}));
         QCOMPARE(s.page().selectedCard(true), 1);

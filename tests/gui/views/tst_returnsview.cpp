@@ -621,6 +621,33 @@ private slots:
         }
     }
 
+    // Tab brings every stop of the returns view into sight, down to the sensitivity's last
+    // table, and the bar and the wheel reach every line in between.
+    void tabShowsEveryStopOfTheTallView() {
+        m_window->imgReturnsView_Click();
+        QWidget* client = m_window->centralWidget();
+        const int stripBottom = MainWindow::toPixels(MainWindow::kStripHeight);
+        QStringList seen;
+        for (int stop = 0; stop < 40; ++stop) {
+            QWidget* now = QApplication::focusWidget();
+            QVERIFY(now);
+            if (!view()->isAncestorOf(now))
+                break;
+            seen.append(now->objectName());
+            const int top = now->mapTo(client, QPoint(0, 0)).y();
+            const int bottom = top + now->height();
+            QVERIFY2(
+                top >= stripBottom && bottom <= client->height(),
+                qPrintable(
+                    QStringLiteral("%1 at %2..%3").arg(now->objectName()).arg(top).arg(bottom)));
+            QTest::keyClick(now, Qt::Key_Tab);
+        }
+        QVERIFY2(seen.contains(QStringLiteral("tblSensitivityMatrix")), qPrintable(seen.join(' ')));
+        auto* vbar = m_window->findChild<QScrollBar*>(QStringLiteral("VScroll1"));
+        QVERIFY(vbar->pageStep() >= 1);
+        QVERIFY2(vbar->maximum() > 3, "four positions cannot show a view this tall");
+    }
+
     // The returns view is taller than the window: scrolled to its end the chart shows whole,
     // and whichever view comes next is placed by its own height, never left scrolled past
     // its end or off its top.
