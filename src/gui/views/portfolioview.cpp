@@ -168,6 +168,7 @@ void PortfolioView::build() {
     m_noMatch->setAlignment(Qt::AlignCenter);
     m_noMatch->setWordWrap(true);
     m_noMatch->hide();
+    m_table->viewport()->installEventFilter(this);
 
     m_totals = new QLabel(page);
     m_totals->setObjectName(QStringLiteral("lblPortfolioTotals"));
@@ -313,7 +314,6 @@ void PortfolioView::layout() {
         const int bottomRow = qMax(kLinkRow, visibleBottom - 22);
         m_table->setGeometry(kMargin, kTableTop, width - 2 * kMargin,
                              qMax(80, bottomRow - 36 - kTableTop));
-        m_noMatch->setGeometry(m_table->viewport()->rect().adjusted(8, 8, -8, -8));
         m_totals->setGeometry(kMargin, bottomRow - 34, width - 2 * kMargin, 32);
         m_progress->setGeometry(kMargin, bottomRow + 2, 150, 16);
         m_search->setGeometry(180, bottomRow, 364, 20);
@@ -472,6 +472,9 @@ bool PortfolioView::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::Resize &&
         (watched == m_home.frameHome() || watched == m_home.frameHome()->parentWidget())) {
         layout();
+    } else if (type == QEvent::Resize && watched == m_table->viewport()) {
+        // The viewport takes its size when the table is first shown, after the page's layout.
+        m_noMatch->setGeometry(m_table->viewport()->rect().adjusted(8, 8, -8, -8));
     } else if (watched == m_search && type == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Escape && !m_search->text().isEmpty()) {

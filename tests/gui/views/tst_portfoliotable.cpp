@@ -343,6 +343,13 @@ private slots:
         QTRY_VERIFY(p.model()->isFilled());
         QCOMPARE(p.proxy()->index(0, Model::Address).data().toString(),
                  QStringLiteral("77 Birch Hill"));
+        // A table that came up with the window says so too, over its whole width.
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        p.searchBox()->setText(QStringLiteral("nowhere"));
+        QVERIFY(p.noMatchLabel()->isVisible());
+        QCOMPARE(p.noMatchLabel()->width(), p.table()->viewport()->width() - 16);
+        p.searchBox()->clear();
         p.optHomeCards_Click();
         QVERIFY(!w.homePage().card(5)->isHidden());
         QSettings(QStringLiteral("Quillbrook")).remove(QStringLiteral("Portfolio"));
