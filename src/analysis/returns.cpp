@@ -115,6 +115,10 @@ double Amortize(const ReturnsMortgage& m, QVector<ReturnsYear>& years, int& payo
     const double term = m.termMonths;
     if (!Known(m.principal) || !Known(rate) || !Known(term) || term <= 0 || 1 + rate <= 0) {
         UnknownDebt(years, (firstMonth - 1) / 12);
+        // Taken out at a year's end, the loan is owed in full then, before any payment.
+        const int takenOut = firstMonth - 1;
+        if (takenOut > 0 && takenOut % 12 == 0 && takenOut / 12 <= years.size())
+            years[takenOut / 12 - 1].loanBalance += m.principal;
         return kNaN;
     }
     const double exact =

@@ -182,6 +182,17 @@ private slots:
         MONEY(r.years[1].operatingExpenses, 7860.0);
         MONEY(r.years[1].loanBalance, 89142.922118);
         QCOMPARE(ReturnsMoneyText(r.refinance.cashOut), QStringLiteral("n/a"));
+
+        // Refinanced at the sale without a rate: no payment of the new loan falls in the
+        // holding period, so the sale pays off its whole principal.
+        in = Classic();
+        in.holdingPeriod = 1;
+        in.refinanceMonth = 12;
+        in.refinanceRate = kNaN;
+        r = ComputeReturns(in);
+        MONEY(r.years[0].debtService, 10285.08); // 12 × 857.09
+        MONEY(r.years[0].loanBalance, 135000.0);
+        MONEY(r.sale.loanPayoff, 135000.0);
     }
 
     // Blank fields read as no repair and no refinance; a refinance month needs a rate; numbers

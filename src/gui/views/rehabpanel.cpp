@@ -85,9 +85,13 @@ RehabPanel::RehabPanel(ViewFrame& view, int top, FigureExplainer& explainer) : Q
         ++row;
     }
     const int noteTop = top + ViewFrame::kRowPitch * (1 + kLeftCount) + 60;
+    // Two lines' room: the line is longer than the narrowest view is wide, and it takes the
+    // gap above the year table rather than pushing it down.
     m_note = view.addCaption(&view, QStringLiteral("lblRefinanceNote"), QString(), kLeftCaption,
-                             noteTop, ViewFrame::kWidth - 480);
+                             noteTop, ViewFrame::kWidth - 480, 480);
     m_note->setFont(PixelFont(12, false));
+    m_note->setWordWrap(true);
+    m_note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_bottom = noteTop + ViewFrame::kRowPitch;
 }
 

@@ -760,7 +760,13 @@ private slots:
         m_window->imgReturnsView_Click();
         QCOMPARE(text("txtBrrrrCashOut"), QStringLiteral("$44,752"));
         QVERIFY(view()->chart()->payoffLabels().isEmpty());
-        QVERIFY(m_window->findChild<QLabel*>("lblRefinanceNote")->text().contains("month 72"));
+        auto* note = m_window->findChild<QLabel*>("lblRefinanceNote");
+        QVERIFY(note->text().contains("month 72"));
+        // The whole line is read, however narrow the view.
+        const QRect needed =
+            note->fontMetrics().boundingRect(QRect(0, 0, note->width(), 1000),
+                                             note->wordWrap() ? Qt::TextWordWrap : 0, note->text());
+        QVERIFY(needed.width() <= note->width() && needed.height() <= note->height());
 
         // Without a refinance month the row goes and its figures are n/a; the costs stay.
         m_window->setText(QStringLiteral("txtRefinanceMonth"), QString());
