@@ -470,6 +470,21 @@ private slots:
         p.optHomeCards_Click();
     }
 
+    // Rents 40 cents apart show the same cash flow and cap rate: both are the best, never one
+    // of two equal-looking cells.
+    void bestValuesTieAsShown() {
+        CompareModel m;
+        QVector<CompareColumn> columns;
+        for (const char* rent : {"$1,900", "$1,900.40", "$1,600"})
+            columns.append({1, rent, ComputePortfolioProperty(Deal("D", rent)), {}});
+        m.setColumns(columns);
+        for (const char* caption : {"Monthly Cash Flow", "Cap Rate"}) {
+            const int r = m.rowOf(QLatin1String(caption));
+            QCOMPARE(m.text(r, 0), m.text(r, 1));
+            QVERIFY(m.isBest(r, 0) && m.isBest(r, 1) && !m.isBest(r, 2));
+        }
+    }
+
     void comparesThreeSideBySide() {
         WriteAndLoad(FiveDeals());
         ScriptedPrompts prompts;
