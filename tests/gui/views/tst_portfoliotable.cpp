@@ -543,6 +543,10 @@ private slots:
         QTRY_VERIFY(view->isVisible());
         QCOMPARE(m.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Birch"));
         QCOMPARE(m.columns().at(2).tableRow, 5);
+        // Ctrl+F goes back to the list, whose search box the comparison covers.
+        QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_F));
+        QVERIFY(!view->isVisible());
+        QVERIFY(p.searchBox()->hasFocus());
         p.optHomeCards_Click();
         QSettings(QStringLiteral("Quillbrook")).remove(QStringLiteral("Portfolio"));
     }
