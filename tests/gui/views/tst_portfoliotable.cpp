@@ -11,6 +11,7 @@
 #include "gui/views/homepage.h"
 #include "gui/views/portfoliotablemodel.h"
 #include "gui/views/portfolioview.h"
+#include "gui/widgets/comparechart.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
 #include "testsupport.h"
@@ -483,6 +484,18 @@ private slots:
             QCOMPARE(m.text(r, 0), m.text(r, 1));
             QVERIFY(m.isBest(r, 0) && m.isBest(r, 1) && !m.isBest(r, 2));
         }
+    }
+
+    // The label under a bar below zero keeps off the names' line (names empty here: any ink
+    // on that line is a label).
+    void aNegativeRateKeepsOffTheNames() {
+        CompareChart chart;
+        chart.setRates({"", ""}, {-0.05, 0.10}, {0.02, 0.03});
+        const QImage image = chart.image(QSize(400, 160));
+        const int line = QFontMetrics(chart.font()).height();
+        for (int y = image.height() - line - 2; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                QCOMPARE(image.pixel(x, y), qRgb(255, 255, 255));
     }
 
     void comparesThreeSideBySide() {
