@@ -191,13 +191,17 @@ void CompareModel::buildLines() {
             if (std::isnan(best) || (line.better == Better::Higher ? v > best : v < best))
                 best = v;
         }
+        if (known < 2)
+            continue;
+        // Judged as shown: two cells that read the same are both the best, or neither is.
+        const QString bestText = line.texts.at(line.values.indexOf(best));
         bool allAlike = true;
-        for (double v : qAsConst(line.values))
-            allAlike = allAlike && (std::isnan(v) || v == best);
-        if (known < 2 || allAlike)
+        for (int c = 0; c < line.values.size(); ++c)
+            allAlike = allAlike && (std::isnan(line.values[c]) || line.texts[c] == bestText);
+        if (allAlike)
             continue;
         for (int c = 0; c < line.values.size(); ++c)
-            line.best[c] = line.values[c] == best;
+            line.best[c] = !std::isnan(line.values[c]) && line.texts[c] == bestText;
     }
 }
 

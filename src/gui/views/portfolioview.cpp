@@ -250,6 +250,9 @@ void PortfolioView::txtHomeSearch_Change() {
 }
 
 void PortfolioView::focusSearch() {
+    // The search narrows the list, which the comparison covers with the box itself.
+    if (!m_compare->isHidden())
+        m_compare->cmdCompareClose_Click();
     m_search->setFocus(Qt::ShortcutFocusReason);
     m_search->selectAll();
 }

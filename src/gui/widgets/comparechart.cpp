@@ -71,14 +71,6 @@ void CompareChart::draw(QPainter& painter, const QRect& area, const QColor& text
         x += 16 + metrics.horizontalAdvance(name) + 18;
     }
 
-    const int n = int(m_names.size());
-    // Room above for the legend and the labels of the highest bars, below for the names.
-    const int plotTop = legendTop + 2 * line + 6;
-    const int plotBottom = area.bottom() - line - 6;
-    const QRect plot(area.left() + 8, plotTop, area.width() - 16, plotBottom - plotTop);
-    if (n == 0 || plot.height() < 2 * line)
-        return;
-
     // The scale runs from the lowest rate (or 0) to the highest (or 0), so zero is on it.
     double low = 0;
     double high = 0;
@@ -92,6 +84,15 @@ void CompareChart::draw(QPainter& painter, const QRect& area, const QColor& text
     }
     if (high - low <= 0)
         high = low + 0.01;
+
+    const int n = int(m_names.size());
+    // Room above for the legend and the labels of the highest bars, below for the names and,
+    // under a bar below zero, its label.
+    const int plotTop = legendTop + 2 * line + 6;
+    const int plotBottom = area.bottom() - line - 6 - (low < 0 ? line + 2 : 0);
+    const QRect plot(area.left() + 8, plotTop, area.width() - 16, plotBottom - plotTop);
+    if (n == 0 || plot.height() < 2 * line)
+        return;
     const auto yOf = [&](double v) {
         return plot.bottom() - int(std::lround((v - low) / (high - low) * plot.height()));
     };
@@ -123,8 +124,8 @@ void CompareChart::draw(QPainter& painter, const QRect& area, const QColor& text
                                       : QRect(left - 30, bar.bottom() + 1, barWidth + 60, line);
             painter.drawText(text, Qt::AlignHCenter | Qt::AlignVCenter, label);
         }
-        const QRect nameBox(int(plot.left() + group * k) + 2, plot.bottom() + 4, int(group) - 4,
-                            line);
+        const QRect nameBox(int(plot.left() + group * k) + 2, area.bottom() - line - 2,
+                            int(group) - 4, line);
         painter.drawText(nameBox, Qt::AlignHCenter | Qt::AlignTop,
                          metrics.elidedText(m_names.at(k), Qt::ElideRight, nameBox.width()));
     }

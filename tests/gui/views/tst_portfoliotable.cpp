@@ -11,6 +11,7 @@
 #include "gui/views/homepage.h"
 #include "gui/views/portfoliotablemodel.h"
 #include "gui/views/portfolioview.h"
+#include "gui/widgets/comparechart.h"
 #include "store/propertydatabase.h"
 #include "store/propertytable.h"
 #include "testsupport.h"
@@ -470,6 +471,33 @@ private slots:
         p.optHomeCards_Click();
     }
 
+    // Rents 40 cents apart show the same cash flow and cap rate: both are the best, never one
+    // of two equal-looking cells.
+    void bestValuesTieAsShown() {
+        CompareModel m;
+        QVector<CompareColumn> columns;
+        for (const char* rent : {"$1,900", "$1,900.40", "$1,600"})
+            columns.append({1, rent, ComputePortfolioProperty(Deal("D", rent)), {}});
+        m.setColumns(columns);
+        for (const char* caption : {"Monthly Cash Flow", "Cap Rate"}) {
+            const int r = m.rowOf(QLatin1String(caption));
+            QCOMPARE(m.text(r, 0), m.text(r, 1));
+            QVERIFY(m.isBest(r, 0) && m.isBest(r, 1) && !m.isBest(r, 2));
+        }
+    }
+
+    // The label under a bar below zero keeps off the names' line (names empty here: any ink
+    // on that line is a label).
+    void aNegativeRateKeepsOffTheNames() {
+        CompareChart chart;
+        chart.setRates({"", ""}, {-0.05, 0.10}, {0.02, 0.03});
+        const QImage image = chart.image(QSize(400, 160));
+        const int line = QFontMetrics(chart.font()).height();
+        for (int y = image.height() - line - 2; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                QCOMPARE(image.pixel(x, y), qRgb(255, 255, 255));
+    }
+
     void comparesThreeSideBySide() {
         WriteAndLoad(FiveDeals());
         ScriptedPrompts prompts;
@@ -528,6 +556,10 @@ private slots:
         QTRY_VERIFY(view->isVisible());
         QCOMPARE(m.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Birch"));
         QCOMPARE(m.columns().at(2).tableRow, 5);
+        // Ctrl+F goes back to the list, whose search box the comparison covers.
+        QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_F));
+        QVERIFY(!view->isVisible());
+        QVERIFY(p.searchBox()->hasFocus());
         p.optHomeCards_Click();
         QSettings(QStringLiteral("Quillbrook")).remove(QStringLiteral("Portfolio"));
     }
