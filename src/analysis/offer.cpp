@@ -123,6 +123,14 @@ bool IsPriceable(const ReturnsInputs& in) {
             return false;
     if (!(in.depreciationYears > 0))
         return false;
+    // A repair or refinance field that does not convert is no less an input: without it some
+    // figures are NaN at every price, which would read as "No price" instead of "n/a".
+    for (double v : {in.rehabCost, in.rehabMonths, in.holdingCosts, in.afterRepairValue,
+                     in.refinanceMonth, in.refinanceLtv, in.refinanceTermMonths, in.refinanceCosts})
+        if (!Known(v))
+            return false;
+    if (in.refinanceMonth != 0 && !Known(in.refinanceRate))
+        return false; // no rate for the new loan, which a blank one is not without a month
     for (const ReturnsMortgage& m : in.mortgages) {
         if (!Known(m.principal) || !Known(m.annualRate) || !Known(m.termMonths))
             return false;

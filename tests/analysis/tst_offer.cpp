@@ -139,6 +139,13 @@ private slots:
         broken.holdingPeriod = 0;
         QCOMPARE(ComputeOffer(broken, 4, InvestmentCriteria::defaults()).priceText,
                  QStringLiteral("n/a"));
+        // A repair or refinance field that does not convert counts as much as any other.
+        broken = in;
+        broken.afterRepairValue = qQNaN();
+        QCOMPARE(SearchTarget(Criterion::IrrAfterTax, broken, 4, 0.12).text, QStringLiteral("n/a"));
+        broken = in;
+        broken.refinanceMonth = 12; // with no rate typed for the new loan
+        QCOMPARE(SearchTarget(Criterion::CashOnCash, broken, 4, 0.08).text, QStringLiteral("n/a"));
     }
 
     void theLowestPriceBindsTheOffer() {

@@ -83,7 +83,7 @@ CriteriaDialog::CriteriaDialog(QWidget* parent, const QStringList& texts) : QDia
         grid->addWidget(caption, i, 0);
         grid->addWidget(field, i, 1);
         grid->addWidget(new QLabel(unitOf(c), this), i, 2);
-        NumberMark::Watch(field, tooltip);
+        NumberMark::WatchFinite(field, tooltip); // as IsCriterionText reads it
         connect(field, &QLineEdit::textChanged, this, &CriteriaDialog::updateOk);
         m_fields.append(field);
     }

@@ -66,6 +66,12 @@ void NumberMark::Watch(QLineEdit* field, const QString& tooltip) {
     (new NumberMark(field, tooltip))->check();
 }
 
+void NumberMark::WatchFinite(QLineEdit* field, const QString& tooltip) {
+    auto* mark = new NumberMark(field, tooltip);
+    mark->m_finiteOnly = true;
+    mark->check();
+}
+
 bool NumberMark::IsMarked(const QLineEdit* field) {
     return field->property(kMarkedProperty).toBool();
 }
@@ -103,7 +109,10 @@ QString NumberMark::caution(bool converts, double value) const {
 void NumberMark::check() {
     // Read exactly as the calculations read a field; a text they reject is the one to mark.
     double value = 0;
-    const bool converts = readNumber(m_field->text(), &value);
+    bool converts = readNumber(m_field->text(), &value);
+    if (converts && m_finiteOnly)
+        converts =
+            TrapSilently([&] { value = FieldNumber(m_field->text()); }) && std::isfinite(value);
     QString problem = fault(converts, value);
     const bool red = !problem.isEmpty();
     if (!red)

@@ -26,6 +26,9 @@ public:
     static QString AmountNotPercentTooltip(const QString& readAs);
     // Watches the field from now on (the mark reflects its current text at once).
     static void Watch(QLineEdit* field, const QString& tooltip = Tooltip());
+    // The same for a field whose reader refuses a number too large for a double, which the
+    // figure fields take as a number that is only too large.
+    static void WatchFinite(QLineEdit* field, const QString& tooltip);
     // Every typed figure field of the window, the returns view's inputs included: not the name,
     // address or notes. A field needed with another is watched with that one too.
     static void WatchFigureFields(QWidget* window);
@@ -49,4 +52,5 @@ private:
     QLineEdit* m_neededWith = nullptr; // whose text makes a blank here a fault
     QLineEdit* m_principal = nullptr;  // a loan's principal, which needs this term above 0
     int m_amount = 0;                  // a money field's FieldAmount, 0 for none
+    bool m_finiteOnly = false;         // an overflow is no number either
 };

@@ -919,6 +919,9 @@ private slots:
             irr->setText(QStringLiteral("3x"));
             QVERIFY(NumberMark::IsMarked(irr));
             QVERIFY(!ok->isEnabled());
+            irr->setText(QStringLiteral("1e999")); // too large for a number: marked as refused
+            QVERIFY(NumberMark::IsMarked(irr));
+            QVERIFY(!ok->isEnabled());
             irr->setText(QStringLiteral("33"));
             QVERIFY(ok->isEnabled());
             QTest::mouseClick(ok, Qt::LeftButton);
