@@ -129,8 +129,11 @@ bool IsPriceable(const ReturnsInputs& in) {
                      in.refinanceMonth, in.refinanceLtv, in.refinanceTermMonths, in.refinanceCosts})
         if (!Known(v))
             return false;
+    // A refinance month without a rate is an input in error (the view frames it in red), also
+    // when the month falls after the sale and no figure needs the rate: the offer says n/a
+    // until it is mended, as it does for any other input in error.
     if (in.refinanceMonth != 0 && !Known(in.refinanceRate))
-        return false; // no rate for the new loan, which a blank one is not without a month
+        return false;
     for (const ReturnsMortgage& m : in.mortgages) {
         if (!Known(m.principal) || !Known(m.annualRate) || !Known(m.termMonths))
             return false;

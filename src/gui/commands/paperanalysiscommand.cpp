@@ -148,7 +148,9 @@ bool IsHeading(const QTextDocument& document, const QTextBlock& block) {
 // The page's "Property Images" heading over an empty table, for a property without pictures:
 // on paper it would promise pictures that are not there.
 void DropEmptyPictureSection(QString& html) {
-    const qsizetype heading = html.indexOf(QLatin1String("Property Images"));
+    // The heading's own markup: user text on the page is escaped, so a name or an address
+    // that says "Property Images" never carries the line break in front of it.
+    const qsizetype heading = html.indexOf(QLatin1String("<br>Property Images </p>"));
     if (heading < 0)
         return;
     const qsizetype start = html.lastIndexOf(QLatin1String("<p"), heading, Qt::CaseInsensitive);

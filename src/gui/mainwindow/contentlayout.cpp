@@ -79,12 +79,21 @@ void ContentLayout::layout() {
     // The returns view and the portfolio table use the room a wide window gives them; the
     // classic views keep their design's width, centred.
     const bool following = followingFrame() != nullptr;
-    in.contentWidth =
-        following
-            ? WindowLayout::FollowingContentWidth(in.innerWidth, in.windowHeight, in.contentHeight,
-                                                  in.vbarWidth, kContentWidth)
-            : kContentWidth;
-    const WindowLayout::Result r = WindowLayout::Compute(in);
+    const auto compute = [&] {
+        in.contentWidth =
+            following
+                ? WindowLayout::FollowingContentWidth(in.innerWidth, in.windowHeight,
+                                                      in.contentHeight, in.vbarWidth, kContentWidth)
+                : kContentWidth;
+        return WindowLayout::Compute(in);
+    };
+    WindowLayout::Result r = compute();
+    // The home page is as tall as the window makes it: the bars are decided by that height,
+    // not by the one it had before the window changed.
+    if (!m.home->isHidden() && r.homeFrameHeight - 660 != in.contentHeight) {
+        in.contentHeight = r.homeFrameHeight - 660;
+        r = compute();
+    }
     Trap(3805, [&] {
         m_contentWidth = in.contentWidth;
         const int pixels = WindowLayout::TwipsToPixels(m_contentWidth);
@@ -234,9 +243,10 @@ void ContentLayout::scrollIntoView(QWidget* field) {
             }
         }
     }
-    for (int position = m.vbar->minimum(); m_fineSteps > 0 && position <= m.vbar->maximum();
-         ++position) {
-        if (WindowLayout::TwipsToPixels(verticalOffsetTwips(position)) + fieldTop <= visibleTop) {
+    // The furthest position that keeps its top below the strip, not under it.
+    for (int position = m.vbar->maximum(); m_fineSteps > 0 && position >= m.vbar->minimum();
+         --position) {
+        if (WindowLayout::TwipsToPixels(verticalOffsetTwips(position)) + fieldTop >= visibleTop) {
             m.vbar->setValue(position);
             return;
         }

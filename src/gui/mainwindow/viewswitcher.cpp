@@ -150,6 +150,9 @@ void ViewSwitcher::showHome() {
         hideFrames({m.property, m.financial, m.summary, m.outlook, m.returns, m.navigation});
         m.homeNavigation->show();
     });
+    // The layout above still saw the view that was shown, which may take the window's width:
+    // the home page is placed by its own width once that view is gone.
+    Trap(3745, [&] { m_layout.layout(); });
     Trap(3750, [&] { m.corner->showLogo(); });
     Trap(3760, [&] { focusCorner(); });
 }

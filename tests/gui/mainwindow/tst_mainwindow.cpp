@@ -935,9 +935,13 @@ void TestMainWindow::scrollBarsFollowTheContentSize() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    ShowPropertyStrip(w);
     auto* vbar = w.findChild<QScrollBar*>(QStringLiteral("VScroll1"));
     auto* hbar = w.findChild<QScrollBar*>(QStringLiteral("HScroll2"));
+    // The home page shrinks with the window, in one step too: no bar for the height it had.
+    w.resize(w.width(), w.height() - 200);
+    QVERIFY(vbar->isHidden());
+    w.resize(w.width(), w.height() + 200);
+    ShowPropertyStrip(w);
     QCOMPARE(w.windowWidthTwips(), 11650);
     QCOMPARE(vbar->minimum(), 0);
     QCOMPARE(vbar->maximum(), 3);
@@ -1150,6 +1154,13 @@ void TestMainWindow::theReturnsViewTakesAWideWindowsWidth() {
     QVERIFY(w.findChild<QScrollBar*>(QStringLiteral("HScroll2"))->isHidden());
     QCOMPARE(w.homeFrame()->width(), client->width());
     w.portfolio().optHomeCards_Click();
+    // Back from the returns view, the cards stand centred as before it.
+    const int centred = int(std::lround(w.windowWidthTwips() / 2.0 - 10860 / 2.0));
+    QCOMPARE(w.contentLeftTwips(), centred);
+    ShowPropertyStrip(w);
+    w.imgReturnsView_Click();
+    w.ShowHomePage();
+    QCOMPARE(w.contentLeftTwips(), centred);
     // A classic view keeps its design's width, centred.
     w.imgFinancial_Click();
     auto* financial = w.findChild<QWidget*>(QStringLiteral("frameFinancial"));

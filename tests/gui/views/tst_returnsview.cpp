@@ -648,7 +648,26 @@ private slots:
         }
         QVERIFY2(seen.contains(QStringLiteral("tblSensitivityMatrix")), qPrintable(seen.join(' ')));
         auto* vbar = m_window->findChild<QScrollBar*>(QStringLiteral("VScroll1"));
-        QVERIFY(vbar->pageStep() >= 1);
+        // A page moves the view by most of what the window shows, never by more.
+        vbar->setValue(0);
+        const int top = view()->mapTo(client, QPoint(0, 0)).y();
+        vbar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        const int moved = top - view()->mapTo(client, QPoint(0, 0)).y();
+        const int shown = client->height() - stripBottom;
+        QVERIFY2(moved > shown / 2 && moved <= shown, qPrintable(QString::number(moved)));
+        // In the smallest window the year table is taller than what shows: its top comes into
+        // sight below the strip.
+        const QSize size = m_window->size();
+        m_window->resize(m_window->minimumSize());
+        QApplication::processEvents();
+        auto* years = m_window->findChild<QWidget*>(QStringLiteral("tblReturnsByYear"));
+        QVERIFY(years->height() > client->height() - stripBottom);
+        years->setFocus();
+        QVERIFY(years->hasFocus());
+        const int yearsTop = years->mapTo(client, QPoint(0, 0)).y();
+        QVERIFY2(yearsTop >= stripBottom && yearsTop < stripBottom + 24,
+                 qPrintable(QString::number(yearsTop)));
+        m_window->resize(size);
         QVERIFY2(vbar->maximum() > 3, "four positions cannot show a view this tall");
     }
 
